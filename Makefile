@@ -1,0 +1,34 @@
+# Thin wrapper over CMake. `make test` is what CI runs on a fresh machine.
+BUILD      ?= build
+TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+
+.PHONY: all bootstrap build run test bench fuzz dove clean
+
+all: build
+
+bootstrap:
+	tools/bootstrap
+
+build: bootstrap
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHIMESET_TESTS=OFF
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/chimeset
+
+test: bootstrap
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCHIMESET_SANITIZE=ON -DCHIMESET_BENCH=OFF
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+fuzz: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCHIMESET_FUZZ=ON -DCHIMESET_TESTS=OFF -DCHIMESET_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

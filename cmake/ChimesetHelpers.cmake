@@ -1,0 +1,18 @@
+# chimeset_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
+# One executable per test file group; GUI tests run under Qt's offscreen platform.
+function(chimeset_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} chimeset_testsupport GTest::gtest GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "CHIMESET_PROGRAM_DIR=${CHIMESET_PROGRAM_DIR}"
+          "CHIMESET_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+          "CHIMESET_SHARED_DATA=${PROJECT_SOURCE_DIR}/../shared/data")
+  if(T_GUI)
+    # Qt and fontconfig keep caches alive until exit, which the leak checker reports.
+    list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
+    set_tests_properties(${name} PROPERTIES LABELS gui)
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()

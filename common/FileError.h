@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace chimeset {
+
+// A failure to open, read or write a file: what the user is told in the file-error box.
+struct FileError {
+    std::string path;
+    std::string cause;  // e.g. "The file does not exist."
+
+    std::string Describe() const;  // "<path>\r\n<cause>"
+};
+
+}  // namespace chimeset

@@ -1,0 +1,49 @@
+// How core code talks to the user: message boxes, file errors, file dialogs.
+// The program hands in the Qt implementation; tests hand in a scripted fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/FileError.h"
+
+namespace chimeset {
+
+enum class NoticeIcon { None, Stop, Exclamation, Question, Information };
+enum class NoticeButtons { Ok, YesNo, YesNoCancel, OkCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// One message box: the message's number (0 for a text that has none), its text in
+// Windows-1252, icon, buttons and help context (0: no Help button, F1 does nothing).
+struct Notice {
+    std::uint32_t id = 0;
+    std::string text;
+    NoticeIcon icon = NoticeIcon::None;
+    NoticeButtons buttons = NoticeButtons::Ok;
+    std::uint32_t helpContext = 0;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initialPath;       // folder, or folder plus file name
+    std::string defaultExtension;  // without the dot, e.g. "CBL"
+    std::string filter;            // "Tower Logs (*.CBL)|*.cbl||" form
+    bool mustExist = false;        // the path must exist (open) / its folder must (save)
+    bool promptOverwrite = true;   // save only
+};
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    virtual Answer Show(const Notice& notice) = 0;
+    // The standard file-error box.
+    virtual void ShowFileError(const FileError& error) = 0;
+    // "Save changes to <title>?" with Yes, No and Cancel.
+    virtual Answer AskSaveChanges(const std::string& documentTitle) = 0;
+    virtual std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace chimeset

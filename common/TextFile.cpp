@@ -1,0 +1,192 @@
+#include "common/TextFile.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#ifdef _WIN32
+#include <io.h>
+#define fsync _commit
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace chimeset {
+namespace {
+
+std::string CauseOf(int err) {
+    switch (err) {
+        case ENOENT: return "The file does not exist.";
+        case EACCES:
+        case EPERM: return "Access to the file was denied.";
+        case EISDIR: return "The name is a folder, not a file.";
+        case ENOSPC: return "The disk is full.";
+        case EROFS: return "The disk is read-only.";
+        default: return std::strerror(err);
+    }
+}
+
+bool IsSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+}  // namespace
+
+std::string FileError::Describe() const { return path + "\r\n" + cause; }
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFREG;
+}
+
+std::string FolderOf(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1])) return path.substr(0, i - 1);
+    }
+    return {};
+}
+
+std::string FileNameOf(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1])) return path.substr(i);
+    }
+    return path;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    return folder + "\\" + name;
+#else
+    return folder + "/" + name;
+#endif
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, FileError& error) {
+    lines.clear();
+    error = FileError{path, {}};
+    if (IsDirectory(path)) {
+        error.cause = CauseOf(EISDIR);
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error.cause = CauseOf(errno);
+        return false;
+    }
+    std::string content;
+    char buffer[64 * 1024];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
+    const bool readFailed = std::ferror(file) != 0;
+    const int readErrno = errno;
+    std::fclose(file);
+    if (readFailed) {
+        error.cause = CauseOf(readErrno);
+        return false;
+    }
+
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const auto lf = content.find('\n', start);
+        std::size_t end = lf == std::string::npos ? content.size() : lf;
+        std::size_t lineEnd = end;
+        if (lf != std::string::npos && lineEnd > start && content[lineEnd - 1] == '\r') --lineEnd;
+        lines.emplace_back(content, start, lineEnd - start);
+        if (lf == std::string::npos) break;
+        start = lf + 1;
+    }
+    return true;
+}
+
+AtomicTextWriter::AtomicTextWriter(std::string path) : path_(std::move(path)) {}
+
+AtomicTextWriter::~AtomicTextWriter() { Discard(); }
+
+void AtomicTextWriter::Discard() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!tempPath_.empty()) {
+        std::remove(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+bool AtomicTextWriter::Open(FileError& error) {
+    Discard();
+    failed_ = false;
+    error = FileError{path_, {}};
+    if (IsDirectory(path_)) {
+        error.cause = CauseOf(EISDIR);
+        return false;
+    }
+    std::random_device random;
+    for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
+        tempPath_ = path_ + ".tmp" + std::to_string(random() % 1000000);
+        // "x": never reuse a file someone else created under that name.
+        file_ = std::fopen(tempPath_.c_str(), "wbx");
+        if (!file_ && errno != EEXIST) break;
+    }
+    if (!file_) {
+        error.cause = CauseOf(errno);
+        tempPath_.clear();
+        return false;
+    }
+    return true;
+}
+
+void AtomicTextWriter::WriteLine(std::string_view line) {
+    if (!file_ || failed_) return;
+    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+        std::fwrite("\r\n", 1, 2, file_) != 2) {
+        failed_ = true;
+    }
+}
+
+bool AtomicTextWriter::Commit(FileError& error) {
+    error = FileError{path_, {}};
+    if (!file_) {
+        error.cause = "The file was not opened for writing.";
+        return false;
+    }
+    int err = 0;
+    if (failed_ || std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) err = errno;
+    if (std::fclose(file_) != 0 && err == 0) err = errno;
+    file_ = nullptr;
+    if (err == 0 && std::rename(tempPath_.c_str(), path_.c_str()) != 0) err = errno;
+    if (err != 0) {
+        error.cause = CauseOf(err == 0 ? EIO : err);
+        Discard();
+        return false;
+    }
+    tempPath_.clear();
+    return true;
+}
+
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
+                    FileError& error) {
+    AtomicTextWriter writer(path);
+    if (!writer.Open(error)) return false;
+    for (const auto& line : lines) writer.WriteLine(line);
+    return writer.Commit(error);
+}
+
+}  // namespace chimeset

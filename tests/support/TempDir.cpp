@@ -1,0 +1,73 @@
+#include "tests/support/TempDir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace chimeset::testing {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "chimeset-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    // Make read-only folders made by a test removable again.
+    for (auto it = fs::recursive_directory_iterator(path_, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+    const std::string path = File(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return path;
+}
+
+std::string TempDir::WriteLines(const std::string& name,
+                                const std::vector<std::string>& lines) const {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return Write(name, bytes);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::vector<std::string> ListFolder(const std::string& path) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(path, ignored))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ProgramDir() {
+    const char* dir = std::getenv("CHIMESET_PROGRAM_DIR");
+    return dir ? dir : "";
+}
+
+std::string SourceDir() {
+    const char* dir = std::getenv("CHIMESET_SOURCE_DIR");
+    return dir ? dir : "";
+}
+
+}  // namespace chimeset::testing
