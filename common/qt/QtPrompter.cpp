@@ -1,0 +1,173 @@
+#include "common/qt/QtPrompter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "common/qt/Codec.h"
+
+namespace chimeset {
+namespace {
+
+QMessageBox::Icon IconOf(NoticeIcon icon) {
+    switch (icon) {
+        case NoticeIcon::Stop: return QMessageBox::Critical;
+        case NoticeIcon::Exclamation: return QMessageBox::Warning;
+        case NoticeIcon::Question: return QMessageBox::Question;
+        case NoticeIcon::Information: return QMessageBox::Information;
+        case NoticeIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString BoxText(const std::string& text) {
+    QString shown = FromWindows1252(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+}  // namespace
+
+QtPrompter::QtPrompter(QString caption, QWidget* parent, HelpRequest showHelp)
+    : caption_(std::move(caption)), parent_(parent), showHelp_(std::move(showHelp)) {}
+
+std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
+    auto box = std::make_unique<QMessageBox>(parent_);
+    box->setWindowTitle(caption_);
+    box->setIcon(IconOf(notice.icon));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(BoxText(notice.text));
+    switch (notice.buttons) {
+        case NoticeButtons::Ok:
+            box->setStandardButtons(QMessageBox::Ok);
+            box->setEscapeButton(QMessageBox::Ok);
+            break;
+        case NoticeButtons::OkCancel:
+            box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box->setEscapeButton(QMessageBox::Cancel);
+            break;
+        case NoticeButtons::YesNo:
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case NoticeButtons::YesNoCancel:
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box->setEscapeButton(QMessageBox::Cancel);
+            break;
+    }
+    box->setDefaultButton(notice.buttons == NoticeButtons::Ok ||
+                                  notice.buttons == NoticeButtons::OkCancel
+                              ? QMessageBox::Ok
+                              : QMessageBox::Yes);
+
+    if (notice.helpContext != 0 && showHelp_) {
+        const std::uint32_t context = notice.helpContext;
+        const HelpRequest help = showHelp_;
+        QPushButton* helpButton = box->addButton(QMessageBox::Help);
+        helpButton->setObjectName(QStringLiteral("helpButton"));
+        // Every button of a QMessageBox closes it; Help must not, so it leaves the box's
+        // own handling and only asks for the topic.
+        QObject::disconnect(helpButton, &QAbstractButton::clicked, nullptr, nullptr);
+        QObject::connect(helpButton, &QAbstractButton::clicked, box.get(),
+                         [help, context] { help(context); });
+        auto* f1 = new QAction(box.get());
+        f1->setShortcut(QKeySequence(Qt::Key_F1));
+        f1->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(f1, &QAction::triggered, box.get(), [help, context] { help(context); });
+        box->addAction(f1);
+    }
+    return box;
+}
+
+Answer QtPrompter::AnswerOf(const QMessageBox& box, NoticeButtons buttons) {
+    switch (box.standardButton(box.clickedButton())) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: break;
+    }
+    return buttons == NoticeButtons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+Answer QtPrompter::Show(const Notice& notice) {
+    const auto box = MakeBox(notice);
+    box->exec();
+    return AnswerOf(*box, notice.buttons);
+}
+
+void QtPrompter::ShowFileError(const FileError& error) {
+    QMessageBox box(QMessageBox::Warning, caption_,
+                    FromNativePath(error.path) + QLatin1Char('\n') +
+                        QString::fromLocal8Bit(error.cause.c_str()),
+                    QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+Answer QtPrompter::AskSaveChanges(const std::string& documentTitle) {
+    Notice notice;
+    notice.text = "Save changes to " + documentTitle + "?";
+    notice.icon = NoticeIcon::Exclamation;
+    notice.buttons = NoticeButtons::YesNoCancel;
+    return Show(notice);
+}
+
+QStringList QtPrompter::NameFilters(const std::string& filter) {
+    // Pairs of description and patterns, ended by an empty description.
+    const QStringList parts = FromWindows1252(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt takes the patterns from the parentheses of the description.
+        filters << (parts[i].contains(QLatin1Char('('))
+                        ? parts[i]
+                        : parts[i] + QLatin1String(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+std::optional<std::string> QtPrompter::AskFileName(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent_);
+    dialog.setWindowTitle(!request.title.empty() ? FromWindows1252(request.title)
+                          : save                 ? QObject::tr("Save As")
+                                                 : QObject::tr("Open"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save || !request.mustExist ? QFileDialog::AnyFile
+                                                  : QFileDialog::ExistingFile);
+    if (save && !request.promptOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.defaultExtension.empty())
+        dialog.setDefaultSuffix(FromWindows1252(request.defaultExtension));
+    const QStringList filters = NameFilters(request.filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+
+    const QString initial = FromNativePath(request.initialPath);
+    if (!initial.isEmpty()) {
+        const QFileInfo info(initial);
+        if (info.isDir()) {
+            dialog.setDirectory(initial);
+        } else {
+            const QString folder = info.path();
+            if (QFileInfo(folder).isDir()) dialog.setDirectory(folder);
+            dialog.selectFile(info.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ToNativePath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtPrompter::AskOpenFileName(const FileDialogRequest& request) {
+    return AskFileName(request, false);
+}
+
+std::optional<std::string> QtPrompter::AskSaveFileName(const FileDialogRequest& request) {
+    return AskFileName(request, true);
+}
+
+}  // namespace chimeset
