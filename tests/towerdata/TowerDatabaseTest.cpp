@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/FakePrompter.h"
+#include "tests/support/TempDir.h"
+#include "towerdata/TowerDatabase.h"
+
+using namespace chimeset;
+using chimeset::testing::FakePrompter;
+using chimeset::testing::TempDir;
+
+namespace {
+
+const std::string kHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+
+struct Loaded {
+    TowerDatabase db;
+    FakePrompter prompter;
+    bool ok = false;
+};
+
+void LoadLines(Loaded& loaded, const TempDir& dir, const std::vector<std::string>& lines) {
+    dir.WriteLines("DoveData.CB0", lines);
+    loaded.ok = loaded.db.Load(dir.Path(), loaded.prompter);
+}
+
+}  // namespace
+
+TEST(TowerDatabaseLoad, ReadsRecordsSkipsCommentsAndKeepsEmptyLines) {
+    TempDir dir;
+    Loaded l;
+    LoadLines(l, dir, {kHeader, "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\1260\\1234",
+                       "; a comment", "", " Bray \\ St Michael\\Berks\\\\\\\\\\\\ 77",
+                       "Short\\Only"});
+    ASSERT_TRUE(l.ok);
+    EXPECT_TRUE(l.prompter.Silent());
+    ASSERT_EQ(l.db.GetDatabaseCount(), 4);
+    EXPECT_EQ(l.db.GetTowerField(0, kLocn), "Aston");
+    EXPECT_EQ(l.db.GetIndexNo(0), 1234);
+    // An empty line is a tower with empty fields and identity 0.
+    EXPECT_EQ(l.db.FormatTowerName(1), " - ");
+    EXPECT_EQ(l.db.GetIndexNo(1), 0);
+    // Fields are trimmed; an identity with a blank before its digits is 0.
+    EXPECT_EQ(l.db.FormatTowerName(2), "Bray - St Michael");
+    EXPECT_EQ(l.db.GetIndexNo(2), 0);
+    // Missing fields read as empty.
+    EXPECT_EQ(l.db.GetTowerField(3, kCnty), "");
+    EXPECT_EQ(l.db.GetTowerField(-1, kLocn), "");
+    EXPECT_EQ(l.db.GetIndexNo(-1), -1);
+}
+
+TEST(TowerDatabaseLoad, HeaderColumnsAreFoundByName) {
+    TempDir dir;
+    {
+        Loaded l;
+        LoadLines(l, dir, {"Dedn\\Locn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo", "St Mary\\Ely\\C\\\\\\\\6\\900\\5"});
+        ASSERT_TRUE(l.ok);
+        EXPECT_TRUE(l.prompter.Silent());
+        EXPECT_EQ(l.db.ColumnMap()[0], 1u);
+        EXPECT_EQ(l.db.ColumnMap()[1], 0u);
+        EXPECT_EQ(l.db.GetTowerField(0, kLocn), "Ely");
+        EXPECT_EQ(l.db.GetIndexNo(0), 5);
+    }
+    {
+        Loaded l;  // a further name after the nine: silent
+        LoadLines(l, dir, {kHeader + "\\Extra", "A\\B\\C\\D\\E\\F\\1\\2\\3\\x"});
+        EXPECT_TRUE(l.ok);
+        EXPECT_TRUE(l.prompter.Silent());
+    }
+    {
+        Loaded l;  // a further name before them: newer extract notice, still read
+        LoadLines(l, dir, {"Extra\\" + kHeader, "x\\A\\B\\C\\D\\E\\F\\1\\2\\3"});
+        ASSERT_TRUE(l.ok);
+        EXPECT_EQ(l.prompter.Ids(), std::vector<unsigned>{0x8001});
+        EXPECT_EQ(l.prompter.notices[0].helpContext, 0x30000u + 0x8001);
+        EXPECT_EQ(l.db.GetIndexNo(0), 3);
+        EXPECT_EQ(l.db.GetTowerField(0, kLocn), "A");
+    }
+}
+
+TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
+    TempDir dir;
+    const std::vector<std::vector<std::string>> bad = {
+        {},                                                                    // empty file
+        {"Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\IndexNo", "A\\B\\C\\\\\\\\6\\1"},  // no Wt
+        {std::string("\0\x01\xff\xfe binary", 12), "x"},
+        {std::string(1 << 20, 'L')},                                           // a 1 MB line
+    };
+    for (const auto& lines : bad) {
+        Loaded l;
+        LoadLines(l, dir, lines);
+        EXPECT_FALSE(l.ok);
+        EXPECT_EQ(l.prompter.Ids(), std::vector<unsigned>{0x800F});
+        EXPECT_EQ(l.prompter.notices[0].icon, NoticeIcon::Stop);
+        EXPECT_EQ(l.db.GetDatabaseCount(), 0);
+    }
+    Loaded missing;
+    EXPECT_FALSE(missing.db.Load(dir.File("nowhere"), missing.prompter));
+    EXPECT_EQ(missing.prompter.fileErrors.size(), 1u);
+    EXPECT_TRUE(missing.prompter.notices.empty());
+    EXPECT_EQ(missing.db.GetDatabaseCount(), 0);
+
+    TempDir folder;  // DoveData.CB0 is a folder
+    Loaded l;
+    ::mkdir(folder.File("DoveData.CB0").c_str(), 0700);
+    EXPECT_FALSE(l.db.Load(folder.Path(), l.prompter));
+    EXPECT_EQ(l.prompter.fileErrors.size(), 1u);
+}
+
+TEST(TowerDatabaseLookup, FindByIndexNoKeepsTheRangesApart) {
+    TempDir dir;
+    Loaded l;
+    LoadLines(l, dir, {kHeader, "A\\\\\\\\\\\\\\\\7", "B\\\\\\\\\\\\\\\\7", "C\\\\\\\\\\\\\\\\99999"});
+    ASSERT_TRUE(l.ok);
+    EXPECT_EQ(l.db.FindByIndexNo(7), 0);  // the first of two
+    EXPECT_EQ(l.db.FindByIndexNo(8), -1);
+    // 99999 is never looked for among database towers.
+    EXPECT_EQ(l.db.FindByIndexNo(99999), -1);
+
+    EXPECT_EQ(l.db.AddAdditionalTower("X\\Y\\\\\\\\\\6\\0\\99999"), 3);
+    EXPECT_EQ(l.db.AddAdditionalTower("Z\\Y\\\\\\\\\\6\\0\\7"), 4);
+    EXPECT_EQ(l.db.FindByIndexNo(99999), 3);
+    EXPECT_EQ(l.db.FindByIndexNo(7), 0);  // the database wins below 99999
+    EXPECT_EQ(l.db.GetAdditionalCount(), 2);
+
+    // Additional towers read fields in canonical order, and a bad identity is 0.
+    l.db.ReplaceAdditionalTower(4, "Q\\R\\\\\\\\\\6\\0\\abc");
+    EXPECT_EQ(l.db.GetIndexNo(4), 0);
+    EXPECT_EQ(l.db.FormatTowerName(4), "Q - R");
+    l.db.ClearAdditionalTowers();
+    EXPECT_EQ(l.db.GetAdditionalCount(), 0);
+    EXPECT_EQ(l.db.FindByIndexNo(99999), -1);
+}
+
+TEST(TowerDatabaseLookup, MapPointsFromGridReferences) {
+    TempDir dir;
+    Loaded l;
+    LoadLines(l, dir, {kHeader, "A\\\\\\SU123456", "B\\\\\\su123456", "C\\\\\\NS000000",
+                       "D\\\\\\SU 23456", "E\\\\\\SU1234567", "F\\\\\\OV123456",
+                       "G\\\\\\SI123456", "H\\\\\\TQ300800", "I\\\\\\HU400400", "J\\\\\\SV000000"});
+    ASSERT_TRUE(l.ok);
+    const auto point = [&](int t) { return l.db.GetMapPoint(t); };
+    EXPECT_EQ(MapPointEasting(point(0)), 4123u);
+    EXPECT_EQ(MapPointNorthing(point(0)), 1456u);
+    EXPECT_EQ(point(1), point(0));
+    EXPECT_EQ(point(2), MakeMapPoint(2000, 6000));
+    EXPECT_EQ(point(3), 0u);
+    EXPECT_EQ(point(4), 0u);
+    EXPECT_EQ(point(5), 0u);
+    EXPECT_EQ(point(6), 0u);
+    EXPECT_EQ(point(7), MakeMapPoint(5300, 1800));   // London
+    EXPECT_EQ(point(8), MakeMapPoint(4400, 11400));  // Shetland
+    EXPECT_EQ(point(9), 0u);
+}
+
+TEST(TowerDatabaseMemory, StaysWellUnderThreeTimesTheFile) {
+    TempDir dir;
+    std::vector<std::string> lines{kHeader};
+    std::size_t bytes = 0;
+    for (int i = 0; i < 5000; ++i) {
+        lines.push_back("Great Snoring " + std::to_string(i) +
+                        "\\St Mary the Virgin\\Norfolk\\TF946345\\52.87\\0.89\\6\\1120\\" +
+                        std::to_string(i + 1));
+        bytes += lines.back().size() + 2;
+    }
+    Loaded l;
+    LoadLines(l, dir, lines);
+    ASSERT_TRUE(l.ok);
+    EXPECT_LT(l.db.DatabaseBytes(), bytes * 3 / 2);
+}

@@ -1,0 +1,78 @@
+// A document over a small database in a temporary program folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/support/FakePrompter.h"
+#include "tests/support/MemorySettings.h"
+#include "tests/support/TempDir.h"
+#include "visits/CChimesetDoc.h"
+
+namespace chimeset::testing {
+
+inline const std::string kDoveHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+inline const std::string kLogHeader = kDoveHeader + "\\VDate\\QDate\\PDate\\Comment";
+
+class RecordingListener : public DocumentListener {
+public:
+    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+class DocFixture : public ::testing::Test {
+protected:
+    // Towers: 0 Zeal, 1 Aston, 2 Bray, 3 aston (same name as 1 but lower case), 4 Ely.
+    void SetUp() override {
+        dir.WriteLines("DoveData.CB0",
+                       {kDoveHeader, "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101",
+                        "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\102",
+                        "Bray\\St Michael\\Berks\\SU 12345\\51.5\\-0.7\\8\\1500\\103",
+                        "aston\\St Peter\\Warks\\\\\\\\5\\600\\104",
+                        "Ely\\Cathedral\\Cambs\\TL540802\\52.4\\0.3\\5\\\\105"});
+        settings.WriteString("Users", "RINGER1", "Ringer One");
+        Reopen();
+    }
+
+    void Reopen() {
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
+                                             [this] { return today; });
+        doc->AddListener(&listener);
+    }
+
+    // Opens a log written from the lines, as the user RINGER1 (or read-only with "").
+    bool OpenLog(const std::vector<std::string>& lines, std::string user = "RINGER1") {
+        const std::string path = dir.WriteLines("RINGER1.CBL", lines);
+        return doc->OpenLog(path, user);
+    }
+
+    // Selects the tower in the all-towers list.
+    void SelectTower(std::int32_t tower) {
+        doc->SetFilter(kFilterAllTowers);
+        for (std::int32_t p = 0; p < doc->GetListCount(); ++p) {
+            if (doc->ListItemTower(p) == tower) {
+                doc->SelectListItem(p);
+                return;
+            }
+        }
+        FAIL() << "tower " << tower << " not listed";
+    }
+
+    std::vector<std::string> ListTexts() const {
+        std::vector<std::string> texts;
+        for (std::int32_t p = 0; p < doc->GetListCount(); ++p) texts.push_back(doc->GetListItem(p));
+        return texts;
+    }
+
+    TempDir dir;
+    FakePrompter prompter;
+    MemorySettings settings;
+    RecordingListener listener;
+    LocalDate today{2026, 12, 7};
+    std::unique_ptr<CChimesetDoc> doc;
+};
+
+inline PackedDate Day(int d, int m, int y, int seq = 0) { return MakePackedDate(d, m, y, seq); }
+
+}  // namespace chimeset::testing

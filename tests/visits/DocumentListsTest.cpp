@@ -1,0 +1,81 @@
+#include "tests/visits/DocFixture.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+using DocumentLists = DocFixture;
+
+TEST_F(DocumentLists, AllTowersInFileOrderUntilAnAdditionalTowerArrives) {
+    ASSERT_TRUE(doc->IsDatabaseLoaded());
+    EXPECT_TRUE(doc->SetFilter(kFilterAllTowers));
+    EXPECT_FALSE(doc->SetFilter(kFilterAllTowers));
+    ASSERT_EQ(doc->GetListCount(), 5);
+    MapPoint point = 99;
+    EXPECT_EQ(doc->GetListItem(0, &point), "Zeal - St Mary");
+    EXPECT_EQ(point, 0u);  // the all-towers list gives no map points
+    EXPECT_EQ(doc->SelectListItem(4), -1);
+    EXPECT_EQ(doc->CurrentTower(), 4);
+    EXPECT_EQ(doc->CurrentLocation(), "Ely");
+
+    // Out of range positions select nothing rather than reading past the end.
+    EXPECT_EQ(doc->SelectListItem(5), -1);
+    EXPECT_EQ(doc->CurrentTower(), -1);
+    EXPECT_EQ(doc->SelectListItem(-3), -1);
+    EXPECT_EQ(doc->CurrentLocation(), "");
+    EXPECT_EQ(doc->CurrentIndexNo(), -1);
+
+    ASSERT_TRUE(OpenLog({kLogHeader, "Mill\\St Ann\\Kent\\\\\\\\6\\0\\0\\1\\0\\0\\"}));
+    // The additional tower sorts in by name; equal names keep collection order.
+    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "aston - St Peter",
+                                                      "Bray - St Michael", "Ely - Cathedral",
+                                                      "Mill - St Ann", "Zeal - St Mary"}));
+}
+
+TEST_F(DocumentLists, LogListsFilterByTheirDateAndSortByNameOrDate) {
+    ASSERT_TRUE(OpenLog({kLogHeader,
+                         "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(5, 5, 2001, 2)) + "\\0\\0\\",
+                         "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\" +
+                             std::to_string(Day(1, 1, 2000)) + "\\0\\",
+                         "\\\\\\\\\\\\\\\\103\\-1\\5\\0\\",
+                         "\\\\\\\\\\\\\\\\104\\0\\0\\7\\",
+                         "\\\\\\\\\\\\\\\\105\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\0\\0\\"}));
+    EXPECT_TRUE(doc->SetFilter(kFilterVisited));
+    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral",
+                                                      "Zeal - St Mary"}));
+    MapPoint point = 0;
+    doc->GetListItem(0, &point);
+    EXPECT_EQ(point, MakeMapPoint(4081, 2895));
+    EXPECT_TRUE(doc->SetOrder(kOrderDate));
+    // Same date: log order; sequence 1 before 2.
+    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral",
+                                                      "Zeal - St Mary"}));
+    EXPECT_EQ(doc->SelectListItem(2), 0);
+    EXPECT_EQ(doc->CurrentTower(), 0);
+
+    // The order stays in force across filters: quarter peals by date.
+    EXPECT_TRUE(doc->SetFilter(kFilterQuartered));
+    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Bray - St Michael", "Aston - St Peter"}));
+    EXPECT_TRUE(doc->SetFilter(kFilterPealed));
+    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"aston - St Peter"}));
+
+    // In the all-towers list a tower's entry becomes the current entry.
+    doc->SetFilter(kFilterAllTowers);
+    EXPECT_EQ(doc->SelectListItem(4), 4);
+    EXPECT_EQ(doc->SelectListItem(2), 2);
+    EXPECT_EQ(doc->EntryVisitDate(), -1);
+    EXPECT_EQ(doc->EntryQuarterDate(), 5);
+}
+
+TEST_F(DocumentLists, WithoutADatabaseNothingIsSelectedAndNoLogOpens) {
+    dir.Write("DoveData.CB0", "not a database\r\n");
+    Reopen();
+    EXPECT_FALSE(doc->IsDatabaseLoaded());
+    EXPECT_FALSE(doc->CanOpenLog());
+    doc->SetFilter(kFilterAllTowers);
+    EXPECT_EQ(doc->GetListCount(), 0);
+    EXPECT_EQ(doc->SelectListItem(0), -1);
+    EXPECT_EQ(doc->CurrentTower(), -1);
+    prompter.Clear();
+    EXPECT_FALSE(OpenLog({kLogHeader}));
+    EXPECT_TRUE(prompter.Silent());
+}

@@ -1,0 +1,151 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/visits/DocFixture.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+using LogFile = DocFixture;
+
+TEST_F(LogFile, SaveAndReopenReproducesEveryEntry) {
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    EXPECT_EQ(doc->UserName(), "Ringer One");
+    EXPECT_FALSE(doc->IsReadOnly());
+    EXPECT_EQ(doc->GetTitle(), "RINGER1.CBL");
+    SelectTower(0);
+    doc->UpdateVisitDate(Day(7, 3, 2010, 2));
+    doc->UpdateQuarterDate(MakeYearOnlyDate(2011));
+    doc->UpdateComment("Back\\slash\r\nand lines");
+    SelectTower(2);
+    doc->UpdateVisitDate(kUnknownDate);
+    ASSERT_TRUE(doc->Save());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->CurrentTower(), 2);  // saving keeps the selection
+
+    EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")),
+              kLogHeader + "\r\n" +
+                  "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101\\" +
+                  std::to_string(Day(7, 3, 2010, 2)) + "\\" +
+                  std::to_string(MakeYearOnlyDate(2011)) + "\\0\\QmFja1xzbGFzaA0KYW5kIGxpbmVz\r\n" +
+                  // An 8-character reference is kept even with a blank in it.
+                  "Bray\\St Michael\\Berks\\SU 12345\\51.5\\-0.7\\8\\1500\\103\\1\\0\\0\\\r\n");
+
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    EXPECT_EQ(user, "");
+    ASSERT_EQ(doc->EntryCount(), 2);
+    SelectTower(0);
+    EXPECT_EQ(doc->EntryVisitDate(), Day(7, 3, 2010, 2));
+    EXPECT_EQ(doc->EntryQuarterDate(), MakeYearOnlyDate(2011));
+    EXPECT_EQ(doc->EntryComment(), "Back\\slash\r\nand lines");
+}
+
+TEST_F(LogFile, ReadingRules) {
+    // Columns in another order, an unknown user, unknown towers, entries that are not saved.
+    ASSERT_TRUE(OpenLog({"Comment\\PDate\\QDate\\VDate\\IndexNo\\Wt\\Bells\\Lon\\Lat\\OS\\Cnty\\Dedn\\Locn",
+                         "\\0\\0\\5\\102\\\\\\\\\\\\Wrong\\Wrong\\Wrong",
+                         "; comment line",
+                         "\\0\\0\\5\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
+                         "\\0\\0\\6\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
+                         "\\0\\0\\ 7\\0\\\\\\\\\\\\\\St Bee\\Bees",
+                         "\\0\\9\\0\\103\\\\\\\\\\\\\\\\"},
+                        "NOBODY"));
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(doc->UserName(), "Unknown");
+    EXPECT_EQ(doc->EntryCount(), 5);
+    // A database tower takes the database's fields.
+    EXPECT_EQ(doc->TowerOfEntry(0), 1);
+    // Two records of one unknown number: one additional tower, two entries.
+    EXPECT_EQ(doc->Database().GetAdditionalCount(), 2);
+    EXPECT_EQ(doc->TowerOfEntry(1), 5);
+    EXPECT_EQ(doc->TowerOfEntry(2), 5);
+    EXPECT_EQ(doc->Database().FormatTowerName(5), "Mill - St Ann");
+    // No identity: a new number from today's date; a blank visit date reads as -1.
+    EXPECT_EQ(doc->Database().GetIndexNo(6), Day(7, 12, 2026) + 1);
+    EXPECT_EQ(doc->VisitDateOf(3), -1);
+
+    ASSERT_TRUE(doc->Save());
+    const std::string saved = ReadBytes(dir.File("RINGER1.CBL"));
+    EXPECT_NE(saved.find("Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\102\\5\\0\\0\\"),
+              std::string::npos);
+    EXPECT_NE(saved.find("Bees\\St Bee\\\\\\\\\\\\\\" + std::to_string(Day(7, 12, 2026) + 1) + "\\-1\\"),
+              std::string::npos);
+    EXPECT_EQ(saved.find("\\103\\"), std::string::npos);  // visit date 0: dropped
+}
+
+TEST_F(LogFile, HeaderRules) {
+    // A further name after the thirteen: silent.
+    EXPECT_TRUE(OpenLog({kLogHeader + "\\More"}));
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_FALSE(doc->IsReadOnly());
+
+    // A further name before them: the later-version notice and read-only.
+    EXPECT_TRUE(OpenLog({"More\\" + kLogHeader, "x\\Zeal\\\\\\\\\\\\\\\\101\\5\\0\\0\\"}));
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].helpContext, 0u);
+    EXPECT_TRUE(doc->IsReadOnly());
+    EXPECT_EQ(doc->TowerOfEntry(0), 0);
+    // A read-only log is never written.
+    SelectTower(1);
+    doc->UpdateVisitDate(5);
+    const std::string before = ReadBytes(dir.File("RINGER1.CBL"));
+    EXPECT_FALSE(doc->Save());
+    EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")), before);
+    prompter.Clear();
+
+    // Version 1 logs and wrong formats are refused with their messages.
+    EXPECT_FALSE(OpenLog({"[CLANGBOOKIST KRW-1] extra", "Aston\\12\\"}));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8011});
+    EXPECT_EQ(prompter.notices[0].helpContext, 0x30000u + 32785);
+    EXPECT_FALSE(doc->IsLogOpen());
+    prompter.Clear();
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {}, {kDoveHeader + "\\VDate\\QDate\\PDate"}, {"[clangbookist krw-1]"},
+        {std::string("\0\x80\xff", 3)}, {std::string(1 << 20, 'x')}};
+    for (const auto& lines : wrong) {
+        EXPECT_FALSE(OpenLog(lines));
+        EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8005});
+        EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+        EXPECT_EQ(prompter.notices[0].helpContext, 0x30000u + 32773);
+        EXPECT_FALSE(doc->IsLogOpen());
+        EXPECT_EQ(doc->GetPathName(), "");
+        prompter.Clear();
+    }
+}
+
+TEST_F(LogFile, MissingFileAndFolderAreFileErrors) {
+    std::string user = "RINGER1";
+    EXPECT_FALSE(doc->OpenLog(dir.File("NONE.CBL"), user));
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    user = "RINGER1";
+    EXPECT_FALSE(doc->OpenLog(dir.Path(), user));
+    EXPECT_EQ(prompter.fileErrors.size(), 2u);
+    EXPECT_FALSE(doc->IsLogOpen());
+}
+
+TEST_F(LogFile, AFailedSaveKeepsTheOldLogAndTheModifiedFlag) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    ASSERT_TRUE(OpenLog({kLogHeader, "\\\\\\\\\\\\\\\\101\\5\\0\\0\\"}));
+    const std::string before = ReadBytes(dir.File("RINGER1.CBL"));
+    SelectTower(1);
+    doc->UpdateVisitDate(6);
+    ::chmod(dir.Path().c_str(), 0500);
+    EXPECT_FALSE(doc->Save());
+    ::chmod(dir.Path().c_str(), 0700);
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")), before);
+}
+
+TEST_F(LogFile, SaveIsAtomicWhenTheTargetCannotBeReplaced) {
+    // A folder standing where the log should go: the save fails and reports it.
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    SelectTower(1);
+    doc->UpdateVisitDate(6);
+    EXPECT_FALSE(doc->OnSaveDocument(dir.Path()));
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::string>{"DoveData.CB0", "RINGER1.CBL"}));
+}

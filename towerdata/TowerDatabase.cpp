@@ -1,0 +1,177 @@
+#include "towerdata/TowerDatabase.h"
+
+#include <algorithm>
+
+#include "common/MessageTable.h"
+#include "common/Text.h"
+#include "common/TextFile.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kUnusableExtract = 0x800F;
+constexpr std::uint32_t kNewerExtract = 0x8001;
+constexpr std::uint32_t kFieldNames = 0x8055;
+constexpr std::uint32_t kNotSearchedInDatabase = 99999;
+
+std::uint32_t IdentityOf(std::string_view field) {
+    const std::int32_t number = ParseNumber(field);
+    return number < 0 ? 0u : static_cast<std::uint32_t>(number);
+}
+
+}  // namespace
+
+bool TowerDatabase::Load(const std::string& programFolder, Prompter& prompter) {
+    return LoadFile(JoinPath(programFolder, kDatabaseFileName), prompter);
+}
+
+void TowerDatabase::Clear() {
+    databaseText_.clear();
+    lineStarts_.assign(1, 0);
+    databaseIndexNos_.clear();
+    indexNoLookup_.clear();
+    ClearAdditionalTowers();
+}
+
+bool TowerDatabase::LoadFile(const std::string& path, Prompter& prompter) {
+    Clear();
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(path, lines, error)) {
+        prompter.ShowFileError(error);
+        FinishLoading();
+        return false;
+    }
+    if (!CheckHeader(lines.empty() ? std::string_view() : std::string_view(lines[0]), prompter) ||
+        lines.empty()) {
+        FinishLoading();
+        return false;
+    }
+    std::size_t bytes = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) bytes += lines[i].size();
+    databaseText_.reserve(bytes);
+    lineStarts_.reserve(lines.size() + 1);
+    databaseIndexNos_.reserve(lines.size());
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!lines[i].empty() && lines[i][0] == ';') continue;
+        AppendDatabaseLine(lines[i]);
+    }
+    FinishLoading();
+    return true;
+}
+
+void TowerDatabase::AppendDatabaseLine(std::string_view line) {
+    databaseText_.append(line);
+    lineStarts_.push_back(static_cast<std::uint32_t>(databaseText_.size()));
+    databaseIndexNos_.push_back(IdentityOf(GetRawField(line, columnMap_[kIndexNo])));
+}
+
+void TowerDatabase::FinishLoading() {
+    databaseText_.shrink_to_fit();
+    databaseCount_ = static_cast<std::int32_t>(databaseIndexNos_.size());
+    indexNoLookup_.clear();
+    indexNoLookup_.reserve(databaseIndexNos_.size());
+    for (std::int32_t i = 0; i < databaseCount_; ++i)
+        indexNoLookup_.emplace_back(databaseIndexNos_[i], i);
+    std::sort(indexNoLookup_.begin(), indexNoLookup_.end());
+}
+
+bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
+    columnMap_.clear();
+    const auto names = SplitFields(MessageTable::Chimeset().Text(kFieldNames));
+    bool failed = false;
+    bool newer = false;
+    for (const auto& name : names) {
+        const auto pos = header.find(name);
+        if (pos == std::string_view::npos) {
+            failed = true;
+            continue;
+        }
+        const std::uint32_t column = ColumnAt(header, pos);
+        columnMap_.push_back(column);
+        if (column >= 9) newer = true;
+    }
+    const auto& messages = MessageTable::Chimeset();
+    if (failed) {
+        prompter.Show(messages.Make(kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
+        return false;
+    }
+    if (newer) prompter.Show(messages.Make(kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
+    return true;
+}
+
+std::string_view TowerDatabase::DatabaseLine(std::int32_t tower) const {
+    const auto start = lineStarts_[static_cast<std::size_t>(tower)];
+    const auto end = lineStarts_[static_cast<std::size_t>(tower) + 1];
+    return std::string_view(databaseText_).substr(start, end - start);
+}
+
+std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
+    if (tower < 0 || field < 0 || field >= kTowerFieldCount) return {};
+    if (tower < databaseCount_) {
+        if (columnMap_.size() != kTowerFieldCount) return {};
+        return GetField(DatabaseLine(tower), columnMap_[static_cast<std::size_t>(field)]);
+    }
+    const auto additional = static_cast<std::size_t>(tower - databaseCount_);
+    if (additional >= additionalLines_.size()) return {};
+    return GetField(additionalLines_[additional], static_cast<std::size_t>(field));
+}
+
+std::int32_t TowerDatabase::GetIndexNo(std::int32_t tower) const {
+    if (tower < 0) return -1;
+    if (tower < databaseCount_) return static_cast<std::int32_t>(databaseIndexNos_[tower]);
+    const auto additional = static_cast<std::size_t>(tower - databaseCount_);
+    if (additional >= additionalIndexNos_.size()) return -1;
+    return static_cast<std::int32_t>(additionalIndexNos_[additional]);
+}
+
+std::int32_t TowerDatabase::FindByIndexNo(std::int32_t indexNo) const {
+    if (indexNo < static_cast<std::int32_t>(kNotSearchedInDatabase)) {
+        const auto wanted = static_cast<std::uint32_t>(indexNo);
+        const auto it = std::lower_bound(indexNoLookup_.begin(), indexNoLookup_.end(),
+                                         std::make_pair(wanted, std::int32_t{-1}));
+        if (it != indexNoLookup_.end() && it->first == wanted) return it->second;
+    }
+    for (std::size_t j = 0; j < additionalIndexNos_.size(); ++j) {
+        if (additionalIndexNos_[j] == static_cast<std::uint32_t>(indexNo))
+            return databaseCount_ + static_cast<std::int32_t>(j);
+    }
+    return -1;
+}
+
+std::int32_t TowerDatabase::AddAdditionalTower(const std::string& line) {
+    additionalLines_.push_back(line);
+    additionalIndexNos_.push_back(IdentityOf(GetRawField(line, kIndexNo)));
+    additionalCount_ = static_cast<std::int32_t>(additionalLines_.size());
+    return databaseCount_ + additionalCount_ - 1;
+}
+
+void TowerDatabase::ReplaceAdditionalTower(std::int32_t tower, const std::string& line) {
+    if (tower < databaseCount_) return;
+    const auto additional = static_cast<std::size_t>(tower - databaseCount_);
+    if (additional >= additionalLines_.size()) return;
+    additionalLines_[additional] = line;
+    additionalIndexNos_[additional] = IdentityOf(GetRawField(line, kIndexNo));
+}
+
+void TowerDatabase::ClearAdditionalTowers() {
+    additionalLines_.clear();
+    additionalIndexNos_.clear();
+    additionalCount_ = 0;
+}
+
+std::string TowerDatabase::FormatTowerName(std::int32_t tower) const {
+    return GetTowerField(tower, kLocn) + " - " + GetTowerField(tower, kDedn);
+}
+
+MapPoint TowerDatabase::GetMapPoint(std::int32_t tower) const {
+    return GridReferenceToMapPoint(GetTowerField(tower, kOS));
+}
+
+std::size_t TowerDatabase::DatabaseBytes() const {
+    return databaseText_.capacity() + lineStarts_.capacity() * sizeof(std::uint32_t) +
+           databaseIndexNos_.capacity() * sizeof(std::uint32_t) +
+           indexNoLookup_.capacity() * sizeof(indexNoLookup_[0]);
+}
+
+}  // namespace chimeset

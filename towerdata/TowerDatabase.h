@@ -1,0 +1,73 @@
+// The towers of DoveData.CB0 in file order, followed by the additional towers of the open log.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/Prompter.h"
+#include "towerdata/MapPoint.h"
+
+namespace chimeset {
+
+// Field numbers of a tower record, in canonical order.
+enum TowerField : int {
+    kLocn = 0, kDedn, kCnty, kOS, kLat, kLon, kBells, kWt, kIndexNo, kTowerFieldCount
+};
+
+inline constexpr const char* kDatabaseFileName = "DoveData.CB0";
+
+class TowerDatabase {
+public:
+    TowerDatabase() = default;
+    virtual ~TowerDatabase() = default;
+
+    // Reads DoveData.CB0 from the program folder; true when the database is usable.
+    bool Load(const std::string& programFolder, Prompter& prompter);
+    bool LoadFile(const std::string& path, Prompter& prompter);
+    // Fills the column map from a header line; tells the user about an unusable or newer extract.
+    bool CheckHeader(std::string_view header, Prompter& prompter);
+
+    std::int32_t GetDatabaseCount() const { return databaseCount_; }
+    std::int32_t GetAdditionalCount() const { return additionalCount_; }
+    std::int32_t GetTowerCount() const { return databaseCount_ + additionalCount_; }
+
+    std::string GetTowerField(std::int32_t tower, int field) const;
+    std::int32_t GetIndexNo(std::int32_t tower) const;
+    std::int32_t FindByIndexNo(std::int32_t indexNo) const;
+
+    std::int32_t AddAdditionalTower(const std::string& line);
+    void ReplaceAdditionalTower(std::int32_t tower, const std::string& line);
+    void ClearAdditionalTowers();
+
+    std::string FormatTowerName(std::int32_t tower) const;
+    MapPoint GetMapPoint(std::int32_t tower) const;
+
+    const std::vector<std::uint32_t>& ColumnMap() const { return columnMap_; }
+    // Memory held for the database towers, for keeping an eye on the footprint.
+    std::size_t DatabaseBytes() const;
+
+private:
+    std::string_view DatabaseLine(std::int32_t tower) const;
+    void AppendDatabaseLine(std::string_view line);
+    void Clear();
+    void FinishLoading();
+
+    std::int32_t additionalCount_ = 0;
+    std::int32_t databaseCount_ = 0;
+    std::vector<std::string> additionalLines_;
+    std::vector<std::uint32_t> additionalIndexNos_;
+    std::vector<std::uint32_t> columnMap_;
+    std::vector<std::uint32_t> databaseIndexNos_;
+    // The database lines, unchanged, one after another; line i runs from
+    // lineStarts_[i] to lineStarts_[i + 1]. Thousands of small strings would cost
+    // more than the file itself.
+    std::string databaseText_;
+    std::vector<std::uint32_t> lineStarts_{0};
+    // (identity number, tower index) sorted, for finding the first tower of a number fast.
+    std::vector<std::pair<std::uint32_t, std::int32_t>> indexNoLookup_;
+};
+
+}  // namespace chimeset

@@ -1,0 +1,523 @@
+#include "visits/CChimesetDoc.h"
+
+#include <algorithm>
+
+#include "common/MessageTable.h"
+#include "common/Text.h"
+#include "common/TextFile.h"
+#include "towerdata/NameOrder.h"
+#include "towerdata/WeightFormat.h"
+#include "visits/CommentCodec.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kWrongFormat = 0x8005;
+constexpr std::uint32_t kBackupIntro = 0x800D;
+constexpr std::uint32_t kVersion1Log = 0x8011;
+constexpr std::uint32_t kVersion1Magic = 0x8040;
+constexpr std::uint32_t kLogFieldsTail = 0x8053;
+constexpr std::uint32_t kTowerFieldNames = 0x8055;
+constexpr std::int32_t kLogFieldCount = 13;
+enum LogField { kVDate = 9, kQDate = 10, kPDate = 11, kComment = 12 };
+
+const char* const kLaterVersion =
+    "This log was created by a later version of the Clangbook, please install a more recent "
+    "version. To allow inspection, this file is Read-Only. It cannot be saved without "
+    "corrupting the Log.";
+const char* const kBackupAdvice =
+    "If this is in a folder on the hard disk that does not get regularly backed up, then copy "
+    "this and any other CBL (Clangbook Logs) for other users to a floppy or other exchangable "
+    "media. Read the Help Topics - Backup and Restore.";
+const char* const kDuplicateIdentity =
+    "A Record with the same Identity number already exists. Are you sure you wish to "
+    "continue?\r\n\r\nClick\r\nNO to abort changes\r\nYES to save changes.";
+
+std::string LogHeader() {
+    const auto& messages = MessageTable::Chimeset();
+    return messages.Text(kTowerFieldNames) + messages.Text(kLogFieldsTail);
+}
+
+std::string OsRefAsShown(const std::string& reference) {
+    return reference.size() == 8 ? reference : std::string();
+}
+
+}  // namespace
+
+CChimesetDoc::CChimesetDoc(const std::string& programFolder, Prompter& prompter,
+                           const SettingsStore& settings, Clock today)
+    : prompter_(prompter), settings_(settings), today_(std::move(today)) {
+    databaseLoaded_ = database_.Load(programFolder, prompter_);
+}
+
+// ---------------------------------------------------------------- current tower fields
+
+std::string CChimesetDoc::CurrentLocation() const { return database_.GetTowerField(currentTower_, kLocn); }
+std::string CChimesetDoc::CurrentDedication() const { return database_.GetTowerField(currentTower_, kDedn); }
+std::string CChimesetDoc::CurrentCounty() const { return database_.GetTowerField(currentTower_, kCnty); }
+std::string CChimesetDoc::CurrentWeight() const { return FormatTowerWeight(currentTower_); }
+std::string CChimesetDoc::CurrentBells() const { return database_.GetTowerField(currentTower_, kBells); }
+std::string CChimesetDoc::CurrentOSRef() const {
+    return OsRefAsShown(database_.GetTowerField(currentTower_, kOS));
+}
+MapPoint CChimesetDoc::CurrentMapPoint() const { return database_.GetMapPoint(currentTower_); }
+std::string CChimesetDoc::CurrentLatitude() const { return database_.GetTowerField(currentTower_, kLat); }
+std::string CChimesetDoc::CurrentLongitude() const { return database_.GetTowerField(currentTower_, kLon); }
+std::int32_t CChimesetDoc::CurrentIndexNo() const { return database_.GetIndexNo(currentTower_); }
+
+std::string CChimesetDoc::FormatTowerWeight(std::int32_t tower) const {
+    return FormatWeight(database_.GetTowerField(tower, kWt), kilograms_);
+}
+
+// ---------------------------------------------------------------- lists
+
+bool CChimesetDoc::SetFilter(std::int32_t filter) {
+    if (filter == filter_) return false;
+    filter_ = filter;
+    RebuildForFilter();
+    return true;
+}
+
+bool CChimesetDoc::SetOrder(std::int32_t order) {
+    if (order == order_) return false;
+    order_ = order;
+    RebuildForFilter();
+    return true;
+}
+
+void CChimesetDoc::RebuildForFilter() {
+    if (filter_ == kFilterAllTowers)
+        RebuildAllList();
+    else
+        RebuildLogList();
+}
+
+std::int32_t CChimesetDoc::GetListCount() const {
+    if (filter_ == kFilterAllTowers) return database_.GetTowerCount();
+    return static_cast<std::int32_t>(shownList_.size());
+}
+
+std::int32_t CChimesetDoc::TowerAtAllPosition(std::int32_t position) const {
+    if (position < 0 || position >= database_.GetTowerCount()) return -1;
+    if (database_.GetAdditionalCount() == 0) return position;
+    if (static_cast<std::size_t>(position) >= shownList_.size()) return -1;
+    return static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]);
+}
+
+std::int32_t CChimesetDoc::ListItemTower(std::int32_t position) const {
+    if (filter_ == kFilterAllTowers) return TowerAtAllPosition(position);
+    if (position < 0 || static_cast<std::size_t>(position) >= shownList_.size()) return -1;
+    return TowerOfEntry(static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]));
+}
+
+std::string CChimesetDoc::GetListItem(std::int32_t position, MapPoint* point) const {
+    const std::int32_t tower = ListItemTower(position);
+    if (point) *point = (filter_ == kFilterAllTowers || tower < 0) ? 0 : database_.GetMapPoint(tower);
+    if (tower < 0) return {};
+    return database_.FormatTowerName(tower);
+}
+
+std::int32_t CChimesetDoc::SelectListItem(std::int32_t position) {
+    currentEntry_ = -1;
+    currentTower_ = -1;
+    if (!databaseLoaded_) return currentEntry_;
+    if (filter_ == kFilterAllTowers) {
+        // A stale or out-of-range position selects nothing.
+        currentTower_ = TowerAtAllPosition(position);
+        if (currentTower_ >= 0 && logOpen_) currentEntry_ = FindEntryForTower(currentTower_);
+    } else if (position >= 0 && static_cast<std::size_t>(position) < shownList_.size()) {
+        const auto entry = static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]);
+        if (ValidEntry(entry)) {
+            currentEntry_ = entry;
+            currentTower_ = static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]);
+        }
+    }
+    return currentEntry_;
+}
+
+bool CChimesetDoc::IsCurrentTowerAdditional() const {
+    return currentTower_ >= database_.GetDatabaseCount();
+}
+
+void CChimesetDoc::RebuildAllList() {
+    shownList_.clear();
+    const std::int32_t additional = database_.GetAdditionalCount();
+    if (additional == 0) return;
+    const std::int32_t count = database_.GetDatabaseCount();
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count + additional));
+    for (std::int32_t i = 0; i < additional; ++i) names.push_back(database_.FormatTowerName(count + i));
+    for (std::int32_t i = 0; i < count; ++i) names.push_back(database_.FormatTowerName(i));
+    shownList_.reserve(names.size());
+    for (const std::uint32_t k : SortByName(names)) {
+        const auto ks = static_cast<std::int32_t>(k);
+        shownList_.push_back(static_cast<std::uint32_t>(ks < additional ? ks + count : ks - additional));
+    }
+}
+
+void CChimesetDoc::RebuildLogList() {
+    shownList_.clear();
+    const std::vector<PackedDate>* keysOf = nullptr;
+    switch (filter_) {
+        case kFilterVisited: keysOf = &visitDates_; break;
+        case kFilterQuartered: keysOf = &quarterDates_; break;
+        case kFilterPealed: keysOf = &pealDates_; break;
+        default: return;
+    }
+    std::vector<std::uint32_t> entries;
+    std::vector<PackedDate> keys;
+    for (std::size_t e = 0; e < keysOf->size(); ++e) {
+        if ((*keysOf)[e] > 0) {
+            entries.push_back(static_cast<std::uint32_t>(e));
+            keys.push_back((*keysOf)[e]);
+        }
+    }
+    if (entries.empty()) return;
+    std::vector<std::uint32_t> order;
+    if (order_ == kOrderDate) {
+        order = SortByDate(keys);
+    } else {
+        std::vector<std::string> names;
+        names.reserve(entries.size());
+        for (const auto e : entries)
+            names.push_back(database_.FormatTowerName(static_cast<std::int32_t>(entryTowers_[e])));
+        order = SortByName(names);
+    }
+    shownList_.reserve(order.size());
+    for (const auto k : order) shownList_.push_back(entries[k]);
+}
+
+// ---------------------------------------------------------------- entries
+
+bool CChimesetDoc::ValidEntry(std::int32_t entry) const {
+    return entry >= 0 && static_cast<std::size_t>(entry) < visitDates_.size();
+}
+
+std::int32_t CChimesetDoc::FindEntryForTower(std::int32_t tower) const {
+    for (std::size_t e = 0; e < entryTowers_.size(); ++e) {
+        if (static_cast<std::int32_t>(entryTowers_[e]) == tower) return static_cast<std::int32_t>(e);
+    }
+    return -1;
+}
+
+PackedDate CChimesetDoc::VisitDateOf(std::int32_t entry) const {
+    return ValidEntry(entry) ? visitDates_[static_cast<std::size_t>(entry)] : 0;
+}
+
+std::int32_t CChimesetDoc::TowerOfEntry(std::int32_t entry) const {
+    return ValidEntry(entry) ? static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]) : -1;
+}
+
+PackedDate CChimesetDoc::EntryVisitDate() const { return VisitDateOf(currentEntry_); }
+PackedDate CChimesetDoc::EntryQuarterDate() const {
+    return ValidEntry(currentEntry_) ? quarterDates_[static_cast<std::size_t>(currentEntry_)] : 0;
+}
+PackedDate CChimesetDoc::EntryPealDate() const {
+    return ValidEntry(currentEntry_) ? pealDates_[static_cast<std::size_t>(currentEntry_)] : 0;
+}
+std::string CChimesetDoc::EntryComment() const {
+    return ValidEntry(currentEntry_) ? DecodeComment(entryComments_[static_cast<std::size_t>(currentEntry_)])
+                                     : std::string();
+}
+
+void CChimesetDoc::RemoveEntry(std::int32_t entry) {
+    const auto at = static_cast<std::ptrdiff_t>(entry);
+    entryTowers_.erase(entryTowers_.begin() + at);
+    entryComments_.erase(entryComments_.begin() + at);
+    quarterDates_.erase(quarterDates_.begin() + at);
+    pealDates_.erase(pealDates_.begin() + at);
+    visitDates_.erase(visitDates_.begin() + at);
+}
+
+void CChimesetDoc::UpdateVisitDate(PackedDate date) {
+    SetModifiedFlag(true);
+    if (date == 0) {
+        if (!ValidEntry(currentEntry_)) return;
+        RemoveEntry(currentEntry_);
+        currentEntry_ = -1;
+        entryCount_ = static_cast<std::int32_t>(visitDates_.size());
+        if (filter_ != kFilterAllTowers) RebuildLogList();
+        UpdateAllViews(kHintListRebuilt);
+        return;
+    }
+    if (!ValidEntry(currentEntry_)) {
+        if (currentTower_ < 0) return;  // nothing selected: nothing to record against
+        visitDates_.push_back(date);
+        currentEntry_ = static_cast<std::int32_t>(visitDates_.size()) - 1;
+        entryTowers_.push_back(static_cast<std::uint32_t>(currentTower_));
+        quarterDates_.push_back(0);
+        pealDates_.push_back(0);
+        entryComments_.emplace_back();
+        entryCount_ = static_cast<std::int32_t>(visitDates_.size());
+        if (IsCurrentTowerAdditional()) RebuildForFilter();
+        return;
+    }
+    visitDates_[static_cast<std::size_t>(currentEntry_)] = date;
+    if (filter_ == kFilterVisited && order_ == kOrderDate) {
+        RebuildLogList();
+        UpdateAllViews(kHintListRebuilt);
+    }
+}
+
+void CChimesetDoc::UpdateQuarterDate(PackedDate date) {
+    if (!ValidEntry(currentEntry_)) return;
+    quarterDates_[static_cast<std::size_t>(currentEntry_)] = date;
+    SetModifiedFlag(true);
+    if (filter_ == kFilterQuartered && order_ == kOrderDate) {
+        RebuildLogList();
+        UpdateAllViews(kHintListRebuilt);
+    }
+}
+
+void CChimesetDoc::UpdatePealDate(PackedDate date) {
+    if (!ValidEntry(currentEntry_)) return;
+    pealDates_[static_cast<std::size_t>(currentEntry_)] = date;
+    SetModifiedFlag(true);
+    if (filter_ == kFilterPealed && order_ == kOrderDate) {
+        RebuildLogList();
+        UpdateAllViews(kHintListRebuilt);
+    }
+}
+
+void CChimesetDoc::UpdateComment(const std::string& comment) {
+    if (!ValidEntry(currentEntry_)) return;
+    entryComments_[static_cast<std::size_t>(currentEntry_)] = EncodeComment(comment);
+    SetModifiedFlag(true);
+}
+
+// ---------------------------------------------------------------- additional towers
+
+std::int32_t CChimesetDoc::NextAdditionalTowerId() {
+    if (lastAdditionalId_ < 99999) {
+        const LocalDate d = today_ ? today_() : LocalDate{};
+        lastAdditionalId_ = MakePackedDate(d.day, d.month, d.year);
+    }
+    return lastAdditionalId_ + 1;
+}
+
+std::string CChimesetDoc::BuildAdditionalTowerLine(const AdditionalTowerFields& f) {
+    std::string os = f.osReference;
+    os.erase(std::remove(os.begin(), os.end(), ' '), os.end());
+    return Format("%s\\%s\\%s\\%s\\%s\\%s\\%i\\%i\\%i", f.location.c_str(), f.dedication.c_str(),
+                  f.county.c_str(), os.c_str(), f.latitude.c_str(), f.longitude.c_str(), f.bells,
+                  f.weightPounds, f.tbNumber);
+}
+
+bool CChimesetDoc::AddNewAdditionalTower(const AdditionalTowerFields& fields) {
+    if (database_.FindByIndexNo(fields.tbNumber) >= 0) {
+        Notice question;
+        question.text = kDuplicateIdentity;
+        question.icon = NoticeIcon::Question;
+        question.buttons = NoticeButtons::YesNo;
+        if (prompter_.Show(question) != Answer::Yes) return false;
+    }
+    currentTower_ = database_.AddAdditionalTower(BuildAdditionalTowerLine(fields));
+    lastAdditionalId_ = fields.tbNumber;
+    currentEntry_ = -1;
+    UpdateVisitDate(kUnknownDate);
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintContentsChanged);
+    return true;
+}
+
+void CChimesetDoc::ReplaceAdditionalTowerDetails(std::int32_t tower,
+                                                 const AdditionalTowerFields& fields) {
+    database_.ReplaceAdditionalTower(tower, BuildAdditionalTowerLine(fields));
+    SetModifiedFlag(true);
+    UpdateAllViews(kHintContentsChanged);
+}
+
+AdditionalTowerFields CChimesetDoc::CurrentTowerFields() const {
+    AdditionalTowerFields f;
+    f.location = CurrentLocation();
+    f.dedication = CurrentDedication();
+    f.county = CurrentCounty();
+    f.osReference = CurrentOSRef();
+    f.latitude = CurrentLatitude();
+    f.longitude = CurrentLongitude();
+    f.bells = ParseNumber(CurrentBells());
+    f.weightPounds = ParseNumber(database_.GetTowerField(currentTower_, kWt));
+    f.tbNumber = CurrentIndexNo();
+    return f;
+}
+
+// ---------------------------------------------------------------- the log file
+
+void CChimesetDoc::DeleteContents() {
+    entryComments_.clear();
+    entryTowers_.clear();
+    pealDates_.clear();
+    quarterDates_.clear();
+    visitDates_.clear();
+    SetTitle({});
+    logOpen_ = false;
+    entryCount_ = 0;
+    if (database_.GetAdditionalCount() > 0) database_.ClearAdditionalTowers();
+    // Positions and the selection refer to what was just emptied.
+    currentEntry_ = -1;
+    currentTower_ = -1;
+    shownList_.clear();
+}
+
+bool CChimesetDoc::CheckLogHeader(const std::string& header) {
+    logColumnMap_.clear();
+    const auto names = SplitFields(LogHeader());
+    bool newer = false;
+    for (const auto& name : names) {
+        const auto pos = header.find(name);
+        if (pos == std::string::npos) return false;
+        const std::uint32_t column = ColumnAt(header, pos);
+        logColumnMap_.push_back(column);
+        if (column >= kLogFieldCount) newer = true;
+    }
+    if (newer) {
+        Notice notice;
+        notice.text = kLaterVersion;
+        prompter_.Show(notice);
+        readOnly_ = true;
+    }
+    return true;
+}
+
+bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingUserId) {
+    DeleteContents();
+    logOpen_ = false;
+    if (!databaseLoaded_) return false;
+    readOnly_ = pendingUserId.empty();
+    userName_ = readOnly_ ? FileNameOf(path) : settings_.GetString("Users", pendingUserId, "Unknown");
+    pendingUserId.clear();
+
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(path, lines, error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    const auto& messages = MessageTable::Chimeset();
+    const std::string header = lines.empty() ? std::string() : lines[0];
+    const std::string& magic = messages.Text(kVersion1Magic);
+    if (header.compare(0, magic.size(), magic) == 0) {
+        prompter_.Show(messages.Make(kVersion1Log, NoticeIcon::Stop, NoticeButtons::Ok, true));
+        return false;
+    }
+    if (!CheckLogHeader(header)) {
+        prompter_.Show(messages.Make(kWrongFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
+    } else {
+        const auto field = [this](const std::string& line, int f) {
+            return GetRawField(line, logColumnMap_[static_cast<std::size_t>(f)]);
+        };
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            const std::string& line = lines[i];
+            if (!line.empty() && line[0] == ';') continue;
+            visitDates_.push_back(ParseNumber(field(line, kVDate)));
+            quarterDates_.push_back(ParseNumber(field(line, kQDate)));
+            pealDates_.push_back(ParseNumber(field(line, kPDate)));
+            entryComments_.emplace_back(field(line, kComment));
+            std::int32_t identity = ParseNumber(field(line, kIndexNo));
+            std::int32_t tower = -1;
+            if (identity < 1) {
+                identity = NextAdditionalTowerId();
+                lastAdditionalId_ = identity;
+            } else {
+                tower = database_.FindByIndexNo(identity);
+            }
+            if (tower < 0) {
+                std::string towerLine;
+                for (int f = kLocn; f <= kWt; ++f) {
+                    towerLine.append(field(line, f));
+                    towerLine += '\\';
+                }
+                towerLine += std::to_string(identity) + "\\";
+                tower = database_.AddAdditionalTower(towerLine);
+            }
+            entryTowers_.push_back(static_cast<std::uint32_t>(tower));
+        }
+        logOpen_ = true;
+    }
+    entryCount_ = static_cast<std::int32_t>(visitDates_.size());
+    SetModifiedFlag(false);
+    if (database_.GetAdditionalCount() > 0) RebuildAllList();
+    return logOpen_;
+}
+
+bool CChimesetDoc::OnSaveDocument(const std::string& path) {
+    if (readOnly_) return false;
+    AtomicTextWriter writer(path);
+    FileError error;
+    if (!writer.Open(error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    writer.WriteLine(LogHeader());
+    for (std::size_t e = 0; e < visitDates_.size(); ++e) {
+        if (visitDates_[e] == 0) continue;
+        const auto tower = static_cast<std::int32_t>(entryTowers_[e]);
+        const auto text = [&](int f) { return database_.GetTowerField(tower, f); };
+        writer.WriteLine(Format("%s\\%s\\%s\\%s\\%s\\%s\\%s\\%s\\%i", text(kLocn).c_str(),
+                                text(kDedn).c_str(), text(kCnty).c_str(),
+                                OsRefAsShown(text(kOS)).c_str(), text(kLat).c_str(),
+                                text(kLon).c_str(), text(kBells).c_str(), text(kWt).c_str(),
+                                database_.GetIndexNo(tower)) +
+                         Format("\\%i\\%i\\%i\\%s", visitDates_[e], quarterDates_[e], pealDates_[e],
+                                entryComments_[e].c_str()));
+    }
+    if (!writer.Commit(error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CChimesetDoc::OpenLog(const std::string& path, std::string& pendingUserId) {
+    const bool opened = OnOpenDocument(path, pendingUserId);
+    pendingUserId.clear();
+    if (opened) {
+        SetPathName(path);
+        SetTitle(FileNameOf(path));
+    } else {
+        DeleteContents();
+        SetPathName({});
+    }
+    SetModifiedFlag(false);
+    UpdateAllViews(kHintContentsChanged);
+    return opened;
+}
+
+bool CChimesetDoc::Save() {
+    if (GetPathName().empty()) return false;
+    return OnSaveDocument(GetPathName());
+}
+
+bool CChimesetDoc::SaveModified() {
+    if (!IsModified()) return true;
+    switch (prompter_.AskSaveChanges(GetTitle())) {
+        case Answer::Yes: return Save();
+        case Answer::No: return true;
+        default: return false;
+    }
+}
+
+bool CChimesetDoc::CloseLog() {
+    if (!SaveModified()) return false;
+    DeleteContents();
+    SetPathName({});
+    SetModifiedFlag(false);
+    UpdateAllViews(kHintContentsChanged);
+    return true;
+}
+
+std::string CChimesetDoc::BackupInformationText() const {
+    return MessageTable::Chimeset().Text(kBackupIntro) + "\r\n\r\n" + GetPathName() + "\r\n\r\n" +
+           kBackupAdvice;
+}
+
+void CChimesetDoc::ShowBackupInformation() {
+    Notice notice;
+    notice.id = kBackupIntro;
+    notice.text = BackupInformationText();
+    notice.helpContext = kMessageHelpBase + kBackupIntro;
+    prompter_.Show(notice);
+}
+
+}  // namespace chimeset

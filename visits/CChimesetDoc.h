@@ -1,0 +1,181 @@
+// The main program's document: the tower database, one user's visit log, the shown list
+// and the selection. Core code: it reaches the user only through the Prompter.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Document.h"
+#include "common/Prompter.h"
+#include "common/SettingsStore.h"
+#include "towerdata/MapPoint.h"
+#include "towerdata/TowerDatabase.h"
+#include "visits/PackedDate.h"
+
+namespace chimeset {
+
+// Filter and order values: the identifiers of the view's radio buttons.
+enum ListFilter : std::int32_t {
+    kFilterNone = 0,
+    kFilterAllTowers = 1015,
+    kFilterVisited = 1016,
+    kFilterQuartered = 1017,
+    kFilterPealed = 1018,
+};
+enum ListOrder : std::int32_t { kOrderAlphabetical = 1026, kOrderDate = 1027 };
+
+// View update hints.
+inline constexpr int kHintContentsChanged = 0;
+inline constexpr int kHintListRebuilt = 1;
+
+// The fields of an additional tower as the Additional Towers dialog gathers them.
+struct AdditionalTowerFields {
+    std::string location;
+    std::string dedication;
+    std::string county;
+    std::string osReference;
+    std::string latitude;
+    std::string longitude;
+    std::int32_t bells = 0;
+    std::int32_t weightPounds = 0;
+    std::int32_t tbNumber = 0;
+};
+
+// The ID name, long name and file name rules the document needs from the user register.
+class CChimesetDoc : public Document {
+public:
+    using Clock = std::function<LocalDate()>;
+
+    // Loads DoveData.CB0 from the program folder; messages about it go to the prompter.
+    CChimesetDoc(const std::string& programFolder, Prompter& prompter,
+                 const SettingsStore& settings, Clock today);
+
+    // --- tower database (read) ---
+    const TowerDatabase& Database() const { return database_; }
+    bool IsDatabaseLoaded() const { return databaseLoaded_; }
+
+    // --- the current tower in display form ---
+    std::string CurrentLocation() const;
+    std::string CurrentDedication() const;
+    std::string CurrentCounty() const;
+    std::string CurrentWeight() const;
+    std::string CurrentBells() const;
+    std::string CurrentOSRef() const;
+    MapPoint CurrentMapPoint() const;
+    std::string CurrentLatitude() const;
+    std::string CurrentLongitude() const;
+    std::int32_t CurrentIndexNo() const;
+    void ToggleKilograms() { kilograms_ = !kilograms_; }
+    bool IsKilograms() const { return kilograms_; }
+    std::string FormatTowerWeight(std::int32_t tower) const;
+
+    // --- lists and selection ---
+    bool SetFilter(std::int32_t filter);
+    bool SetOrder(std::int32_t order);
+    std::int32_t GetFilter() const { return filter_; }
+    std::int32_t GetOrder() const { return order_; }
+    std::int32_t GetListCount() const;
+    // The item text (FormatTowerName) and, outside the all-towers list, its map point.
+    std::string GetListItem(std::int32_t position, MapPoint* point = nullptr) const;
+    // The tower a list position stands for, -1 when out of range.
+    std::int32_t ListItemTower(std::int32_t position) const;
+    std::int32_t SelectListItem(std::int32_t position);
+    bool IsCurrentTowerAdditional() const;
+    void RebuildAllList();
+    void RebuildLogList();
+    std::int32_t CurrentTower() const { return currentTower_; }
+    std::int32_t CurrentEntry() const { return currentEntry_; }
+
+    // --- visit entries ---
+    bool IsLogOpen() const { return logOpen_; }
+    bool IsReadOnly() const { return readOnly_; }
+    const std::string& UserName() const { return userName_; }
+    std::int32_t EntryCount() const { return entryCount_; }
+    PackedDate EntryVisitDate() const;
+    PackedDate EntryQuarterDate() const;
+    PackedDate EntryPealDate() const;
+    std::string EntryComment() const;
+    // The entry of a tower, -1 when the log has none.
+    std::int32_t FindEntryForTower(std::int32_t tower) const;
+    PackedDate VisitDateOf(std::int32_t entry) const;
+    std::int32_t TowerOfEntry(std::int32_t entry) const;
+    // The visit dates of every entry, in entry order (for date proposals).
+    const std::vector<PackedDate>& VisitDates() const { return visitDates_; }
+
+    void UpdateVisitDate(PackedDate date);
+    void UpdateQuarterDate(PackedDate date);
+    void UpdatePealDate(PackedDate date);
+    void UpdateComment(const std::string& comment);
+
+    // --- additional towers ---
+    std::int32_t NextAdditionalTowerId();
+    static std::string BuildAdditionalTowerLine(const AdditionalTowerFields& fields);
+    // A new tower: asks about a duplicate identity number, adds the tower, records an
+    // unknown-date visit. False when the user declined.
+    bool AddNewAdditionalTower(const AdditionalTowerFields& fields);
+    void ReplaceAdditionalTowerDetails(std::int32_t tower, const AdditionalTowerFields& fields);
+    // The dialog's starting values for an existing tower (the current tower).
+    AdditionalTowerFields CurrentTowerFields() const;
+
+    // --- the log file ---
+    // pendingUserId: the user whose log this is; empty opens read-only. Consumed.
+    bool OnOpenDocument(const std::string& path, std::string& pendingUserId);
+    bool CheckLogHeader(const std::string& header);
+    bool OnSaveDocument(const std::string& path);
+    void DeleteContents();
+    // The whole open: OnOpenDocument, then path, title and views; a failure leaves an
+    // empty document.
+    bool OpenLog(const std::string& path, std::string& pendingUserId);
+    // The save question for a modified log: false when the user cancelled or a save failed.
+    bool SaveModified();
+    bool Save();
+    // The close command: true when the log was closed.
+    bool CloseLog();
+    std::string BackupInformationText() const;
+    void ShowBackupInformation();
+
+    // --- command availability ---
+    bool CanOpenLog() const { return databaseLoaded_; }
+    bool CanSave() const { return IsModified(); }
+    bool CanClose() const { return logOpen_; }
+    bool CanPrint() const { return logOpen_; }
+    bool CanManageUsers() const { return !logOpen_; }
+    bool CanShowBackupInformation() const { return !GetPathName().empty(); }
+    bool CanAddAdditionalTower() const { return logOpen_ && !readOnly_; }
+
+    Prompter& GetPrompter() { return prompter_; }
+
+private:
+    std::int32_t TowerAtAllPosition(std::int32_t position) const;
+    void RebuildForFilter();
+    bool ValidEntry(std::int32_t entry) const;
+    void RemoveEntry(std::int32_t entry);
+
+    Prompter& prompter_;
+    const SettingsStore& settings_;
+    Clock today_;
+
+    std::string userName_;
+    bool readOnly_ = false;
+    std::vector<std::uint32_t> entryTowers_;
+    std::vector<std::string> entryComments_;
+    std::vector<PackedDate> quarterDates_;
+    std::vector<PackedDate> pealDates_;
+    std::vector<PackedDate> visitDates_;
+    std::vector<std::uint32_t> logColumnMap_;
+    std::vector<std::uint32_t> shownList_;
+    std::int32_t lastAdditionalId_ = 0;
+    std::int32_t entryCount_ = 0;
+    std::int32_t order_ = kOrderAlphabetical;
+    std::int32_t currentEntry_ = -1;
+    std::int32_t filter_ = kFilterNone;
+    std::int32_t currentTower_ = -1;
+    bool kilograms_ = false;
+    bool logOpen_ = false;
+    bool databaseLoaded_ = false;
+    TowerDatabase database_;
+};
+
+}  // namespace chimeset
