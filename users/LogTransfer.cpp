@@ -1,0 +1,156 @@
+#include "users/LogTransfer.h"
+
+#include <utility>
+#include <vector>
+
+#include "common/MessageTable.h"
+#include "common/Text.h"
+#include "common/TextFile.h"
+#include "users/UserRegister.h"
+#include "users/UsersMessages.h"
+
+namespace chimeset {
+namespace {
+
+// Releases the library however the transfer ends.
+class LibraryGuard {
+public:
+    explicit LibraryGuard(IdTableLibrary& library) : library_(library) {}
+    ~LibraryGuard() { library_.Release(); }
+    LibraryGuard(const LibraryGuard&) = delete;
+    LibraryGuard& operator=(const LibraryGuard&) = delete;
+
+private:
+    IdTableLibrary& library_;
+};
+
+std::string LeadingDigits(std::string_view text) {
+    std::size_t end = 0;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    std::size_t start = 0;
+    while (start + 1 < end && text[start] == '0') ++start;
+    return std::string(text.substr(start, end - start));
+}
+
+std::string ReplacePlaceholder(std::string text, const std::string& value) {
+    const auto at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+}  // namespace
+
+bool HasVersion2Header(std::string_view line) {
+    for (const auto& name : SplitFields(Version2Header())) {
+        if (line.find(name) == std::string_view::npos) return false;
+    }
+    return true;
+}
+
+bool IsVersion1MagicLine(std::string_view line) {
+    return ToUpperAscii(line) == ToUpperAscii(MessageTable::Chimeset().Text(usermsg::kVersion1Magic));
+}
+
+std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library,
+                                  Prompter& prompter) {
+    const std::string location = GetField(line, 0);
+    const std::string indexField = GetField(line, 1);
+    const std::int64_t index = ReadLeadingNumber(indexField);
+
+    std::string number;
+    const std::int32_t range = library.GetCBLRange();
+    if (index < range) {
+        number = std::to_string(library.ConvertID(static_cast<std::int32_t>(index)));
+    } else {
+        // Too long for a number: the digits as they stand rather than a made-up value.
+        number = index < kLeadingNumberTooLarge ? std::to_string(index) : LeadingDigits(indexField);
+        Notice notice = MessageTable::Chimeset().Make(usermsg::kTowerOutsideTable);
+        notice.text = ReplacePlaceholder(notice.text, location);
+        prompter.Show(notice);
+    }
+
+    std::string record = location;
+    record += "\\\\\\\\\\\\\\\\";  // seven empty tower fields
+    record += number;
+    for (std::size_t field = 2; field <= 5; ++field) {
+        record += '\\';
+        record += GetField(line, field);
+    }
+    return record;
+}
+
+LogTransfer::LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder)
+    : prompter_(prompter), library_(library), programFolder_(std::move(programFolder)) {}
+
+bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
+                              TransferMode mode) {
+    library_.Release();
+    LibraryGuard guard(library_);
+    const bool importing = mode == TransferMode::Import;
+    const MessageTable& messages = MessageTable::Chimeset();
+
+    FileDialogRequest request;
+    request.initialPath = id;
+    request.defaultExtension = "CBL";
+    request.filter = "Tower Logs (*.CBL)|*.cbl||";
+    request.mustExist = importing;
+    request.promptOverwrite = false;
+    const auto chosen =
+        importing ? prompter_.AskOpenFileName(request) : prompter_.AskSaveFileName(request);
+    if (!chosen) return false;
+    const std::string& source = importing ? *chosen : logPath;
+    const std::string& destination = importing ? logPath : *chosen;
+
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(source, lines, error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+
+    bool upgrade = false;
+    if (importing) {
+        const std::string firstLine = lines.empty() ? std::string() : lines.front();
+        if (IsVersion1MagicLine(firstLine)) {
+            const Answer answer = prompter_.Show(messages.Make(
+                usermsg::kVersion1Import, NoticeIcon::None, NoticeButtons::YesNo, true));
+            if (answer != Answer::Yes) return false;
+            if (!library_.Load(JoinPath(programFolder_, IdTableLibraryFileName()))) {
+                prompter_.Show(messages.Make(usermsg::kIdTableNotLoaded, NoticeIcon::Stop));
+                return false;
+            }
+            if (!library_.FindEntryPoints()) return false;
+            upgrade = true;
+        } else if (!HasVersion2Header(firstLine)) {
+            prompter_.Show(messages.Make(usermsg::kUnknownLogFormat, NoticeIcon::Stop));
+            return false;
+        }
+    }
+
+    const std::string folder = FolderOf(destination);
+    if (!folder.empty() && !IsDirectory(folder)) {
+        prompter_.ShowFileError({folder, "The folder does not exist."});
+        return false;
+    }
+    AtomicTextWriter writer(destination);
+    if (!writer.Open(error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!upgrade) {
+            writer.WriteLine(lines[i]);
+        } else if (i == 0) {
+            writer.WriteLine(Version2Header());
+        } else {
+            writer.WriteLine(UpgradeVersion1Record(lines[i], library_, prompter_));
+        }
+    }
+    if (!writer.Commit(error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace chimeset

@@ -1,0 +1,177 @@
+#include "users/UserRegister.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "common/MessageTable.h"
+#include "common/TextFile.h"
+#include "users/UsersMessages.h"
+
+namespace chimeset {
+namespace {
+
+std::string CauseOf(int err) {
+    switch (err) {
+        case ENOENT: return "The file does not exist.";
+        case EACCES:
+        case EPERM: return "Access to the file was denied.";
+        case EISDIR: return "The name is a folder, not a file.";
+        case EROFS: return "The disk is read-only.";
+        default: return std::strerror(err);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitRegisterOfNames(const std::string& registerOfNames) {
+    std::vector<std::string> ids;
+    std::size_t start = 0;
+    while (start <= registerOfNames.size()) {
+        auto comma = registerOfNames.find(',', start);
+        if (comma == std::string::npos) comma = registerOfNames.size();
+        if (comma == start) break;  // an empty item ends the list
+        ids.push_back(registerOfNames.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return ids;
+}
+
+bool HasOnlyIdCharacters(const std::string& id) {
+    const std::string& allowed = MessageTable::Chimeset().Text(usermsg::kIdCharacters);
+    return id.find_first_not_of(allowed) == std::string::npos;
+}
+
+std::string Version2Header() {
+    const MessageTable& messages = MessageTable::Chimeset();
+    return messages.Text(usermsg::kHeaderTower) + messages.Text(usermsg::kHeaderDates);
+}
+
+UserRegister::UserRegister(SettingsStore& settings, Prompter& prompter,
+                           const DocumentsFolderProvider& documents)
+    : settings_(settings), prompter_(prompter), documents_(documents) {}
+
+const std::vector<RegisteredUser>& UserRegister::Load() {
+    users_.clear();
+    for (auto& id : SplitRegisterOfNames(settings_.GetString(kUsersSection, kRegisterOfNamesEntry))) {
+        std::string longName = settings_.GetString(kUsersSection, id, kNoLongName);
+        users_.push_back({std::move(id), std::move(longName)});
+    }
+    return users_;
+}
+
+std::vector<std::string> UserRegister::Ids() const {
+    std::vector<std::string> ids;
+    ids.reserve(users_.size());
+    for (const auto& user : users_) ids.push_back(user.id);
+    return ids;
+}
+
+void UserRegister::Save(const std::vector<std::string>& ids) {
+    std::string joined;
+    for (const auto& id : ids) {
+        if (!joined.empty()) joined += ',';
+        joined += id;
+    }
+    settings_.WriteString(kUsersSection, kRegisterOfNamesEntry, joined);
+}
+
+void UserRegister::Add(const std::string& id, const std::string& longName) {
+    settings_.WriteString(kUsersSection, id, longName);
+    users_.push_back({id, longName});
+}
+
+bool UserRegister::Remove(std::size_t position) {
+    if (position >= users_.size()) return false;
+    settings_.DeleteEntry(kUsersSection, users_[position].id);
+    users_.erase(users_.begin() + static_cast<std::ptrdiff_t>(position));
+    Save(Ids());
+    if (users_.empty()) {
+        settings_.DeleteEntry(kUsersSection, kDataFolderEntry);
+        settings_.DeleteEntry(kUsersSection, kRegisterOfNamesEntry);
+    }
+    return true;
+}
+
+std::string UserRegister::DataFolder() const {
+    return settings_.GetString(kUsersSection, kDataFolderEntry);
+}
+
+void UserRegister::SetDataFolder(const std::string& folder) {
+    settings_.WriteString(kUsersSection, kDataFolderEntry, folder);
+}
+
+std::string UserRegister::LogPathFor(const std::string& id) const {
+    return LogPathIn(DataFolder(), id);
+}
+
+std::string UserRegister::LogPathIn(const std::string& folder, const std::string& id) {
+    return JoinPath(folder, id + ".CBL");
+}
+
+std::optional<std::string> UserRegister::ChooseDataFolder() {
+    const std::string documents = documents_.DocumentsFolder();
+    prompter_.Show(MessageTable::Chimeset().Make(usermsg::kPickDataFolder));
+
+    FileDialogRequest request;
+    // Only a vehicle for picking a folder: nothing is written under this name.
+    request.initialPath = documents.empty() ? std::string("USERLOG.CBL")
+                                            : JoinPath(documents, "USERLOG.CBL");
+    request.defaultExtension = "CBL";
+    request.filter = "Tower Logs (*.CBL)|*.cbl||";
+    request.mustExist = true;
+    request.promptOverwrite = false;
+    const auto chosen = prompter_.AskSaveFileName(request);
+    if (!chosen) return std::nullopt;
+
+    std::string folder = FolderOf(*chosen);
+    // Accepting the documents folder as offered means "put the logs somewhere sensible":
+    // its Chimeset sub-folder, made when missing. An unknown documents folder never matches.
+    if (!documents.empty() && folder == documents) {
+        const std::string sub = JoinPath(documents, "Chimeset");
+        std::error_code ignored;
+        if (IsDirectory(sub)) {
+            folder = sub;
+        } else if (!FileExists(sub) && std::filesystem::create_directory(sub, ignored)) {
+            folder = sub;
+        }
+    }
+    return folder;
+}
+
+bool UserRegister::CreateEmptyLog(const std::string& logPath) {
+    FileError error{logPath, {}};
+    const std::string folder = FolderOf(logPath);
+    if (!folder.empty() && !IsDirectory(folder)) {
+        prompter_.ShowFileError({folder, "The folder does not exist."});
+        return false;
+    }
+    if (IsDirectory(logPath)) {
+        prompter_.ShowFileError({logPath, CauseOf(EISDIR)});
+        return false;
+    }
+    if (FileExists(logPath)) {
+        // Opened for writing as well, so that a log we could not later save is refused now.
+        std::FILE* file = std::fopen(logPath.c_str(), "r+b");
+        if (!file) {
+            prompter_.ShowFileError({logPath, CauseOf(errno)});
+            return false;
+        }
+        const bool hasContent = std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) > 0;
+        std::fclose(file);
+        if (hasContent) {
+            const Answer answer = prompter_.Show(MessageTable::Chimeset().Make(
+                usermsg::kExistingLogFound, NoticeIcon::None, NoticeButtons::YesNo));
+            if (answer == Answer::Yes) return true;
+        }
+    }
+    if (!WriteTextLines(logPath, {Version2Header()}, error)) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace chimeset

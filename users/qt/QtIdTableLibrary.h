@@ -1,0 +1,33 @@
+// The CB2TB library through QLibrary: loaded from an exact path, entry points by name.
+#pragma once
+
+#include <QLibrary>
+
+#include "users/IdTableLibrary.h"
+
+namespace chimeset {
+
+class QtIdTableLibrary : public IdTableLibrary {
+public:
+    QtIdTableLibrary() = default;
+    ~QtIdTableLibrary() override;
+    QtIdTableLibrary(const QtIdTableLibrary&) = delete;
+    QtIdTableLibrary& operator=(const QtIdTableLibrary&) = delete;
+
+    bool Load(const std::string& path) override;
+    bool FindEntryPoints() override;
+    std::int32_t ConvertID(std::int32_t index) override;
+    std::int32_t GetCBLRange() override;
+    void Release() override;
+
+private:
+    // Both exports are plain C functions with the default (cdecl) convention.
+    using ConvertIdFunction = int (*)(int);
+    using RangeFunction = int (*)();
+
+    QLibrary library_;
+    ConvertIdFunction convertId_ = nullptr;
+    RangeFunction range_ = nullptr;
+};
+
+}  // namespace chimeset
