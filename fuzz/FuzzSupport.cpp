@@ -1,0 +1,21 @@
+#include "fuzz/FuzzSupport.h"
+
+#include <cstdio>
+
+#include "tests/support/TempDir.h"
+
+namespace chimeset::fuzz {
+
+const std::string& ScratchFolder() {
+    static chimeset::testing::TempDir dir;
+    return dir.Path();
+}
+
+void WriteFile(const std::string& path, const unsigned char* data, std::size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+}
+
+}  // namespace chimeset::fuzz
