@@ -8,6 +8,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define fsync _commit
 #define fileno _fileno
 #else
@@ -27,6 +28,15 @@ std::string CauseOf(int err) {
         case EROFS: return "The disk is read-only.";
         default: return std::strerror(err);
     }
+}
+
+// Replaces the target in one step, so that there is never a moment without either file.
+bool RenameOver(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
 }
 
 bool IsSeparator(char c) {
@@ -171,7 +181,7 @@ bool AtomicTextWriter::Commit(FileError& error) {
     if (failed_ || std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) err = errno;
     if (std::fclose(file_) != 0 && err == 0) err = errno;
     file_ = nullptr;
-    if (err == 0 && std::rename(tempPath_.c_str(), path_.c_str()) != 0) err = errno;
+    if (err == 0 && !RenameOver(tempPath_, path_)) err = errno ? errno : EIO;
     if (err != 0) {
         error.cause = CauseOf(err == 0 ? EIO : err);
         Discard();
