@@ -1,0 +1,269 @@
+#include "converter/ConvertLogs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "common/MessageTable.h"
+#include "common/Text.h"
+#include "common/TextFile.h"
+#include "converter/ConverterMessages.h"
+#include "converter/CrossRefTable.h"
+#include "converter/ExtraTowerList.h"
+#include "converter/PathText.h"
+#include "converter/Version1Log.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace chimeset {
+namespace {
+
+std::string CauseOf(int err) {
+    switch (err) {
+        case ENOENT: return "The file or folder does not exist.";
+        case EACCES:
+        case EPERM: return "Access to the file was denied.";
+        case ENOSPC: return "The disk is full.";
+        case EROFS: return "The disk is read-only.";
+        case EISDIR: return "The name is a folder, not a file.";
+        default: return std::strerror(err);
+    }
+}
+
+void ShowStop(Prompter& prompter, std::uint32_t id, const std::string& text = {}) {
+    Notice notice = MessageTable::Chimemove().Make(id, NoticeIcon::Stop);
+    if (!text.empty()) notice.text = text;
+    prompter.Show(notice);
+}
+
+// Moves a file to a name that must not exist yet.
+bool MoveFile(const std::string& from, const std::string& to, FileError& error) {
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = FileError{from, CauseOf(errno)};
+    return false;
+}
+
+// Puts the finished file in the target's place in one step, so that a failure leaves
+// either the old target or the new one, never neither.
+bool ReplaceFile(const std::string& from, const std::string& to, FileError& error) {
+#ifdef _WIN32
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    error = FileError{to, "The file could not be replaced (error " +
+                              std::to_string(GetLastError()) + ")."};
+    return false;
+#else
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = FileError{to, CauseOf(errno)};
+    return false;
+#endif
+}
+
+void AppendField(std::string& line, const std::string& field) {
+    line += '\\';
+    line += field;
+}
+
+// Reads the translation file; false after telling the user.
+bool LoadCrossRef(const std::string& programFolder, CrossRefTable& table, Prompter& prompter) {
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(JoinPath(programFolder, "CrossRef.txt"), lines, error)) {
+        prompter.ShowFileError(error);
+        return false;
+    }
+    if (table.Load(lines) != CrossRefTable::Result::Loaded) {
+        ShowStop(prompter, chimemove::kCrossRefFormat);
+        return false;
+    }
+    return true;
+}
+
+// Reads Chimeset.CB1 when there is one; false after telling the user.
+bool LoadExtraTowers(const std::string& programFolder, ExtraTowerList& list, Prompter& prompter) {
+    const std::string path = JoinPath(programFolder, "Chimeset.CB1");
+    if (!FileExists(path)) return true;
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(path, lines, error)) {
+        prompter.ShowFileError(error);
+        return false;
+    }
+    if (lines.empty() || !HasVersion1MagicLine(lines[0])) {
+        ShowStop(prompter, chimemove::kExtraTowerFormat);
+        return false;
+    }
+    lines.erase(lines.begin());
+    list.Assign(std::move(lines));
+    return true;
+}
+
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (file_) std::fclose(file_);
+        if (!kept_) std::remove(path_.c_str());
+    }
+
+    bool Create(FileError& error) {
+        file_ = std::fopen(path_.c_str(), "wb");  // empties what a failed run left
+        if (!file_) error = FileError{path_, CauseOf(errno)};
+        return file_ != nullptr;
+    }
+    void WriteLine(const std::string& line) {
+        if (failed_) return;
+        if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+            std::fwrite("\r\n", 1, 2, file_) != 2) {
+            failed_ = true;
+            errno_ = errno;
+        }
+    }
+    bool Close(FileError& error) {
+        if (std::fflush(file_) != 0 && !failed_) {
+            failed_ = true;
+            errno_ = errno;
+        }
+        if (std::fclose(file_) != 0 && !failed_) {
+            failed_ = true;
+            errno_ = errno;
+        }
+        file_ = nullptr;
+        if (failed_) error = FileError{path_, CauseOf(errno_ != 0 ? errno_ : EIO)};
+        return !failed_;
+    }
+    void Keep() { kept_ = true; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+    int errno_ = 0;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+std::string ConvertRecordLine(const std::string& version1Line, const CrossRefTable& table,
+                              const ExtraTowerList& extraTowers, bool* detailsMissing) {
+    const Version1Record record = ReadVersion1Record(version1Line);
+    if (detailsMissing) *detailsMissing = false;
+    std::string line;
+    if (CrossRefTable::Contains(record.index)) {
+        // Form A: a tower of the table travels by its TowerBase number alone.
+        line = record.location;
+        line += "\\\\\\\\\\\\\\\\";
+        line += std::to_string(table[record.index]);
+    } else {
+        // Form B: the tower's own details travel in the record.
+        const std::string* tower = extraTowers.Find(record.index);
+        if (!tower && detailsMissing) *detailsMissing = true;
+        const std::string& text = tower ? *tower : record.location;
+        line = GetField(text, 0);
+        AppendField(line, GetField(text, 1));
+        AppendField(line, GetField(text, 2));
+        AppendField(line, GetField(text, 3));
+        line += "\\0\\0";
+        AppendField(line, GetField(text, 4));
+        AppendField(line, GetField(text, 5));
+        line += "\\0";
+    }
+    AppendField(line, record.visitDate);
+    AppendField(line, record.quarterDate);
+    AppendField(line, record.pealDate);
+    AppendField(line, record.comment);
+    return line;
+}
+
+bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
+    Prompter& prompter = outputs.messageBox;
+    CrossRefTable table;
+    if (!LoadCrossRef(inputs.programFolder, table, prompter)) return false;
+    ExtraTowerList extraTowers;
+    if (!LoadExtraTowers(inputs.programFolder, extraTowers, prompter)) return false;
+
+    const std::string starting = "Starting to Process Log Files.";
+    outputs.clearList();
+    outputs.addListLine(starting);
+    outputs.setMessageArea(starting);
+
+    const bool sameFolder = SamePathIgnoringCase(inputs.DataFolder, inputs.DestinationFolder) ||
+                            SameFileOnDisk(inputs.DataFolder, inputs.DestinationFolder);
+    const MessageTable& messages = MessageTable::Chimemove();
+
+    for (const std::string& name : inputs.LogsToConvert) {
+        outputs.addListLine(name);
+        const std::string nativeName = NativePathFromText(name);
+        const auto onDisk = inputs.sourceFileNames.find(name);
+        const std::string source = JoinPath(
+            inputs.DataFolder, onDisk != inputs.sourceFileNames.end() ? onDisk->second
+                                                                      : nativeName + ".CBL");
+        const std::string target = JoinPath(inputs.DestinationFolder, nativeName + ".CBL");
+
+        std::vector<std::string> lines;
+        FileError error;
+        if (!ReadTextLines(source, lines, error)) {
+            prompter.ShowFileError(error);
+            return false;
+        }
+        if (lines.empty() || !HasVersion1MagicLine(lines[0])) {
+            ShowStop(prompter, chimemove::kLogFormat);
+            return false;
+        }
+
+        TemporaryFile temporary(JoinPath(inputs.DestinationFolder, "Temporary.TXT"));
+        if (!temporary.Create(error)) {
+            // Without a word the user could not tell why nothing happened.
+            prompter.ShowFileError(error);
+            return false;
+        }
+        temporary.WriteLine(kVersion2Header);
+        int written = 0;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            bool detailsMissing = false;
+            const std::string line = ConvertRecordLine(lines[i], table, extraTowers, &detailsMissing);
+            if (detailsMissing) {
+                ShowStop(prompter, chimemove::kMissingDetails,
+                         Format(messages.Text(chimemove::kMissingDetails).c_str(),
+                                GetField(lines[i], 0).c_str()));
+            }
+            temporary.WriteLine(line);
+            ++written;
+        }
+        if (!temporary.Close(error)) {
+            prompter.ShowFileError(error);
+            return false;
+        }
+        outputs.addListLine(Format("\t%i Records Written", written));
+
+        const bool inPlace = sameFolder || SamePathIgnoringCase(source, target);
+        bool sourceKept = true;
+        if (inPlace) {
+            const std::string backup = JoinPath(inputs.DataFolder, "OLD_" + nativeName + ".CBL");
+            if (!FileExists(backup)) {
+                if (!MoveFile(source, backup, error)) {
+                    prompter.ShowFileError(error);
+                    return false;
+                }
+                sourceKept = false;
+            }
+        }
+        if (!ReplaceFile(temporary.Path(), target, error)) {
+            prompter.ShowFileError(error);
+            return false;
+        }
+        temporary.Keep();
+        // Where letter case tells files apart, "ann.cbl" is not replaced by "ANN.CBL" as it
+        // would be on Windows; take it away so the user has one log, not two.
+        if (inPlace && sourceKept && FileNameOf(source) != FileNameOf(target) &&
+            !SameFileOnDisk(source, target)) {
+            std::remove(source.c_str());
+        }
+    }
+    return true;
+}
+
+}  // namespace chimeset

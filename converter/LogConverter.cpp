@@ -1,0 +1,230 @@
+#include "converter/LogConverter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "common/MessageTable.h"
+#include "common/Text.h"
+#include "common/TextFile.h"
+#include "converter/ConvertLogs.h"
+#include "converter/ConverterMessages.h"
+#include "converter/PathText.h"
+#include "converter/Version1Log.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace chimeset {
+namespace {
+
+const char* const kUsers = "Users";
+
+bool HasLogExtension(const std::string& fileName) {
+    return fileName.size() >= 4 && ToUpperAscii(fileName.substr(fileName.size() - 4)) == ".CBL";
+}
+
+// The "Chimeset" folder inside the documents folder may be used only when it is a plain
+// folder; on Windows that means no attribute besides the folder one.
+bool IsPlainFolder(const std::string& path) {
+#ifdef _WIN32
+    return GetFileAttributesA(path.c_str()) == FILE_ATTRIBUTE_DIRECTORY;
+#else
+    return IsDirectory(path);
+#endif
+}
+
+}  // namespace
+
+LogConverter::LogConverter(SettingsStore& settings, Prompter& prompter, ConverterView& view,
+                           std::string programFolder,
+                           std::function<std::string()> documentsFolder)
+    : settings_(settings),
+      prompter_(prompter),
+      view_(view),
+      programFolder_(std::move(programFolder)),
+      documentsFolder_(std::move(documentsFolder)) {}
+
+std::string LogConverter::Banner() { return MessageTable::Chimemove().Text(chimemove::kBanner); }
+
+void LogConverter::OnGatherData() {
+    if (gathered_) return;  // once per run
+    gathered_ = true;
+    view_.EnableGather(false);
+    NeedsNewLocation_ = false;
+    const MessageTable& messages = MessageTable::Chimemove();
+
+    const std::string names = settings_.GetString(kUsers, "RegisterOfNames");
+    if (names.empty()) {
+        prompter_.Show(messages.Make(chimemove::kNoLogsForUser));
+        view_.SetMessageArea(messages.Text(chimemove::kNoLogsForUser));
+        return;
+    }
+
+    DataFolder_ = NativePathFromText(settings_.GetString(kUsers, "DataFolder"));
+    if (DataFolder_.empty()) {
+        DataFolder_ = programFolder_;
+        NeedsNewLocation_ = true;
+    } else if (SamePathIgnoringCase(DataFolder_, programFolder_)) {
+        NeedsNewLocation_ = true;
+    }
+
+    // An empty piece ends the register; a blank after a comma stays part of the name.
+    for (const std::string& piece : SplitFields(names, ',')) {
+        if (piece.empty()) break;
+        RegisteredUsers_.push_back(ToUpperAscii(piece));
+    }
+
+    view_.AddListLine("Searching Folder");
+    view_.AddListLine(TextFromNativePath(DataFolder_));
+    FindLogFiles();
+
+    const bool walkFound = FoundLogs_.size() > RegisteredUsers_.size();
+    const std::vector<std::string>& walked = walkFound ? FoundLogs_ : RegisteredUsers_;
+    const std::vector<std::string>& other = walkFound ? RegisteredUsers_ : FoundLogs_;
+    for (const std::string& name : walked) {
+        std::string line = name;
+        if (std::find(other.begin(), other.end(), name) == other.end()) {
+            if (!walkFound)
+                line += " has a PROBLEM, No LogFile";
+            else if (name.compare(0, 4, "OLD_") == 0)
+                line += "\tis a backup copy";
+            else
+                line += "\tis not associated with a User";
+        } else if (NeedsConversion(name)) {
+            LogsToConvert_.push_back(name);
+            line += "\t- Requires Conversion";
+        } else {
+            line += "\t- has been converted";
+        }
+        view_.AddListLine(line);
+    }
+
+    const int count = static_cast<int>(LogsToConvert_.size());
+    if (count == 0) {
+        view_.SetMessageArea(messages.Text(chimemove::kNothingToConvert));
+        return;
+    }
+    const auto id = NeedsNewLocation_ ? chimemove::kReadyNewLocation : chimemove::kReadyInPlace;
+    view_.SetMessageArea(Format(messages.Text(id).c_str(), count));
+    view_.EnableConversion(true);
+}
+
+void LogConverter::FindLogFiles() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator it(DataFolder_, error);
+    if (error) {
+        // A data folder that has gone or cannot be read is not the same as one without logs.
+        prompter_.ShowFileError(FileError{DataFolder_, error == std::errc::no_such_file_or_directory
+                                                           ? "The folder does not exist."
+                                                           : error.message()});
+        return;
+    }
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) break;
+        std::error_code typeError;
+        if (it->is_directory(typeError)) continue;
+        const std::string fileName = it->path().filename().string();
+        if (!HasLogExtension(fileName)) continue;
+        const std::string title =
+            ToUpperAscii(TextFromNativePath(fileName.substr(0, fileName.size() - 4)));
+        FoundLogs_.push_back(title);
+        fileNames_.emplace(title, fileName);
+    }
+}
+
+std::string LogConverter::SourcePath(const std::string& name) const {
+    const auto it = fileNames_.find(name);
+    return JoinPath(DataFolder_,
+                    it != fileNames_.end() ? it->second : NativePathFromText(name) + ".CBL");
+}
+
+bool LogConverter::NeedsConversion(const std::string& name) {
+    FileError error;
+    const auto begins = FileBeginsWithVersion1MagicLine(SourcePath(name), error);
+    if (!begins) {
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    return *begins;
+}
+
+std::string LogConverter::GetDocumentsFolder() const {
+    return documentsFolder_ ? documentsFolder_() : std::string();
+}
+
+bool LogConverter::ChooseDestinationFolder(const std::string& initialFolder) {
+    FileDialogRequest request;
+    request.initialPath = JoinPath(initialFolder, "USERLOG.CBL");
+    request.defaultExtension = "CBL";
+    request.filter = "Tower Logs (*.CBL)|*.cbl||";
+    request.mustExist = true;
+    request.promptOverwrite = false;
+    const auto chosen = prompter_.AskSaveFileName(request);
+    if (!chosen) return false;
+    // Only the folder counts; the file name is a vehicle for picking it.
+    DestinationFolder_ = FolderOf(*chosen);
+    return true;
+}
+
+bool LogConverter::ConvertLogs() {
+    ConvertInputs inputs;
+    inputs.DataFolder = DataFolder_;
+    inputs.DestinationFolder = DestinationFolder_;
+    inputs.LogsToConvert = LogsToConvert_;
+    inputs.programFolder = programFolder_;
+    for (const std::string& name : LogsToConvert_) {
+        const auto it = fileNames_.find(name);
+        if (it != fileNames_.end()) inputs.sourceFileNames.emplace(name, it->second);
+    }
+    const ConvertOutputs outputs{[this] { view_.ClearList(); },
+                                 [this](const std::string& line) { view_.AddListLine(line); },
+                                 [this](const std::string& text) { view_.SetMessageArea(text); },
+                                 prompter_};
+    return chimeset::ConvertLogs(inputs, outputs);
+}
+
+void LogConverter::OnUpgradeHere() {
+    const MessageTable& messages = MessageTable::Chimemove();
+    if (NeedsNewLocation_) {
+        const std::string documents = GetDocumentsFolder();
+        prompter_.Show(messages.Make(chimemove::kChooseFolder));
+        if (!ChooseDestinationFolder(documents)) return;
+        // Without a documents folder the rule would create "Chimeset" in the root folder.
+        if (!documents.empty() && DestinationFolder_ == documents) {
+            const std::string subFolder = JoinPath(documents, "Chimeset");
+            if (!FileExists(subFolder)) {
+                std::error_code error;
+                if (std::filesystem::create_directory(subFolder, error)) DestinationFolder_ = subFolder;
+            } else if (IsPlainFolder(subFolder)) {
+                DestinationFolder_ = subFolder;
+            }
+        }
+    } else {
+        DestinationFolder_ = DataFolder_;
+    }
+
+    if (!ConvertLogs()) return;
+    prompter_.Show(messages.Make(chimemove::kUpgradeCompleted));
+    view_.EnableConversion(false);
+    settings_.WriteString(kUsers, "DataFolder", TextFromNativePath(DestinationFolder_));
+}
+
+void LogConverter::OnUpgradeExport() {
+    const MessageTable& messages = MessageTable::Chimemove();
+    if (!ChooseDestinationFolder({})) return;
+    // The same folder under another spelling would have the export overwrite the very
+    // logs it reads, with no backup made.
+    if (SamePathIgnoringCase(DestinationFolder_, DataFolder_) ||
+        SameFileOnDisk(DestinationFolder_, DataFolder_)) {
+        prompter_.Show(messages.Make(chimemove::kExportSameFolder));
+        return;
+    }
+    if (!ConvertLogs()) return;
+    prompter_.Show(messages.Make(chimemove::kExportCompleted));
+    view_.EnableConversion(false);
+}
+
+}  // namespace chimeset
