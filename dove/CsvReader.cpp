@@ -1,0 +1,96 @@
+#include "dove/CsvReader.h"
+
+#include <csv.h>
+
+#include <utility>
+
+namespace chimeset {
+namespace {
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// Frees the parser however reading ends.
+class Parser {
+public:
+    Parser() { ok_ = csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) == 0; }
+    ~Parser() {
+        if (ok_) csv_free(&parser_);
+    }
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    bool Ok() const { return ok_; }
+    csv_parser* Get() { return &parser_; }
+
+private:
+    csv_parser parser_{};
+    bool ok_ = false;
+};
+
+}  // namespace
+
+void CsvReader::OnField(void* data, std::size_t length, void* self) {
+    auto* reader = static_cast<CsvReader*>(self);
+    if (reader->stopped_) return;
+    // Records split by lone carriage returns share a line.
+    if (reader->recordLine_ == 0) reader->recordLine_ = reader->currentLine_;
+    // libcsv hands a null buffer for an empty first field.
+    reader->fields_.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
+}
+
+void CsvReader::OnRecordEnd(int /*terminator*/, void* self) {
+    auto* reader = static_cast<CsvReader*>(self);
+    if (reader->stopped_) return;
+    std::vector<std::string> fields = std::move(reader->fields_);
+    reader->fields_.clear();
+    const std::size_t line = reader->recordLine_;
+    reader->recordLine_ = 0;
+    if (!(*reader->handler_)(line, fields)) reader->stopped_ = true;
+}
+
+bool CsvReader::Read(std::string_view text, const RecordHandler& handler) {
+    handler_ = &handler;
+    fields_.clear();
+    currentLine_ = 0;
+    recordLine_ = 0;
+    stopped_ = false;
+    errorLine_ = 0;
+    errorMessage_.clear();
+
+    Parser parser;
+    if (!parser.Ok()) {
+        errorMessage_ = "Not enough memory to read the file.";
+        return false;
+    }
+    // Fed a line at a time so that each record knows the line it started on.
+    std::size_t line = 0;
+    for (std::size_t start = 0; start < text.size() && !stopped_;) {
+        const std::size_t lf = text.find('\n', start);
+        const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
+        const std::string_view chunk = text.substr(start, end - start);
+        currentLine_ = ++line;
+        if (recordLine_ == 0 && !IsBlank(chunk)) recordLine_ = line;
+        if (csv_parse(parser.Get(), chunk.data(), chunk.size(), OnField, OnRecordEnd, this) !=
+            chunk.size()) {
+            errorLine_ = line;
+            errorMessage_ = csv_error(parser.Get()) == CSV_EPARSE
+                                ? "Misplaced double quote: a quote inside an unquoted field, "
+                                  "or text after a closing quote."
+                                : "Not enough memory to read the file.";
+            return false;
+        }
+        start = end;
+    }
+    if (stopped_) return false;
+    const std::size_t openRecord = recordLine_;
+    if (csv_fini(parser.Get(), OnField, OnRecordEnd, this) != 0) {
+        errorLine_ = openRecord;
+        errorMessage_ = "A quoted field is never closed: the file ends inside it.";
+        return false;
+    }
+    return !stopped_;
+}
+
+}  // namespace chimeset

@@ -1,0 +1,61 @@
+// Turns a Dove's Guide CSV download into the lines of a tower database (DoveData.CB0).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace chimeset {
+
+// The first two lines of a converted database: the column names, then the credit.
+inline constexpr const char* kDoveDatabaseHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+inline constexpr const char* kDoveCreditLine =
+    "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
+    "Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)";
+
+struct DoveImportOptions {
+    bool lightweight = false;  // also write lightweight rings
+};
+
+struct DoveImportSummary {
+    std::size_t rowsRead = 0;
+    std::size_t towersWritten = 0;
+    // Why rows were left out, with how many, in the order first met.
+    std::vector<std::pair<std::string, std::size_t>> skipped;
+    std::size_t unreadableWeights = 0;     // written with an empty weight
+    std::size_t unreadableTowerBase = 0;   // written with identity number 0
+    std::size_t simplifiedFields = 0;      // fields whose letters were brought to a plain form
+    std::size_t unknownCharacterFields = 0;  // fields holding a "?" for a character
+
+    std::size_t SkippedCount() const;
+    void Skip(const std::string& reason);
+};
+
+struct DoveImportError {
+    std::size_t line = 0;  // line of the input the error is on; 0 for none in particular
+    std::string message;
+
+    // "<file>, line <n>: <message>", or "<file>: <message>" without a line.
+    std::string Describe(const std::string& file) const;
+};
+
+// Converts the CSV text (UTF-8, a byte order mark allowed) into database lines: the header,
+// the credit comment and one record per tower. False, with nothing in lines, when the
+// text cannot be used.
+bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
+                    std::vector<std::string>& lines, DoveImportSummary& summary,
+                    DoveImportError& error);
+
+// Reads the CSV file and writes the database file; the output is replaced only when the
+// whole conversion succeeded.
+bool ImportDoveFile(const std::string& csvPath, const std::string& databasePath,
+                    const DoveImportOptions& options, DoveImportSummary& summary,
+                    DoveImportError& error);
+
+// The summary as lines for the user: towers written, rows skipped by reason, oddities.
+std::vector<std::string> DescribeSummary(const DoveImportSummary& summary,
+                                         const std::string& databasePath);
+
+}  // namespace chimeset

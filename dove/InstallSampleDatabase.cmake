@@ -1,0 +1,21 @@
+# Copies the sample tower database to TARGET, unless TARGET holds a database that is not
+# the sample (a real Dove's Guide download converted by chimedove), which is kept.
+# Usage: cmake -DSAMPLE=... -DTARGET=... -P InstallSampleDatabase.cmake
+if(NOT EXISTS "${SAMPLE}")
+  message(WARNING "No sample tower database at ${SAMPLE}")
+  return()
+endif()
+if(EXISTS "${TARGET}")
+  file(STRINGS "${TARGET}" head LIMIT_COUNT 2)
+  if(NOT head MATCHES "invented sample")
+    return()
+  endif()
+  file(SHA256 "${SAMPLE}" sampleHash)
+  file(SHA256 "${TARGET}" targetHash)
+  if(sampleHash STREQUAL targetHash)
+    return()
+  endif()
+endif()
+get_filename_component(folder "${TARGET}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
+file(COPY_FILE "${SAMPLE}" "${TARGET}")
