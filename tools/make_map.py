@@ -32,6 +32,8 @@ PROJECTION = "-JEPSG:27700"
 REGION = "-R-10/3.5/48.5/58.8"
 SUBSAMPLES = 5  # per pixel side: land coverage decides, not one lucky point
 
+WORKDIR = tempfile.gettempdir()
+
 SEA, LAND, COAST, WATER, TOWN, ABROAD, INK = range(7)
 PALETTE = [
     (255, 255, 255),  # sea
@@ -82,8 +84,10 @@ FONT = {
 }
 
 
-def run_gmt(args, text_in=None):
-    result = subprocess.run(["gmt"] + args, input=text_in, capture_output=True, text=True)
+def run_gmt(args, text_in=None, workdir=None):
+    # GMT leaves gmt.history and gmt.conf in its working folder: keep them out of the tree.
+    result = subprocess.run(["gmt"] + args, input=text_in, capture_output=True, text=True,
+                            cwd=workdir or WORKDIR)
     if result.returncode != 0:
         sys.exit("gmt %s failed:\n%s" % (args[0], result.stderr))
     return result.stdout
@@ -243,9 +247,12 @@ def draw_scale_bar(grid, used):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "resources", "map", "britain.png")
+    global WORKDIR
     with tempfile.TemporaryDirectory() as workdir:
+        WORKDIR = workdir
         levels = sample_levels(workdir)
-    grid = classify(levels, river_pixels())
+        rivers = river_pixels()
+    grid = classify(levels, rivers)
     shade_abroad(grid)
     shade_towns(grid)
     mark_coast(grid)
