@@ -6,7 +6,7 @@
 namespace chimeset {
 
 class DocumentsFolderProvider {
-public:
+  public:
     virtual ~DocumentsFolderProvider() = default;
     // Empty when the platform cannot say.
     virtual std::string DocumentsFolder() const = 0;

@@ -7,7 +7,7 @@
 namespace chimeset {
 
 class IdTableLibrary {
-public:
+  public:
     virtual ~IdTableLibrary() = default;
 
     // Loads the library file at the path; false when it cannot be loaded.

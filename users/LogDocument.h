@@ -6,7 +6,7 @@
 namespace chimeset {
 
 class LogDocument {
-public:
+  public:
     virtual ~LogDocument() = default;
 
     virtual bool IsLogOpen() const = 0;
@@ -21,7 +21,7 @@ public:
 // Any document class with those operations, e.g. CChimesetDoc.
 template <class Doc>
 class LogDocumentAdapter final : public LogDocument {
-public:
+  public:
     explicit LogDocumentAdapter(Doc& doc) : doc_(doc) {}
 
     bool IsLogOpen() const override { return doc_.IsLogOpen(); }
@@ -32,7 +32,7 @@ public:
         return doc_.OpenLog(path, pendingUserId);
     }
 
-private:
+  private:
     Doc& doc_;
 };
 

@@ -14,13 +14,13 @@ namespace {
 
 // Releases the library however the transfer ends.
 class LibraryGuard {
-public:
+  public:
     explicit LibraryGuard(IdTableLibrary& library) : library_(library) {}
     ~LibraryGuard() { library_.Release(); }
     LibraryGuard(const LibraryGuard&) = delete;
     LibraryGuard& operator=(const LibraryGuard&) = delete;
 
-private:
+  private:
     IdTableLibrary& library_;
 };
 
@@ -48,7 +48,8 @@ bool HasVersion2Header(std::string_view line) {
 }
 
 bool IsVersion1MagicLine(std::string_view line) {
-    return ToUpperAscii(line) == ToUpperAscii(MessageTable::Chimeset().Text(usermsg::kVersion1Magic));
+    return ToUpperAscii(line) ==
+           ToUpperAscii(MessageTable::Chimeset().Text(usermsg::kVersion1Magic));
 }
 
 std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library,

@@ -22,7 +22,7 @@ std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library
                                   Prompter& prompter);
 
 class LogTransfer {
-public:
+  public:
     // The library is looked for in the program folder.
     LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder);
 
@@ -31,7 +31,7 @@ public:
     // whatever stood there before.
     bool TransferLog(const std::string& id, const std::string& logPath, TransferMode mode);
 
-private:
+  private:
     Prompter& prompter_;
     IdTableLibrary& library_;
     std::string programFolder_;

@@ -25,7 +25,7 @@ struct UsersEnvironment {
 };
 
 class ManageUsers {
-public:
+  public:
     ManageUsers(const UsersEnvironment& environment, ManageUsersView& view);
 
     // Loads the register and fills the list, one row per user in register order.
@@ -43,7 +43,7 @@ public:
     const std::vector<RegisteredUser>& Users() const { return register_.Users(); }
     static std::string RowText(const RegisteredUser& user);
 
-private:
+  private:
     bool ValidRow(int row) const;
 
     UsersEnvironment environment_;

@@ -7,7 +7,7 @@
 namespace chimeset {
 
 class ManageUsersView {
-public:
+  public:
     virtual ~ManageUsersView() = default;
 
     // A row reads ID, tab, long name.

@@ -15,12 +15,17 @@ namespace {
 
 std::string CauseOf(int err) {
     switch (err) {
-        case ENOENT: return "The file does not exist.";
+        case ENOENT:
+            return "The file does not exist.";
         case EACCES:
-        case EPERM: return "Access to the file was denied.";
-        case EISDIR: return "The name is a folder, not a file.";
-        case EROFS: return "The disk is read-only.";
-        default: return std::strerror(err);
+        case EPERM:
+            return "Access to the file was denied.";
+        case EISDIR:
+            return "The name is a folder, not a file.";
+        case EROFS:
+            return "The disk is read-only.";
+        default:
+            return std::strerror(err);
     }
 }
 
@@ -55,7 +60,8 @@ UserRegister::UserRegister(SettingsStore& settings, Prompter& prompter,
 
 const std::vector<RegisteredUser>& UserRegister::Load() {
     users_.clear();
-    for (auto& id : SplitRegisterOfNames(settings_.GetString(kUsersSection, kRegisterOfNamesEntry))) {
+    for (auto& id :
+         SplitRegisterOfNames(settings_.GetString(kUsersSection, kRegisterOfNamesEntry))) {
         std::string longName = settings_.GetString(kUsersSection, id, kNoLongName);
         users_.push_back({std::move(id), std::move(longName)});
     }
@@ -117,8 +123,8 @@ std::optional<std::string> UserRegister::ChooseDataFolder() {
 
     FileDialogRequest request;
     // Only a vehicle for picking a folder: nothing is written under this name.
-    request.initialPath = documents.empty() ? std::string("USERLOG.CBL")
-                                            : JoinPath(documents, "USERLOG.CBL");
+    request.initialPath =
+        documents.empty() ? std::string("USERLOG.CBL") : JoinPath(documents, "USERLOG.CBL");
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = true;

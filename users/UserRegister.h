@@ -32,7 +32,7 @@ bool HasOnlyIdCharacters(const std::string& id);
 std::string Version2Header();
 
 class UserRegister {
-public:
+  public:
     // The prompter and the documents folder are needed only by ChooseDataFolder and
     // CreateEmptyLog.
     UserRegister(SettingsStore& settings, Prompter& prompter,
@@ -63,7 +63,7 @@ public:
     // user says so. False after a file error, which has been shown.
     bool CreateEmptyLog(const std::string& logPath);
 
-private:
+  private:
     SettingsStore& settings_;
     Prompter& prompter_;
     const DocumentsFolderProvider& documents_;

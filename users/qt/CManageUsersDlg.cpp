@@ -15,9 +15,9 @@
 #include <utility>
 
 #include "common/MessageTable.h"
+#include "common/qt/Codec.h"
 #include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
-#include "users/qt/UsersText.h"
 
 namespace chimeset {
 namespace {
@@ -37,10 +37,10 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
     setObjectName(QStringLiteral("manageUsersDialog"));
     setWindowTitle(QStringLiteral("Add a User"));
 
-    auto* intro = new QLabel(
-        QStringLiteral("Please click the HELP button and read the instructions before "
-                       "attempting to use the controls on this screen."),
-        this);
+    auto* intro =
+        new QLabel(QStringLiteral("Please click the HELP button and read the instructions before "
+                                  "attempting to use the controls on this screen."),
+                   this);
     intro->setObjectName(QStringLiteral("introLabel"));
     intro->setWordWrap(true);
 
@@ -132,18 +132,29 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
 }
 
 void CManageUsersDlg::AddUser(bool imported) {
-    rules_.AddUser(imported, FromQString(idNameEdit_->text()), FromQString(longNameEdit_->text()));
+    rules_.AddUser(imported, ToWindows1252(idNameEdit_->text()),
+                   ToWindows1252(longNameEdit_->text()));
 }
 
-void CManageUsersDlg::OnAddNew() { AddUser(false); }
+void CManageUsersDlg::OnAddNew() {
+    AddUser(false);
+}
 
-void CManageUsersDlg::OnImportAndAdd() { AddUser(true); }
+void CManageUsersDlg::OnImportAndAdd() {
+    AddUser(true);
+}
 
-void CManageUsersDlg::OnRemove() { rules_.Remove(SelectedRow()); }
+void CManageUsersDlg::OnRemove() {
+    rules_.Remove(SelectedRow());
+}
 
-void CManageUsersDlg::OnExport() { rules_.Export(SelectedRow()); }
+void CManageUsersDlg::OnExport() {
+    rules_.Export(SelectedRow());
+}
 
-void CManageUsersDlg::OnSelectionChanged() { rules_.SelectionChanged(SelectedRow()); }
+void CManageUsersDlg::OnSelectionChanged() {
+    rules_.SelectionChanged(SelectedRow());
+}
 
 void CManageUsersDlg::OnHelp() {
     if (showHelp_) showHelp_(kDialogHelpBase + usermsg::kManageUsersDialog);
@@ -154,7 +165,9 @@ int CManageUsersDlg::SelectedRow() const {
     return selected.isEmpty() ? -1 : usersList_->row(selected.front());
 }
 
-void CManageUsersDlg::AppendRow(const std::string& text) { usersList_->addItem(ToQString(text)); }
+void CManageUsersDlg::AppendRow(const std::string& text) {
+    usersList_->addItem(FromWindows1252(text));
+}
 
 void CManageUsersDlg::DeleteRow(std::size_t row) {
     const QSignalBlocker blocker(usersList_);

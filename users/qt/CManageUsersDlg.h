@@ -16,11 +16,11 @@ namespace chimeset {
 
 class CManageUsersDlg : public QDialog, private ManageUsersView {
     Q_OBJECT
-public:
+  public:
     CManageUsersDlg(const UsersEnvironment& environment, ShowHelp showHelp,
                     QWidget* parent = nullptr);
 
-private slots:
+  private slots:
     void OnAddNew();
     void OnImportAndAdd();
     void OnRemove();
@@ -28,7 +28,7 @@ private slots:
     void OnSelectionChanged();
     void OnHelp();
 
-private:
+  private:
     void AppendRow(const std::string& text) override;
     void DeleteRow(std::size_t row) override;
     void SetEntryButtonsEnabled(bool enabled) override;

@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "common/MessageTable.h"
+#include "common/qt/Codec.h"
 #include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
-#include "users/qt/UsersText.h"
 
 namespace chimeset {
 
@@ -58,7 +58,9 @@ COpenLogDlg::COpenLogDlg(ShowHelp showHelp, QWidget* parent)
     idNameEdit_->setFocus();
 }
 
-std::string COpenLogDlg::IdName() const { return FromQString(idNameEdit_->text()); }
+std::string COpenLogDlg::IdName() const {
+    return ToWindows1252(idNameEdit_->text());
+}
 
 void COpenLogDlg::OnHelp() {
     if (showHelp_) showHelp_(kDialogHelpBase + usermsg::kOpenLogDialog);

@@ -15,7 +15,7 @@ namespace chimeset {
 
 class COpenLogDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit COpenLogDlg(ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The ID name as typed (upper-cased), in Windows-1252.
@@ -24,10 +24,10 @@ public:
     // File Open's question, asked with this dialog.
     static AskIdName Asker(QWidget* parent, ShowHelp showHelp);
 
-private slots:
+  private slots:
     void OnHelp();
 
-private:
+  private:
     ShowHelp showHelp_;
     QLineEdit* idNameEdit_ = nullptr;
 };

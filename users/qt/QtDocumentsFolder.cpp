@@ -1,16 +1,11 @@
 #include "users/qt/QtDocumentsFolder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include "common/qt/Platform.h"
 
 namespace chimeset {
 
 std::string QtDocumentsFolder::DocumentsFolder() const {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) return {};
-    // Native separators and the file system's own encoding: the core hands it to fopen.
-    return QFile::encodeName(QDir::toNativeSeparators(folder)).toStdString();
+    return ::chimeset::DocumentsFolder();
 }
 
 }  // namespace chimeset

@@ -6,7 +6,7 @@
 namespace chimeset {
 
 class QtDocumentsFolder : public DocumentsFolderProvider {
-public:
+  public:
     std::string DocumentsFolder() const override;
 };
 

@@ -4,7 +4,9 @@
 
 namespace chimeset {
 
-QtIdTableLibrary::~QtIdTableLibrary() { Release(); }
+QtIdTableLibrary::~QtIdTableLibrary() {
+    Release();
+}
 
 bool QtIdTableLibrary::Load(const std::string& path) {
     Release();
@@ -13,9 +15,9 @@ bool QtIdTableLibrary::Load(const std::string& path) {
 }
 
 bool QtIdTableLibrary::FindEntryPoints() {
-    convertId_ = reinterpret_cast<ConvertIdFunction>(library_.resolve("ConvertID"));
+    convertId_ = reinterpret_cast<ConvertIDFunction>(library_.resolve("ConvertID"));
     if (!convertId_) return false;
-    range_ = reinterpret_cast<RangeFunction>(library_.resolve("GetCBLRange"));
+    range_ = reinterpret_cast<GetCBLRangeFunction>(library_.resolve("GetCBLRange"));
     return range_ != nullptr;
 }
 
@@ -23,7 +25,9 @@ std::int32_t QtIdTableLibrary::ConvertID(std::int32_t index) {
     return convertId_ ? convertId_(index) : -1;
 }
 
-std::int32_t QtIdTableLibrary::GetCBLRange() { return range_ ? range_() : 0; }
+std::int32_t QtIdTableLibrary::GetCBLRange() {
+    return range_ ? range_() : 0;
+}
 
 void QtIdTableLibrary::Release() {
     convertId_ = nullptr;

@@ -3,12 +3,13 @@
 
 #include <QLibrary>
 
+#include "idtable/CB2TB.h"
 #include "users/IdTableLibrary.h"
 
 namespace chimeset {
 
 class QtIdTableLibrary : public IdTableLibrary {
-public:
+  public:
     QtIdTableLibrary() = default;
     ~QtIdTableLibrary() override;
     QtIdTableLibrary(const QtIdTableLibrary&) = delete;
@@ -20,14 +21,10 @@ public:
     std::int32_t GetCBLRange() override;
     void Release() override;
 
-private:
-    // Both exports are plain C functions with the default (cdecl) convention.
-    using ConvertIdFunction = int (*)(int);
-    using RangeFunction = int (*)();
-
+  private:
     QLibrary library_;
-    ConvertIdFunction convertId_ = nullptr;
-    RangeFunction range_ = nullptr;
+    ConvertIDFunction convertId_ = nullptr;
+    GetCBLRangeFunction range_ = nullptr;
 };
 
 }  // namespace chimeset

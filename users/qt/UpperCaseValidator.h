@@ -7,7 +7,7 @@ namespace chimeset {
 
 class UpperCaseValidator : public QValidator {
     Q_OBJECT
-public:
+  public:
     explicit UpperCaseValidator(QObject* parent = nullptr) : QValidator(parent) {}
     State validate(QString& input, int& position) const override;
 };

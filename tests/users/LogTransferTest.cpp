@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/TextFile.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/TempDir.h"
+#include "tests/users/UsersFakes.h"
+#include "users/LogTransfer.h"
+
+namespace chimeset::testing {
+namespace {
+
+const std::string kHeader =
+    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+const std::string kMagic = "[CLANGBOOKIST KRW-1]";
+
+class LogTransferTest : public ::testing::Test {
+  protected:
+    FakePrompter prompter;
+    FakeIdTable table;
+    TempDir data;     // the data folder
+    TempDir outside;  // where imports come from and exports go
+    LogTransfer transfer{prompter, table, "/programs"};
+
+    std::string LogPath() const { return data.File("RINGER1.CBL"); }
+
+    bool Import(const std::string& source) {
+        prompter.QueueFileName(source);
+        return transfer.TransferLog("RINGER1", LogPath(), TransferMode::Import);
+    }
+};
+
+TEST(LogFormatTest, RecognisesVersion2HeadersAndTheMagicLine) {
+    EXPECT_TRUE(HasVersion2Header(kHeader));
+    EXPECT_TRUE(HasVersion2Header(
+        "Comment\\PDate\\QDate\\VDate\\IndexNo\\Wt\\Bells\\Lon\\Lat\\OS\\Cnty\\Dedn\\Locn"));
+    EXPECT_TRUE(HasVersion2Header("Extra " + kHeader + "\\More"));
+    EXPECT_TRUE(HasVersion2Header("LocnDednCntyOSLatLonBellsWtIndexNoVDateQDatePDateComment"));
+    EXPECT_FALSE(HasVersion2Header("Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo"));
+    EXPECT_FALSE(HasVersion2Header(
+        "locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment"));
+    EXPECT_FALSE(HasVersion2Header(""));
+
+    EXPECT_TRUE(IsVersion1MagicLine(kMagic));
+    EXPECT_TRUE(IsVersion1MagicLine("[clangbookist krw-1]"));
+    EXPECT_FALSE(IsVersion1MagicLine(kMagic + " "));
+    EXPECT_FALSE(IsVersion1MagicLine(" " + kMagic));
+    EXPECT_FALSE(IsVersion1MagicLine("[CLANGBOOKIST KRW-1"));
+}
+
+TEST(UpgradeRecordTest, FieldsIndexesAndTowersOutsideTheTable) {
+    FakePrompter prompter;
+    FakeIdTable table;
+    table.range = 100;
+
+    EXPECT_EQ(UpgradeVersion1Record(" Aston \\ 13 \\D1\\ D2\\D3 \\C", table, prompter),
+              "Aston\\\\\\\\\\\\\\\\1013\\D1\\D2\\D3\\C");
+    // Leading digits only; no digit at the start reads as 0; fields past the sixth dropped.
+    EXPECT_EQ(UpgradeVersion1Record("Bray\\12a\\1\\2\\3\\4\\extra\\more", table, prompter),
+              "Bray\\\\\\\\\\\\\\\\1012\\1\\2\\3\\4");
+    EXPECT_EQ(UpgradeVersion1Record("Ely\\x7\\1", table, prompter),
+              "Ely\\\\\\\\\\\\\\\\1000\\1\\\\\\");
+    EXPECT_EQ(UpgradeVersion1Record("", table, prompter), "\\\\\\\\\\\\\\\\1000\\\\\\\\");
+    EXPECT_EQ(table.converted, (std::vector<std::int32_t>{13, 12, 0, 0}));
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(table.rangeCalls, 4);  // asked anew for every record
+
+    // At or beyond the range: the index stays, and the user hears of each such record.
+    EXPECT_EQ(UpgradeVersion1Record("Zeal 50%s\\100\\1\\\\\\", table, prompter),
+              "Zeal 50%s\\\\\\\\\\\\\\\\100\\1\\\\\\");
+    EXPECT_EQ(UpgradeVersion1Record("Far\\99999999999\\1", table, prompter),
+              "Far\\\\\\\\\\\\\\\\99999999999\\1\\\\\\");
+    ASSERT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8014, 0x8014}));
+    EXPECT_EQ(prompter.notices[0].text,
+              "The details of bells and location for Zeal 50%s were not recorded in the logfile "
+              "and must be edited using Clangbook. Please make a note of this tower for later.");
+    EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::Ok);
+    EXPECT_EQ(table.converted.size(), 4u);
+}
+
+TEST_F(LogTransferTest, Version2ImportCopiesEveryLineAndOnlyNormalisesLineEnds) {
+    const std::string source =
+        outside.Write("mine.cbl", "Extra\\" + kHeader +
+                                      "\r\nZeal\\\\\\\\\\\\\\\\101\\1\\0\\0\\Q29tbWVudA==\n"
+                                      "\r\n;note \xE9\\x\r\nlast line without end");
+    ASSERT_TRUE(Import(source));
+    EXPECT_EQ(ReadBytes(LogPath()), "Extra\\" + kHeader +
+                                        "\r\nZeal\\\\\\\\\\\\\\\\101\\1\\0\\0\\Q29tbWVudA==\r\n"
+                                        "\r\n;note \xE9\\x\r\nlast line without end\r\n");
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(table.releases, 0);  // a Version 2 log never loads the library
+    ASSERT_EQ(prompter.openRequests.size(), 1u);
+    const auto& request = prompter.openRequests[0];
+    EXPECT_EQ(request.initialPath, "RINGER1");
+    EXPECT_EQ(request.defaultExtension, "CBL");
+    EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
+    EXPECT_TRUE(request.mustExist);
+    EXPECT_EQ(ReadBytes(source).substr(0, 6), "Extra\\");  // the source is untouched
+    EXPECT_EQ(ListFolder(data.Path()), std::vector<std::string>{"RINGER1.CBL"});
+
+    // Importing over an existing log replaces it without asking.
+    ASSERT_TRUE(Import(outside.WriteLines("other.cbl", {kHeader})));
+    EXPECT_EQ(ReadBytes(LogPath()), kHeader + "\r\n");
+    EXPECT_TRUE(prompter.Silent());
+}
+
+TEST_F(LogTransferTest, RefusedImportsLeaveTheDataFolderAsItWas) {
+    const std::string existing = data.WriteLines("RINGER1.CBL", {kHeader, "kept"});
+    const std::string before = ReadBytes(existing);
+
+    // Neither a header nor the magic line: binary, empty, a near-miss of the magic line.
+    for (const std::string& bytes :
+         {std::string("\x00\x01\xFF\xFE\r\n\x80garbage", 14), std::string(), kMagic + " \r\n",
+          std::string("Locn\\Dedn\r\n")}) {
+        prompter.Clear();
+        EXPECT_FALSE(Import(outside.Write("bad.cbl", bytes)));
+        ASSERT_EQ(prompter.Ids(), std::vector<unsigned>{0x8012});
+        EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+    }
+
+    // A folder, a vanished file: the file error, nothing else.
+    prompter.Clear();
+    EXPECT_FALSE(Import(outside.Path()));
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_FALSE(Import(outside.File("missing.cbl")));
+    EXPECT_EQ(prompter.fileErrors.size(), 2u);
+    EXPECT_TRUE(prompter.notices.empty());
+
+    // Cancelled file dialog: no message at all.
+    prompter.Clear();
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(transfer.TransferLog("RINGER1", LogPath(), TransferMode::Import));
+    EXPECT_TRUE(prompter.Silent());
+
+    // A Version 1 log the user declines to convert.
+    prompter.Clear();
+    prompter.QueueAnswer(Answer::No);
+    EXPECT_FALSE(Import(outside.WriteLines("old.cbl", {kMagic, "Aston\\13\\1\\\\\\"})));
+    ASSERT_EQ(prompter.Ids(), std::vector<unsigned>{0x8013});
+    EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
+    EXPECT_EQ(prompter.notices[0].helpContext, 0x30000u + 0x8013u);
+    EXPECT_TRUE(table.loadedFrom.empty());
+
+    EXPECT_EQ(ReadBytes(existing), before);
+    EXPECT_EQ(ListFolder(data.Path()), std::vector<std::string>{"RINGER1.CBL"});
+}
+
+TEST_F(LogTransferTest, Version1ImportLoadsTheLibraryOnlyForTheImport) {
+    const std::string source = outside.WriteLines(
+        "old.cbl", {"[Clangbookist Krw-1]", "Aston\\13\\D1\\D2\\D3\\C", "", "Far\\150\\D\\\\\\"});
+    ASSERT_TRUE(Import(source));
+    EXPECT_EQ(table.loadedFrom, JoinPath("/programs", IdTableLibraryFileName()));
+    EXPECT_EQ(ReadBytes(LogPath()),
+              kHeader + "\r\n" + "Aston\\\\\\\\\\\\\\\\1013\\D1\\D2\\D3\\C\r\n" +
+                  "\\\\\\\\\\\\\\\\1000\\\\\\\\\r\n" + "Far\\\\\\\\\\\\\\\\150\\D\\\\\\\r\n");
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8013, 0x8014}));
+    EXPECT_FALSE(table.loaded);
+    EXPECT_EQ(table.releases, 1);
+
+    // A library that will not load, or lacks an entry point: nothing is written.
+    const std::string before = ReadBytes(LogPath());
+    prompter.Clear();
+    table.loadSucceeds = false;
+    EXPECT_FALSE(Import(source));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8013, 0x805B}));
+    EXPECT_EQ(prompter.notices[1].icon, NoticeIcon::Stop);
+
+    prompter.Clear();
+    table.loadSucceeds = true;
+    table.hasEntryPoints = false;
+    EXPECT_FALSE(Import(source));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8013});
+    EXPECT_FALSE(table.loaded);
+    EXPECT_EQ(table.releases, 2);
+    EXPECT_EQ(ReadBytes(LogPath()), before);
+    EXPECT_EQ(ListFolder(data.Path()), std::vector<std::string>{"RINGER1.CBL"});
+}
+
+TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {
+    data.WriteLines("RINGER1.CBL", {kHeader, "Zeal\\\\\\\\\\\\\\\\101\\1\\0\\0\\"});
+    const std::string destination = outside.Write("copy.cbl", "older contents");
+    prompter.QueueFileName(destination);
+    ASSERT_TRUE(transfer.TransferLog("RINGER1", LogPath(), TransferMode::Export));
+    EXPECT_EQ(ReadBytes(destination), ReadBytes(LogPath()));
+    EXPECT_TRUE(prompter.Silent());
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_FALSE(prompter.saveRequests[0].promptOverwrite);
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, "RINGER1");
+    EXPECT_EQ(ListFolder(outside.Path()), std::vector<std::string>{"copy.cbl"});
+
+    // Exporting a log onto itself leaves it whole.
+    const std::string before = ReadBytes(LogPath());
+    prompter.QueueFileName(LogPath());
+    ASSERT_TRUE(transfer.TransferLog("RINGER1", LogPath(), TransferMode::Export));
+    EXPECT_EQ(ReadBytes(LogPath()), before);
+
+    // Export does not look at the first line.
+    data.Write("ODD1.CBL", "anything at all");
+    prompter.QueueFileName(outside.File("odd.cbl"));
+    ASSERT_TRUE(transfer.TransferLog("ODD1", data.File("ODD1.CBL"), TransferMode::Export));
+    EXPECT_EQ(ReadBytes(outside.File("odd.cbl")), "anything at all\r\n");
+}
+
+TEST_F(LogTransferTest, FailedExportsKeepWhatStoodAtTheDestination) {
+    const std::string destination = outside.Write("copy.cbl", "precious");
+
+    // The user's log is missing.
+    prompter.QueueFileName(destination);
+    EXPECT_FALSE(transfer.TransferLog("RINGER1", LogPath(), TransferMode::Export));
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_EQ(ReadBytes(destination), "precious");
+
+    // The destination folder refuses new files.
+    if (!PermissionsApply()) GTEST_SKIP() << "running as root";
+    data.WriteLines("RINGER1.CBL", {kHeader});
+    ::chmod(outside.Path().c_str(), 0555);
+    prompter.QueueFileName(destination);
+    EXPECT_FALSE(transfer.TransferLog("RINGER1", LogPath(), TransferMode::Export));
+    EXPECT_EQ(prompter.fileErrors.size(), 2u);
+    ::chmod(outside.Path().c_str(), 0755);
+    EXPECT_EQ(ReadBytes(destination), "precious");
+    EXPECT_EQ(ListFolder(outside.Path()), std::vector<std::string>{"copy.cbl"});
+}
+
+}  // namespace
+}  // namespace chimeset::testing

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include "common/TextFile.h"
+#include "tests/support/FakePrompter.h"
+#include "tests/support/MemorySettings.h"
+#include "tests/support/TempDir.h"
+#include "tests/users/UsersFakes.h"
+#include "users/ManageUsers.h"
+
+namespace chimeset::testing {
+namespace {
+
+const std::string kHeader =
+    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+
+class ManageUsersTest : public ::testing::Test {
+  protected:
+    MemorySettings settings;
+    FakePrompter prompter;
+    TempDir documents;
+    FixedDocumentsFolder documentsFolder{documents.Path()};
+    FakeIdTable table;
+    RecordingView view;
+    ManageUsers rules{UsersEnvironment{settings, prompter, documentsFolder, table, "/programs"},
+                      view};
+
+    std::string Logs() const { return JoinPath(documents.Path(), "Chimeset"); }
+
+    // A first user, so that the data folder is settled.
+    void AddFirstUser() {
+        prompter.QueueFileName(JoinPath(documents.Path(), "USERLOG.CBL"));
+        ASSERT_TRUE(rules.AddUser(false, "RINGER1", "Ringer One"));
+        prompter.Clear();
+    }
+
+    std::string Register() const { return settings.GetString("Users", "RegisterOfNames"); }
+};
+
+TEST_F(ManageUsersTest, OpeningListsTheRegister) {
+    settings.WriteString("Users", "RegisterOfNames", "RINGER1,TOWER_2");
+    settings.WriteString("Users", "RINGER1", "Tower Captain");
+    rules.Open();
+    EXPECT_EQ(view.rows, (std::vector<std::string>{"RINGER1\tTower Captain", "TOWER_2\tNo Name"}));
+}
+
+TEST_F(ManageUsersTest, ChecksComeInOrderAndWriteNothing) {
+    AddFirstUser();
+    const auto before = settings.values;
+    struct Case {
+        std::string id, longName;
+        unsigned message;
+    };
+    const Case cases[] = {
+        {"  RINGER1 ", "Tower Captain", 0x8003},  // duplicate, trimmed before comparing
+        {"RINGER1", "x", 0x8003},                 // the duplicate test comes first
+        {"RING-1", "Long enough", 0x8004},
+        {"R-", "x", 0x8004},  // the character test comes before the lengths
+        {"ringer2", "Long enough", 0x8004},
+        {"", "Long enough", 0x8002},
+        {"RIN", "Long enough", 0x8002},
+        {"RINGER123", "Long enough", 0x8002},
+        {"RINGER2", "Abc", 0x8002},
+        {"RINGER2", std::string(101, 'a'), 0x8002},
+        {"RINGER2", "Smith, John", 0x8002},
+    };
+    for (const auto& c : cases) {
+        prompter.Clear();
+        EXPECT_FALSE(rules.AddUser(false, c.id, c.longName)) << c.id;
+        ASSERT_EQ(prompter.Ids(), std::vector<unsigned>{c.message}) << c.id << "/" << c.longName;
+        EXPECT_EQ(prompter.notices[0].icon,
+                  c.message == 0x8004 ? NoticeIcon::Stop : NoticeIcon::None);
+    }
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(view.rows.size(), 1u);
+    EXPECT_EQ(view.fieldClears, 1);
+    EXPECT_EQ(ListFolder(Logs()), std::vector<std::string>{"RINGER1.CBL"});
+
+    // The long name is not trimmed: blanks count towards its length and are kept.
+    prompter.Clear();
+    ASSERT_TRUE(rules.AddUser(false, "RINGER1X", " Ab "));
+    EXPECT_EQ(settings.GetString("Users", "RINGER1X"), " Ab ");
+    ASSERT_TRUE(rules.AddUser(false, "CAPT_99", std::string(100, 'a')));
+    EXPECT_EQ(Register(), "RINGER1,RINGER1X,CAPT_99");
+}
+
+TEST_F(ManageUsersTest, FirstUserChoosesTheFolderAndLaterUsersDoNot) {
+    prompter.QueueFileName(JoinPath(documents.Path(), "USERLOG.CBL"));
+    ASSERT_TRUE(rules.AddUser(false, " RINGER1 ", "Ringer One"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x805A, 0x8051}));
+    EXPECT_EQ(settings.GetString("Users", "DataFolder"), Logs());
+    EXPECT_EQ(Register(), "RINGER1");
+    EXPECT_EQ(settings.GetString("Users", "RINGER1"), "Ringer One");
+    EXPECT_EQ(view.rows, std::vector<std::string>{"RINGER1\tRinger One"});
+    EXPECT_EQ(view.fieldClears, 1);
+    EXPECT_EQ(ReadBytes(JoinPath(Logs(), "RINGER1.CBL")), kHeader + "\r\n");
+
+    prompter.Clear();
+    ASSERT_TRUE(rules.AddUser(false, "TOWER_2", "Tower Two"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
+    EXPECT_TRUE(prompter.saveRequests.empty());
+    EXPECT_EQ(Register(), "RINGER1,TOWER_2");
+    EXPECT_EQ(rules.Users().size(), 2u);
+}
+
+TEST_F(ManageUsersTest, FailedAdditionsLeaveTheRegisterUnchanged) {
+    // Folder choice cancelled: silence, nothing written.
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(rules.AddUser(false, "RINGER1", "Ringer One"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x805A});
+    EXPECT_TRUE(settings.values.empty());
+
+    // A data folder that no longer exists: a file error, then 0x8044.
+    settings.WriteString("Users", "DataFolder", documents.File("gone"));
+    settings.WriteString("Users", "RegisterOfNames", "OLDUSER");
+    rules.Open();
+    const auto before = settings.values;
+    prompter.Clear();
+    EXPECT_FALSE(rules.AddUser(false, "RINGER1", "Ringer One"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8044});
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    prompter.Clear();
+    EXPECT_FALSE(rules.AddUser(true, "RINGER1", "Ringer One"));  // import cancelled
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8044}));
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(view.rows, std::vector<std::string>{"OLDUSER\tNo Name"});
+    EXPECT_EQ(view.fieldClears, 0);
+}
+
+TEST_F(ManageUsersTest, ReadOnlyDataFolderRefusesNewAndImportedLogs) {
+    TempDir readOnly;
+    settings.WriteString("Users", "RegisterOfNames", "RINGER1");
+    settings.WriteString("Users", "DataFolder", UnwritableFolder(readOnly));
+    rules.Open();
+    TempDir outside;
+    const std::string source = outside.WriteLines("in.cbl", {kHeader});
+    const auto before = settings.values;
+
+    EXPECT_FALSE(rules.AddUser(false, "TOWER_2", "Tower Two"));
+    prompter.QueueFileName(source);
+    EXPECT_FALSE(rules.AddUser(true, "TOWER_2", "Tower Two"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8044, 0x8059, 0x8044}));
+    EXPECT_EQ(prompter.fileErrors.size(), 2u);
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(view.rows.size(), 1u);
+    EXPECT_TRUE(ListFolder(readOnly.Path()).empty());
+}
+
+TEST_F(ManageUsersTest, AddNewAsksAboutAnExistingLogButImportReplacesIt) {
+    AddFirstUser();
+    const std::string existing = JoinPath(Logs(), "TOWER_2.CBL");
+    FileError error;
+    ASSERT_TRUE(WriteTextLines(existing, {kHeader, "old record"}, error));
+
+    prompter.QueueAnswer(Answer::Ok);  // 0x8059
+    TempDir outside;
+    prompter.QueueFileName(outside.WriteLines("in.cbl", {kHeader, "imported record"}));
+    ASSERT_TRUE(rules.AddUser(true, "TOWER_2", "Tower Two"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8051}));
+    EXPECT_EQ(ReadBytes(existing), kHeader + "\r\nimported record\r\n");
+
+    const std::string third = JoinPath(Logs(), "CAPT99.CBL");
+    ASSERT_TRUE(WriteTextLines(third, {kHeader, "kept record"}, error));
+    prompter.Clear();
+    prompter.QueueAnswer(Answer::Yes);
+    ASSERT_TRUE(rules.AddUser(false, "CAPT99", "Captain"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8009, 0x8051}));
+    EXPECT_EQ(ReadBytes(third), kHeader + "\r\nkept record\r\n");
+    EXPECT_EQ(Register(), "RINGER1,TOWER_2,CAPT99");
+}
+
+TEST_F(ManageUsersTest, RefusedImportLeavesNoHalfWrittenLog) {
+    AddFirstUser();
+    TempDir outside;
+    prompter.QueueFileName(outside.Write("binary.cbl", std::string("\x7F"
+                                                                   "ELF\x02\x01",
+                                                                   6)));
+    EXPECT_FALSE(rules.AddUser(true, "TOWER_2", "Tower Two"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8012, 0x8044}));
+    EXPECT_EQ(ListFolder(Logs()), std::vector<std::string>{"RINGER1.CBL"});
+
+    // The library is missing from the program folder.
+    prompter.Clear();
+    table.loadSucceeds = false;
+    prompter.QueueFileName(outside.WriteLines("old.cbl", {"[CLANGBOOKIST KRW-1]", "A\\1\\1"}));
+    EXPECT_FALSE(rules.AddUser(true, "TOWER_2", "Tower Two"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8013, 0x805B, 0x8044}));
+    EXPECT_EQ(ListFolder(Logs()), std::vector<std::string>{"RINGER1.CBL"});
+    EXPECT_EQ(Register(), "RINGER1");
+}
+
+TEST_F(ManageUsersTest, RemoveAndExportEndWithTheButtonsOff) {
+    AddFirstUser();
+    ASSERT_TRUE(rules.AddUser(false, "TOWER_2", "Tower Two"));
+    prompter.Clear();
+
+    rules.SelectionChanged(1);
+    EXPECT_TRUE(view.buttonsEnabled);
+    EXPECT_TRUE(prompter.Silent());
+    rules.SelectionChanged(-1);  // deselecting is no completed task
+    EXPECT_FALSE(view.buttonsEnabled);
+    EXPECT_TRUE(prompter.Silent());
+
+    // Export, cancelled: nothing changes, the buttons stay on.
+    rules.SelectionChanged(1);
+    prompter.QueueFileName(std::nullopt);
+    rules.Export(1);
+    EXPECT_TRUE(view.buttonsEnabled);
+    EXPECT_EQ(view.selectionClears, 0);
+    EXPECT_TRUE(prompter.notices.empty());
+
+    TempDir outside;
+    prompter.QueueFileName(outside.File("t2.cbl"));
+    rules.Export(1);
+    EXPECT_EQ(ReadBytes(outside.File("t2.cbl")), kHeader + "\r\n");
+    EXPECT_FALSE(view.buttonsEnabled);
+    EXPECT_EQ(view.selectionClears, 1);
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
+
+    prompter.Clear();
+    rules.Remove(0);
+    EXPECT_EQ(view.rows, std::vector<std::string>{"TOWER_2\tTower Two"});
+    EXPECT_EQ(Register(), "TOWER_2");
+    EXPECT_FALSE(settings.HasEntry("Users", "RINGER1"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
+    EXPECT_EQ(view.selectionClears, 2);
+
+    rules.Remove(0);
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_TRUE(settings.values.empty());
+    EXPECT_TRUE(FileExists(JoinPath(Logs(), "RINGER1.CBL")));
+    EXPECT_TRUE(FileExists(JoinPath(Logs(), "TOWER_2.CBL")));
+
+    // Without a selection, only the closing step runs.
+    prompter.Clear();
+    rules.Remove(-1);
+    rules.Export(-1);
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8051, 0x8051}));
+    EXPECT_TRUE(prompter.saveRequests.empty());
+
+    // With nobody left, the next user asks for a folder again.
+    prompter.Clear();
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(rules.AddUser(false, "RINGER3", "Ringer Three"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x805A});
+}
+
+TEST(ManageUsersCommandTest, RefusedWhileALogIsOpen) {
+    FakePrompter prompter;
+    EXPECT_TRUE(MayManageUsers(false, prompter));
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_FALSE(MayManageUsers(true, prompter));
+    ASSERT_EQ(prompter.Ids(), std::vector<unsigned>{0x8043});
+    EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+}
+
+}  // namespace
+}  // namespace chimeset::testing
