@@ -3,6 +3,7 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
+DOVE_CSV   ?= ../shared/data/dove.csv
 
 .PHONY: all bootstrap build run test bench fuzz dove clean
 
@@ -25,6 +26,12 @@ test: bootstrap
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# The real tower database: converts a Dove's Guide CSV download (never committed) and puts
+# it beside the programs in place of the sample.
+dove: build
+	@test -f "$(DOVE_CSV)" || { echo "make dove: no Dove's Guide download at $(DOVE_CSV); give its path as DOVE_CSV=..." >&2; exit 1; }
+	$(BUILD)/bin/chimedove "$(DOVE_CSV)" $(BUILD)/bin/DoveData.CB0
 
 fuzz: bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCHIMESET_FUZZ=ON -DCHIMESET_TESTS=OFF -DCHIMESET_BENCH=OFF
