@@ -1,0 +1,216 @@
+// The Qt layer of the common interfaces, under the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "common/CodePage.h"
+#include "common/qt/Codec.h"
+#include "common/qt/HelpWindow.h"
+#include "common/qt/QtMachineSettings.h"
+#include "common/qt/QtPrompter.h"
+#include "common/qt/QtSettingsStore.h"
+#include "tests/support/TempDir.h"
+
+namespace chimeset {
+namespace {
+
+using testing::TempDir;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "commonqt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        // Nothing here may reach the settings of the person running the tests.
+        QStandardPaths::setTestModeEnabled(true);
+        return new QApplication(argc, argv);  // never destroyed: Qt's globals go first
+    }();
+    return *app;
+}
+
+class CommonQtTest : public ::testing::Test {
+protected:
+    CommonQtTest() { App(); }
+    TempDir temp;
+};
+
+TEST_F(CommonQtTest, CodecMapsTheWholeCodePageBothWays) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
+    const QString text = FromWindows1252(all);
+    ASSERT_EQ(text.size(), 255);
+    EXPECT_EQ(text[0x80 - 1], QChar(0x20AC));  // euro sign, where Latin-1 has a control
+    EXPECT_EQ(text[0x92 - 1], QChar(0x2019));
+    EXPECT_EQ(text[0xE9 - 1], QChar(0xE9));
+    EXPECT_EQ(ToWindows1252(text), all);
+
+    std::size_t replaced = 0;
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("Zo\u00eb \u2192 \u0141\u00f3d\u017a \U0001F514"), &replaced),
+              "Zo\xeb ? ?\xf3" "d? ?");
+    EXPECT_EQ(replaced, 4u);
+    EXPECT_EQ(ToWindows1252(QString(QChar(0xD800))), "?");  // a lone surrogate
+
+    EXPECT_EQ(ToNativePath(FromNativePath("/tmp/caf\xc3\xa9/x.CBL")), "/tmp/caf\xc3\xa9/x.CBL");
+}
+
+TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(temp.Path()));
+    {
+        QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
+        EXPECT_EQ(store.GetString("Users", "RegisterOfNames", "none"), "none");
+        EXPECT_FALSE(store.HasEntry("Users", "RegisterOfNames"));
+        store.WriteString("Users", "RegisterOfNames", "RINGER1,TOWER_2");
+        store.WriteString("Users", "RINGER1", "Ren\xe9\x65 \x80 Smith");
+        store.WriteString("Users", "DataFolder", "C:\\Logs");
+        store.WriteString("Settings", "Empty", "");
+        EXPECT_EQ(store.Status(), QSettings::NoError);
+    }
+    // A fresh store sees what the first one wrote at once, without being told to save.
+    const std::string file = temp.File("Hollowmere/Chimeset.conf");
+    ASSERT_TRUE(testing::ReadBytes(file).find("RegisterOfNames") != std::string::npos);
+    QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
+    EXPECT_EQ(store.GetString("Users", "RegisterOfNames"), "RINGER1,TOWER_2");
+    EXPECT_EQ(store.GetString("Users", "RINGER1"), "Ren\xe9\x65 \x80 Smith");
+    EXPECT_EQ(store.GetString("Users", "DataFolder"), "C:\\Logs");
+    EXPECT_TRUE(store.HasEntry("Settings", "Empty"));
+    EXPECT_EQ(store.GetString("Settings", "Empty", "default"), "");
+    store.DeleteEntry("Users", "RINGER1");
+    EXPECT_FALSE(store.HasEntry("Users", "RINGER1"));
+    EXPECT_EQ(store.GetString("Users", "RINGER1", "No Name"), "No Name");
+
+    // Edited by hand, without quotes, a comma list still reads as one text.
+    temp.Write("hand.conf", "[Users]\nRegisterOfNames=ANN,BOB,CAROL\n");
+    QtSettingsStore hand(QString::fromStdString(temp.File("hand.conf")));
+    EXPECT_EQ(hand.GetString("Users", "RegisterOfNames"), "ANN,BOB,CAROL");
+}
+
+TEST_F(CommonQtTest, MachineSettingsReadTheInstallersValues) {
+    temp.Write("machine.conf", "DataVersion=12\nDataURL=\"http://example.org/update?x=1\"\n");
+    QtMachineSettings machine(QString::fromStdString(temp.File("machine.conf")));
+    EXPECT_EQ(machine.GetString("DataVersion"), "12");
+    EXPECT_EQ(machine.GetString("DataURL"), "http://example.org/update?x=1");
+    EXPECT_EQ(machine.GetString("DoveDate", "none"), "none");
+}
+
+TEST_F(CommonQtTest, MessageBoxButtonsAndHelp) {
+    std::vector<std::uint32_t> asked;
+    QtPrompter prompter(QStringLiteral("Chimeset"), nullptr,
+                        [&asked](std::uint32_t context) { asked.push_back(context); });
+
+    Notice notice;
+    notice.text = "First line\r\nSecond \x80";
+    notice.icon = NoticeIcon::Stop;
+    notice.buttons = NoticeButtons::YesNoCancel;
+    auto box = prompter.MakeBox(notice);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Chimeset"));
+    EXPECT_EQ(box->text(), QString::fromUtf8("First line\nSecond \u20ac"));
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box->findChild<QPushButton*>(QStringLiteral("helpButton")), nullptr);
+
+    // With a help context: a Help button and F1 ask for it and leave the box open.
+    notice.helpContext = 0x38011;
+    notice.buttons = NoticeButtons::Ok;
+    box = prompter.MakeBox(notice);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Help);
+    box->show();
+    QApplication::setActiveWindow(box.get());
+    auto* help = box->findChild<QPushButton*>(QStringLiteral("helpButton"));
+    ASSERT_NE(help, nullptr);
+    QTest::mouseClick(help, Qt::LeftButton);
+    QTest::keyClick(box.get(), Qt::Key_F1);
+    EXPECT_EQ(asked, (std::vector<std::uint32_t>{0x38011, 0x38011}));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->clickedButton(), nullptr);
+
+    // Without a help viewer there is no Help button to press in vain.
+    QtPrompter helpless(QStringLiteral("Chimeset"));
+    EXPECT_EQ(helpless.MakeBox(notice)->findChild<QPushButton*>(QStringLiteral("helpButton")),
+              nullptr);
+}
+
+TEST_F(CommonQtTest, ShowReturnsTheButtonPressed) {
+    QtPrompter prompter(QStringLiteral("Chimeset"));
+    const auto press = [](QMessageBox::StandardButton which) {
+        QTimer::singleShot(0, [which] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->button(which)->click();
+        });
+    };
+    Notice notice;
+    notice.text = "Use this file?";
+    notice.buttons = NoticeButtons::YesNo;
+    press(QMessageBox::No);
+    EXPECT_EQ(prompter.Show(notice), Answer::No);
+    press(QMessageBox::Yes);
+    EXPECT_EQ(prompter.Show(notice), Answer::Yes);
+    notice.buttons = NoticeButtons::OkCancel;
+    press(QMessageBox::Cancel);
+    EXPECT_EQ(prompter.Show(notice), Answer::Cancel);
+    press(QMessageBox::Cancel);
+    EXPECT_EQ(prompter.AskSaveChanges("RINGER1.CBL"), Answer::Cancel);
+}
+
+TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
+    EXPECT_EQ(QtPrompter::NameFilters("Tower Logs (*.CBL)|*.cbl||"),
+              QStringList{QStringLiteral("Tower Logs (*.CBL)")});
+    EXPECT_EQ(QtPrompter::NameFilters("Logs|*.cbl;*.txt|All files (*.*)|*.*||"),
+              (QStringList{QStringLiteral("Logs (*.cbl *.txt)"), QStringLiteral("All files (*.*)")}));
+    EXPECT_TRUE(QtPrompter::NameFilters("").isEmpty());
+
+    QtPrompter prompter(QStringLiteral("Chimemove"));
+    FileDialogRequest request;
+    request.initialPath = temp.File("USERLOG.CBL");
+    request.defaultExtension = "CBL";
+    request.filter = "Tower Logs (*.CBL)|*.cbl||";
+    request.promptOverwrite = false;
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    const auto chosen = prompter.AskSaveFileName(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, temp.File("USERLOG.CBL"));
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
+}
+
+TEST_F(CommonQtTest, HelpWindowFindsTopicsByContext) {
+    temp.WriteLines("topics.map", {"; the converter", "default start.html", "0x20066 dialog.html",
+                                   "196709 message.html", "nonsense", "0x30001 gone.html"});
+    temp.Write("start.html", "<html><body>Start page</body></html>");
+    temp.Write("dialog.html", "<html><body>Dialog page</body></html>");
+    temp.Write("message.html", "<html><body>Message page</body></html>");
+    HelpWindow help(QString::fromStdString(temp.Path()), QStringLiteral("Help"));
+
+    EXPECT_EQ(help.TopicFor(0x20066), QStringLiteral("dialog.html"));
+    EXPECT_EQ(help.TopicFor(0x30065), QStringLiteral("message.html"));  // 196709
+    EXPECT_EQ(help.TopicFor(0x12345), QStringLiteral("start.html"));
+    ASSERT_TRUE(help.ShowContext(0x20066));
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Dialog page")));
+    ASSERT_TRUE(help.ShowDefault());
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Start page")));
+    EXPECT_FALSE(help.ShowContext(0x30001));  // the page named is missing
+    help.close();
+
+    // No help installed: nothing happens, every time.
+    HelpWindow none(QString::fromStdString(temp.File("nowhere")), QStringLiteral("Help"));
+    EXPECT_FALSE(none.ShowContext(0x20066));
+    EXPECT_FALSE(none.ShowDefault());
+    EXPECT_FALSE(none.isVisible());
+}
+
+}  // namespace
+}  // namespace chimeset
