@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
@@ -220,6 +223,48 @@ TEST_F(LogTransferTest, FailedExportsKeepWhatStoodAtTheDestination) {
     ::chmod(outside.Path().c_str(), 0755);
     EXPECT_EQ(ReadBytes(destination), "precious");
     EXPECT_EQ(ListFolder(outside.Path()), std::vector<std::string>{"copy.cbl"});
+}
+
+// Files may not grow past a few kilobytes while it lives: writes beyond fail as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(LogTransferTest, WritesThatFailPartWayLeaveTheOldFileWhole) {
+    std::vector<std::string> lines{kHeader};
+    for (int i = 0; i < 1000; ++i) lines.push_back("Zeal\\101\\1\\0\\0\\" + std::to_string(i));
+    const std::string big = outside.WriteLines("big.cbl", lines);
+    const std::string log = data.WriteLines("RINGER1.CBL", {kHeader, "old record"});
+    const std::string destination = outside.Write("copy.cbl", "precious");
+    data.WriteLines("TOWER_2.CBL", {kHeader, std::string(8000, 'x')});
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(Import(big));
+        prompter.QueueFileName(destination);
+        EXPECT_FALSE(
+            transfer.TransferLog("TOWER_2", data.File("TOWER_2.CBL"), TransferMode::Export));
+    }
+    EXPECT_EQ(prompter.fileErrors.size(), 2u);
+    EXPECT_TRUE(prompter.notices.empty());
+    EXPECT_EQ(ReadBytes(log), kHeader + "\r\nold record\r\n");
+    EXPECT_EQ(ReadBytes(destination), "precious");
+    EXPECT_EQ(ListFolder(data.Path()), (std::vector<std::string>{"RINGER1.CBL", "TOWER_2.CBL"}));
+    EXPECT_EQ(ListFolder(outside.Path()), (std::vector<std::string>{"big.cbl", "copy.cbl"}));
 }
 
 }  // namespace

@@ -75,12 +75,19 @@ TEST_F(ManageUsersTest, ChecksComeInOrderAndWriteNothing) {
     EXPECT_EQ(view.fieldClears, 1);
     EXPECT_EQ(ListFolder(Logs()), std::vector<std::string>{"RINGER1.CBL"});
 
+    // A hand-edited register entry that breaks the rules is still found as a duplicate.
+    settings.WriteString("Users", "RegisterOfNames", "RINGER1,old-1");
+    rules.Open();
+    prompter.Clear();
+    EXPECT_FALSE(rules.AddUser(false, "old-1", "x"));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8003});
+
     // The long name is not trimmed: blanks count towards its length and are kept.
     prompter.Clear();
     ASSERT_TRUE(rules.AddUser(false, "RINGER1X", " Ab "));
     EXPECT_EQ(settings.GetString("Users", "RINGER1X"), " Ab ");
     ASSERT_TRUE(rules.AddUser(false, "CAPT_99", std::string(100, 'a')));
-    EXPECT_EQ(Register(), "RINGER1,RINGER1X,CAPT_99");
+    EXPECT_EQ(Register(), "RINGER1,old-1,RINGER1X,CAPT_99");
 }
 
 TEST_F(ManageUsersTest, FirstUserChoosesTheFolderAndLaterUsersDoNot) {
