@@ -14,7 +14,10 @@
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace chimeset {
@@ -100,6 +103,14 @@ bool LoadExtraTowers(const std::string& programFolder, ExtraTowerList& list, Pro
     return true;
 }
 
+int SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file));
+#else
+    return ::fsync(::fileno(file));
+#endif
+}
+
 class TemporaryFile {
 public:
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
@@ -122,7 +133,8 @@ public:
         }
     }
     bool Close(FileError& error) {
-        if (std::fflush(file_) != 0 && !failed_) {
+        // On disk before the rename, so that a crash cannot leave an empty log in its place.
+        if ((std::fflush(file_) != 0 || SyncToDisk(file_) != 0) && !failed_) {
             failed_ = true;
             errno_ = errno;
         }
