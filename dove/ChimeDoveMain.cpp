@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
             optionsEnded = true;
         } else if (!optionsEnded && std::strcmp(arg, "--lightweight") == 0) {
             options.lightweight = true;
-        } else if (!optionsEnded && (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
+        } else if (!optionsEnded &&
+                   (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (!optionsEnded && arg[0] == '-' && arg[1] != '\0') {

@@ -13,7 +13,7 @@ bool IsBlank(std::string_view line) {
 
 // Frees the parser however reading ends.
 class Parser {
-public:
+  public:
     Parser() { ok_ = csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) == 0; }
     ~Parser() {
         if (ok_) csv_free(&parser_);
@@ -24,7 +24,7 @@ public:
     bool Ok() const { return ok_; }
     csv_parser* Get() { return &parser_; }
 
-private:
+  private:
     csv_parser parser_{};
     bool ok_ = false;
 };

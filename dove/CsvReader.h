@@ -10,7 +10,7 @@
 namespace chimeset {
 
 class CsvReader {
-public:
+  public:
     // Called for each record with the line (from 1) it starts on; returning false stops
     // the reading, and Read then returns false with the error left to the caller.
     using RecordHandler = std::function<bool(std::size_t line, std::vector<std::string>& fields)>;
@@ -22,14 +22,14 @@ public:
     std::size_t ErrorLine() const { return errorLine_; }
     const std::string& ErrorMessage() const { return errorMessage_; }
 
-private:
+  private:
     static void OnField(void* data, std::size_t length, void* self);
     static void OnRecordEnd(int terminator, void* self);
 
     const RecordHandler* handler_ = nullptr;
     std::vector<std::string> fields_;
     std::size_t currentLine_ = 0;
-    std::size_t recordLine_ = 0;   // line the record being read started on; 0 between records
+    std::size_t recordLine_ = 0;  // line the record being read started on; 0 between records
     bool stopped_ = false;
     std::size_t errorLine_ = 0;
     std::string errorMessage_;

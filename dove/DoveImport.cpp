@@ -16,8 +16,19 @@ namespace {
 
 // The download's columns that the database is made from, found by name.
 enum Column : int {
-    kRingType, kPlace, kPlace2, kDedicn, kCounty, kCountry, kNG, kLat, kLong, kBells, kWt,
-    kTowerBase, kColumnCount
+    kRingType,
+    kPlace,
+    kPlace2,
+    kDedicn,
+    kCounty,
+    kCountry,
+    kNG,
+    kLat,
+    kLong,
+    kBells,
+    kWt,
+    kTowerBase,
+    kColumnCount
 };
 
 struct ColumnSpec {
@@ -27,10 +38,10 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec kColumns[kColumnCount] = {
-    {"RingType", nullptr, true}, {"Place", nullptr, true},   {"Place2", nullptr, false},
-    {"Dedicn", nullptr, true},   {"County", nullptr, true},  {"Country", nullptr, false},
-    {"NG", nullptr, true},       {"Lat", nullptr, true},     {"Long", "Lon", true},
-    {"Bells", nullptr, true},    {"Wt", nullptr, true},      {"TowerBase", nullptr, true},
+    {"RingType", nullptr, true}, {"Place", nullptr, true},  {"Place2", nullptr, false},
+    {"Dedicn", nullptr, true},   {"County", nullptr, true}, {"Country", nullptr, false},
+    {"NG", nullptr, true},       {"Lat", nullptr, true},    {"Long", "Lon", true},
+    {"Bells", nullptr, true},    {"Wt", nullptr, true},     {"TowerBase", nullptr, true},
 };
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -74,7 +85,8 @@ bool RoundPounds(std::string_view text, std::string& pounds) {
     if (!allDigits(whole) || !allDigits(fraction) || (whole.empty() && fraction.empty())) {
         return false;
     }
-    const std::string_view significant = whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
+    const std::string_view significant =
+        whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
     if (significant.size() > 9) return false;
     std::uint64_t value = 0;
     for (const char c : significant) value = value * 10 + static_cast<std::uint64_t>(c - '0');
@@ -84,7 +96,7 @@ bool RoundPounds(std::string_view text, std::string& pounds) {
 }
 
 class Converter {
-public:
+  public:
     Converter(const DoveImportOptions& options, std::vector<std::string>& lines,
               DoveImportSummary& summary, DoveImportError& error)
         : options_(options), lines_(lines), summary_(summary), error_(error) {}
@@ -101,7 +113,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool ReadHeader(std::size_t line, const std::vector<std::string>& fields) {
         haveHeader_ = true;
         headerWidth_ = fields.size();
@@ -141,13 +153,18 @@ private:
     void ConvertRow(const std::vector<std::string>& fields) {
         const std::string ringType = Field(fields, kRingType);
         switch (KindOf(ringType)) {
-            case RingKind::kFullCircle: break;
+            case RingKind::kFullCircle:
+                break;
             case RingKind::kLightweight:
                 if (options_.lightweight) break;
                 summary_.Skip("lightweight ring (add them with --lightweight)");
                 return;
-            case RingKind::kMissing: summary_.Skip("no ring type"); return;
-            case RingKind::kOther: summary_.Skip("not a full-circle ring: " + ringType); return;
+            case RingKind::kMissing:
+                summary_.Skip("no ring type");
+                return;
+            case RingKind::kOther:
+                summary_.Skip("not a full-circle ring: " + ringType);
+                return;
         }
         std::string location = Field(fields, kPlace);
         if (location.empty()) {
@@ -203,7 +220,7 @@ bool ReadWholeFile(const std::string& path, std::string& content, std::string& c
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        cause = errno == ENOENT ? "The file does not exist."
+        cause = errno == ENOENT   ? "The file does not exist."
                 : errno == EACCES ? "Access to the file was denied."
                                   : std::strerror(errno);
         return false;
@@ -251,7 +268,8 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
     lines.clear();
     summary = DoveImportSummary{};
     error = DoveImportError{};
-    if (csv.substr(0, kByteOrderMark.size()) == kByteOrderMark) csv.remove_prefix(kByteOrderMark.size());
+    if (csv.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        csv.remove_prefix(kByteOrderMark.size());
 
     if (Trim(csv).empty()) {
         error = {0, "The file is empty."};
@@ -273,9 +291,10 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
     lines.emplace_back(kDoveCreditLine);
     Converter converter(options, lines, summary, error);
     CsvReader reader;
-    const bool read = reader.Read(csv, [&converter](std::size_t line, std::vector<std::string>& fields) {
-        return converter.OnRecord(line, fields);
-    });
+    const bool read =
+        reader.Read(csv, [&converter](std::size_t line, std::vector<std::string>& fields) {
+            return converter.OnRecord(line, fields);
+        });
     if (!read && error.message.empty()) error = {reader.ErrorLine(), reader.ErrorMessage()};
     if (read && summary.rowsRead == 0) error = {0, "The file has a header line but no rows."};
     if (read && summary.rowsRead > 0 && summary.towersWritten == 0) {
@@ -330,14 +349,16 @@ std::vector<std::string> DescribeSummary(const DoveImportSummary& summary,
                              summary.unreadableTowerBase));
     }
     if (summary.simplifiedFields > 0) {
-        out.push_back(Format("%zu fields had letters that Windows-1252 lacks; they were written "
-                             "in plain form.",
-                             summary.simplifiedFields));
+        out.push_back(
+            Format("%zu fields had letters that Windows-1252 lacks; they were written "
+                   "in plain form.",
+                   summary.simplifiedFields));
     }
     if (summary.unknownCharacterFields > 0) {
-        out.push_back(Format("%zu fields had characters that Windows-1252 cannot show; they "
-                             "were written as \"?\".",
-                             summary.unknownCharacterFields));
+        out.push_back(
+            Format("%zu fields had characters that Windows-1252 cannot show; they "
+                   "were written as \"?\".",
+                   summary.unknownCharacterFields));
     }
     return out;
 }

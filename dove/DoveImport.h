@@ -10,7 +10,8 @@
 namespace chimeset {
 
 // The first two lines of a converted database: the column names, then the credit.
-inline constexpr const char* kDoveDatabaseHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+inline constexpr const char* kDoveDatabaseHeader =
+    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
 inline constexpr const char* kDoveCreditLine =
     "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
     "Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)";
@@ -24,9 +25,9 @@ struct DoveImportSummary {
     std::size_t towersWritten = 0;
     // Why rows were left out, with how many, in the order first met.
     std::vector<std::pair<std::string, std::size_t>> skipped;
-    std::size_t unreadableWeights = 0;     // written with an empty weight
-    std::size_t unreadableTowerBase = 0;   // written with identity number 0
-    std::size_t simplifiedFields = 0;      // fields whose letters were brought to a plain form
+    std::size_t unreadableWeights = 0;       // written with an empty weight
+    std::size_t unreadableTowerBase = 0;     // written with identity number 0
+    std::size_t simplifiedFields = 0;        // fields whose letters were brought to a plain form
     std::size_t unknownCharacterFields = 0;  // fields holding a "?" for a character
 
     std::size_t SkippedCount() const;

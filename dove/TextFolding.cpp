@@ -24,16 +24,16 @@ struct AccentJoin {
 
 // Punctuation, symbols and spaces outside the Latin letter blocks.
 constexpr LatinFold kSymbolFolds[] = {
-    {0x02B9, "'"},  {0x02BA, "\""}, {0x02BB, "'"},   {0x02BC, "'"},  {0x02C8, "'"},
-    {0x02CB, "`"},  {0x02D0, ":"},  {0x2010, "-"},   {0x2011, "-"},  {0x2012, "-"},
-    {0x2015, "-"},  {0x201B, "'"},  {0x201F, "\""},  {0x2032, "'"},  {0x2033, "\""},
-    {0x2035, "`"},  {0x2044, "/"},  {0x2052, "%"},   {0x2070, "0"},  {0x2074, "4"},
-    {0x2075, "5"},  {0x2076, "6"},  {0x2077, "7"},   {0x2078, "8"},  {0x2079, "9"},
-    {0x20A4, "L"},  {0x2116, "No"}, {0x2153, "1/3"}, {0x2154, "2/3"}, {0x215B, "1/8"},
-    {0x215C, "3/8"}, {0x215D, "5/8"}, {0x215E, "7/8"}, {0x2190, "<-"}, {0x2192, "->"},
-    {0x2212, "-"},  {0x2215, "/"},  {0x2217, "*"},   {0x2219, "."},  {0x2248, "~"},
-    {0x2260, "!="}, {0x2264, "<="}, {0x2265, ">="},  {0x266D, "b"},  {0x266E, ""},
-    {0x266F, "#"},  {0xFF0C, ","},  {0x1D12A, "x"},  {0x1D12B, "bb"},
+    {0x02B9, "'"},   {0x02BA, "\""},  {0x02BB, "'"},   {0x02BC, "'"},   {0x02C8, "'"},
+    {0x02CB, "`"},   {0x02D0, ":"},   {0x2010, "-"},   {0x2011, "-"},   {0x2012, "-"},
+    {0x2015, "-"},   {0x201B, "'"},   {0x201F, "\""},  {0x2032, "'"},   {0x2033, "\""},
+    {0x2035, "`"},   {0x2044, "/"},   {0x2052, "%"},   {0x2070, "0"},   {0x2074, "4"},
+    {0x2075, "5"},   {0x2076, "6"},   {0x2077, "7"},   {0x2078, "8"},   {0x2079, "9"},
+    {0x20A4, "L"},   {0x2116, "No"},  {0x2153, "1/3"}, {0x2154, "2/3"}, {0x215B, "1/8"},
+    {0x215C, "3/8"}, {0x215D, "5/8"}, {0x215E, "7/8"}, {0x2190, "<-"},  {0x2192, "->"},
+    {0x2212, "-"},   {0x2215, "/"},   {0x2217, "*"},   {0x2219, "."},   {0x2248, "~"},
+    {0x2260, "!="},  {0x2264, "<="},  {0x2265, ">="},  {0x266D, "b"},   {0x266E, ""},
+    {0x266F, "#"},   {0xFF0C, ","},   {0x1D12A, "x"},  {0x1D12B, "bb"},
 };
 
 bool IsDropped(char32_t c) {
@@ -42,11 +42,12 @@ bool IsDropped(char32_t c) {
 }
 
 bool IsSpace(char32_t c) {
-    return (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000 ||
-           c == 0x1680;
+    return (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0x1680;
 }
 
-bool IsCombiningAccent(char32_t c) { return c >= 0x0300 && c <= 0x036F; }
+bool IsCombiningAccent(char32_t c) {
+    return c >= 0x0300 && c <= 0x036F;
+}
 
 const char* FindFold(char32_t c) {
     const auto byCodePoint = [](const LatinFold& fold, char32_t value) {
@@ -129,8 +130,8 @@ std::string FoldToWindows1252(std::string_view utf8, FoldingCounts* counts) {
         pos += length;
         if (c == '\\') {
             out += '/';
-        } else if (c == '\t' || c == '\r' || c == '\n' || c == 0x0B || c == 0x0C ||
-                   c == 0x85 || c == 0x2028 || c == 0x2029 || IsSpace(c)) {
+        } else if (c == '\t' || c == '\r' || c == '\n' || c == 0x0B || c == 0x0C || c == 0x85 ||
+                   c == 0x2028 || c == 0x2029 || IsSpace(c)) {
             out += ' ';
         } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || IsDropped(c)) {
             // Control and invisible formatting characters carry nothing a reader sees.
