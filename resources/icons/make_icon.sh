@@ -1,0 +1,16 @@
+#!/bin/sh
+# Draws the program icon, a bell, at the sizes the window system asks for.
+# Needs ImageMagick. Run from this folder; commit the PNG files it writes.
+set -eu
+draw='
+fill "#7a5514" roundrectangle 112,14 144,56 8,8
+fill "#d9a441" stroke "#7a5514" stroke-width 8
+path "M 128 40 C 78 40 70 92 68 140 C 66 180 52 194 34 204 L 222 204 C 204 194 190 180 188 140 C 186 92 178 40 128 40 Z"
+fill "#b8842c" roundrectangle 26,198 230,222 10,10
+fill "#7a5514" stroke none circle 128,234 128,218
+fill "#f3d48a" stroke none path "M 100 70 C 88 90 86 120 86 150 L 98 150 C 98 120 100 92 112 70 Z"
+'
+convert -size 256x256 xc:none -draw "$draw" chimeset-256.png
+for size in 16 32 48 64 128; do
+    convert chimeset-256.png -resize ${size}x${size} "chimeset-$size.png"
+done

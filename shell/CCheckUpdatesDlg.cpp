@@ -1,0 +1,163 @@
+#include "shell/CCheckUpdatesDlg.h"
+
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "common/MessageTable.h"
+#include "common/SettingsStore.h"
+#include "common/Text.h"
+#include "common/qt/Codec.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kVersionFormat = 0x8052;
+constexpr std::size_t kTextBufferSize = 512;
+
+const char* const kExplanation =
+    "Make a note of the current version of the\nClangbook database extracted from Dove, then use "
+    "the [Check for Updates] button to start your Internet Browser and inspect the Author's web "
+    "site.\nPress F1 for Help";
+const char* const kAdminAdvice =
+    "You may require ADMIN privileges to be able to install any updates downloaded. Please close "
+    "this program before installing a new database.";
+
+QLineEdit* MakeField(const QString& name, const QString& text, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    edit->setCursorPosition(0);
+    return edit;
+}
+
+}  // namespace
+
+std::int32_t ReadMachineNumber(const MachineSettings& machine, const std::string& name) {
+    const std::string text(Trim(machine.GetString(name)));
+    if (text.empty()) return 0;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (end == text.c_str() || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) return 0;
+    return static_cast<std::int32_t>(value);
+}
+
+std::string ReadMachineText(const MachineSettings& machine, const std::string& name) {
+    std::string text = machine.GetString(name);
+    const std::size_t zero = text.find('\0');
+    if (zero != std::string::npos) text.erase(zero);
+    if (text.size() + 1 > kTextBufferSize) return {};
+    return text;
+}
+
+CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
+                                   std::function<void(std::uint32_t)> showHelp, UrlOpener openUrl,
+                                   QWidget* parent)
+    : QDialog(parent), showHelp_(std::move(showHelp)), openUrl_(std::move(openUrl)) {
+    setWindowTitle(QStringLiteral("Check for Updates"));
+    if (!openUrl_) openUrl_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
+
+    // Read in this order, as the installer's records always were.
+    const std::string doveDate = ReadMachineText(machine, "DoveDate");
+    const std::string address = ReadMachineText(machine, "DataURL");
+    const std::string update = ReadMachineText(machine, "DataUpdate");
+    const std::string version = Format(MessageTable::Chimeset().Text(kVersionFormat).c_str(),
+                                       ReadMachineNumber(machine, "DataVersion"));
+
+    auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignHCenter);
+
+    versionEdit_ = MakeField(QStringLiteral("versionEdit"), FromWindows1252(version), this);
+    doveDateEdit_ = MakeField(QStringLiteral("doveDateEdit"), FromWindows1252(doveDate), this);
+    versionEdit_->setAlignment(Qt::AlignHCenter);
+    doveDateEdit_->setAlignment(Qt::AlignHCenter);
+
+    updateEdit_ = new QPlainTextEdit(this);
+    updateEdit_->setObjectName(QStringLiteral("updateEdit"));
+    updateEdit_->setReadOnly(true);
+    updateEdit_->setPlainText(FromWindows1252(update));
+    {
+        QTextCursor cursor(updateEdit_->document());
+        cursor.select(QTextCursor::Document);
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        cursor.mergeBlockFormat(centred);
+    }
+    updateEdit_->setMinimumHeight(updateEdit_->fontMetrics().lineSpacing() * 6);
+
+    auto* internet = new QGroupBox(QStringLiteral("Internet Controls"), this);
+    auto* advice = new QLabel(QString::fromLatin1(kAdminAdvice), internet);
+    advice->setWordWrap(true);
+    auto* addressLabel = new QLabel(QStringLiteral("Checking URL:"), internet);
+    addressEdit_ = MakeField(QStringLiteral("addressEdit"), FromWindows1252(address), internet);
+    addressLabel->setBuddy(addressEdit_);
+    checkButton_ = new QPushButton(QStringLiteral("Check for Updates"), internet);
+    checkButton_->setObjectName(QStringLiteral("checkButton"));
+    checkButton_->setAutoDefault(false);
+    checkButton_->setEnabled(!address.empty());
+    connect(checkButton_, &QPushButton::clicked, this, &CCheckUpdatesDlg::CheckForUpdates);
+    auto* internetLayout = new QVBoxLayout(internet);
+    internetLayout->addWidget(advice);
+    internetLayout->addWidget(addressLabel);
+    internetLayout->addWidget(addressEdit_);
+    internetLayout->addWidget(checkButton_, 0, Qt::AlignHCenter);
+
+    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    done->setObjectName(QStringLiteral("doneButton"));
+    done->setDefault(true);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(explanation);
+    top->addWidget(versionEdit_);
+    top->addWidget(doveDateEdit_);
+    top->addWidget(updateEdit_, 1);
+    top->addWidget(internet);
+    top->addWidget(done, 0, Qt::AlignHCenter);
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+}
+
+QString CCheckUpdatesDlg::VersionText() const { return versionEdit_->text(); }
+QString CCheckUpdatesDlg::DoveDate() const { return doveDateEdit_->text(); }
+QString CCheckUpdatesDlg::Address() const { return addressEdit_->text(); }
+QString CCheckUpdatesDlg::UpdateText() const { return updateEdit_->toPlainText(); }
+
+void CCheckUpdatesDlg::CheckForUpdates() {
+    if (addressEdit_->text().isEmpty()) return;
+    // Appended as it stands: the address already ends in its query.
+    openUrl_(addressEdit_->text() + QString::fromLatin1(kSoftwareVersionParameter));
+}
+
+void CCheckUpdatesDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CCheckUpdatesDlg::ShowHelp() {
+    if (showHelp_) showHelp_(kDialogHelpBase + kCheckUpdatesDialog);
+}
+
+void RunCheckForUpdates(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
+                        QWidget* parent) {
+    CCheckUpdatesDlg dialog(machine, std::move(showHelp), {}, parent);
+    dialog.exec();
+}
+
+}  // namespace chimeset

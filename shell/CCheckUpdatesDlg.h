@@ -1,0 +1,68 @@
+// Check for Updates (dialog 139): what the database installer recorded machine-wide, and
+// a button that opens the installer's update page in the web browser.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace chimeset {
+
+class MachineSettings;
+
+inline constexpr std::uint32_t kCheckUpdatesDialog = 139;
+// The program's version 2.05 as the update page expects it.
+inline constexpr const char* kSoftwareVersionParameter = "&SoftVer=205";
+
+// A value of the installer's key as a 32-bit number; 0 when it is missing or not a number.
+std::int32_t ReadMachineNumber(const MachineSettings& machine, const std::string& name);
+// A value of the installer's key as text up to its first zero byte; empty when it is
+// missing or does not fit the 512-byte buffer it was always read into.
+std::string ReadMachineText(const MachineSettings& machine, const std::string& name);
+
+class CCheckUpdatesDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    using UrlOpener = std::function<void(const QString& address)>;
+
+    // openUrl defaults to the desktop's web browser.
+    CCheckUpdatesDlg(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
+                     UrlOpener openUrl = {}, QWidget* parent = nullptr);
+
+    QString VersionText() const;
+    QString DoveDate() const;
+    QString Address() const;
+    QString UpdateText() const;
+    QPushButton* CheckButton() const { return checkButton_; }
+
+    // The button "Check for Updates": the address with the version parameter.
+    void CheckForUpdates();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ShowHelp();
+
+    std::function<void(std::uint32_t)> showHelp_;
+    UrlOpener openUrl_;
+    QLineEdit* versionEdit_;
+    QLineEdit* doveDateEdit_;
+    QLineEdit* addressEdit_;
+    QPlainTextEdit* updateEdit_;
+    QPushButton* checkButton_;
+};
+
+// Command 32903: the dialog, modal.
+void RunCheckForUpdates(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
+                        QWidget* parent);
+
+}  // namespace chimeset

@@ -1,0 +1,99 @@
+#include "shell/CChimesetApp.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+#include "common/qt/HelpWindow.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CMainFrame.h"
+#include "users/LogDocument.h"
+#include "users/LogOpener.h"
+#include "users/qt/COpenLogDlg.h"
+#include "view/CommandIds.h"
+
+namespace chimeset {
+
+CChimesetApp::CChimesetApp(AppServices services, QObject* parent)
+    : QObject(parent), services_(std::move(services)) {}
+
+CChimesetApp::~CChimesetApp() = default;
+
+bool CChimesetApp::InitInstance(const QStringList& arguments) {
+    // The first argument that is not a switch names a log; switches are for others.
+    QString logPath;
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        logPath = argument;
+        break;
+    }
+
+    doc_ = std::make_unique<CChimesetDoc>(services_.programFolder, services_.prompter, services_.settings,
+                                          services_.today);
+    const auto today = services_.today;
+    frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction(), [today] {
+        const LocalDate d = today ? today() : LocalDate{};
+        const QDate date(d.year, d.month, d.day);
+        return date.isValid() ? date : QDate::currentDate();
+    });
+    frame_->View()->OnInitialUpdate();
+
+    if (!logPath.isEmpty() && !OpenFromOutside(logPath)) return false;
+
+    frame_->UpdateCommandStates();
+    frame_->show();
+    frame_->repaint();
+    return true;
+}
+
+bool CChimesetApp::OpenFromOutside(const QString& path) {
+    LogDocumentAdapter<CChimesetDoc> document(*doc_);
+    const bool opened = OpenLogFromOutside(document, ToNativePath(QFileInfo(path).absoluteFilePath()));
+    if (opened && frame_) frame_->FitToForm();
+    return opened;
+}
+
+ShowHelp CChimesetApp::HelpFunction() {
+    return [this](std::uint32_t context) { WinHelp(context, kHelpContext); };
+}
+
+void CChimesetApp::WinHelp(std::uint32_t context, int command) {
+    if (helpState_ == HelpState::Unbound) {
+        // Looked for once: help that was missing at the first request stays off for the run.
+        const bool present = QFileInfo(QDir(services_.helpFolder).filePath(QStringLiteral("topics.map"))).isFile();
+        helpState_ = present ? HelpState::Bound : HelpState::Missing;
+        if (present) help_ = std::make_unique<HelpWindow>(services_.helpFolder, QStringLiteral("Chimeset Help"));
+    }
+    if (helpState_ != HelpState::Bound) return;
+    if (command == kHelpContext)
+        help_->ShowContext(context);
+    else if (command == kHelpFinder)
+        help_->ShowDefault();
+}
+
+void CChimesetApp::OnAppAbout() {
+    CAboutDlg dialog(HelpFunction(), frame_.get());
+    dialog.exec();
+}
+
+void CChimesetApp::OnFileOpen() {
+    LogDocumentAdapter<CChimesetDoc> document(*doc_);
+    const bool opened = OpenUserLog(document, services_.settings, services_.prompter, PendingUserId,
+                                    COpenLogDlg::Asker(frame_.get(), HelpFunction()));
+    if (opened && frame_) frame_->FitToForm();
+}
+
+// The update check is built separately; until it is, its menu item stays greyed.
+void CChimesetApp::OnCheckForUpdates() {}
+
+void CChimesetApp::OnHelpTopics() { WinHelp(0, kHelpFinder); }
+
+void CChimesetApp::OnHelp() { WinHelp(kDialogHelpBase + kMainWindowResource, kHelpContext); }
+
+void CChimesetApp::OnContextHelp() {
+    if (frame_) frame_->EnterContextHelp();
+}
+
+}  // namespace chimeset

@@ -1,0 +1,323 @@
+#include "shell/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+#include "shell/CChimesetApp.h"
+#include "users/ManageUsers.h"
+#include "users/qt/CManageUsersDlg.h"
+#include "view/CommandIds.h"
+#include "view/TowerListBox.h"
+#include "visits/CChimesetDoc.h"
+
+namespace chimeset {
+namespace {
+
+const char* const kWindowTitle = "Clangbook Log";
+const char* const kIdleText = "For Help, press F1";
+const char* const kContextHelpText = "Select an object on which to get Help";
+
+}  // namespace
+
+CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
+                       CChimesetView::Today today)
+    : app_(app), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)),
+      view_(new CChimesetView(doc, prompter, showHelp_, std::move(today), this)) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setCentralWidget(view_);
+    BuildMenus();
+    BuildStatusBar();
+    setAcceptDrops(true);
+    // A file dropped on the list's edit field is meant for the window, not as typed text.
+    view_->TowerList()->Edit()->setAcceptDrops(false);
+
+    connect(view_, &CChimesetView::statusPaneTextChanged, statusPane_, &QLabel::setText);
+    connect(view_, &CChimesetView::commandStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view_, &CChimesetView::fitFrameRequested, this, &CMainFrame::FitToForm);
+    doc_.AddListener(this);
+    UpdateCaption();
+}
+
+CMainFrame::~CMainFrame() {
+    doc_.RemoveListener(this);
+    if (contextHelp_) QApplication::restoreOverrideCursor();
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text, const QString& prompt,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setData(command);
+    action->setStatusTip(prompt);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+    if (menu)
+        menu->addAction(action);
+    else
+        addAction(action);  // an accelerator without a menu item
+    actions_[command] = action;
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(file, kCmdFileOpen, QStringLiteral("&Open Visit Logfile...\tCtrl+O"),
+               QStringLiteral("Open an existing document"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(file, kCmdFileSave, QStringLiteral("&Save Changes\tCtrl+S"),
+               QStringLiteral("Save the active Visit Log"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(file, kCmdFileClose, QStringLiteral("&Close Current Logfile"),
+               QStringLiteral("Close the current Users visit Logfile"));
+    file->addSeparator();
+    AddCommand(file, kCmdFilePrintPreview, QStringLiteral("Print Pre&view"),
+               QStringLiteral("Display full pages"));
+    AddCommand(file, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
+               QStringLiteral("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addSeparator();
+    AddCommand(file, kCmdAppExit, QStringLiteral("E&xit"),
+               QStringLiteral("Quit the application; prompts to save documents"));
+
+    QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
+    QMenu* search = actions->addMenu(QStringLiteral("Tower &Search"));
+    AddCommand(search, kCmdFind, QStringLiteral("&Find...\tAlt+F3"),
+               QStringLiteral("Find the First Occurrence"), QKeySequence(Qt::ALT | Qt::Key_F3));
+    AddCommand(search, kCmdFindNext, QStringLiteral("&Find Next\tF3"),
+               QStringLiteral("Find the Next Occurrence if any"), QKeySequence(Qt::Key_F3));
+    actions->addSeparator();
+    AddCommand(actions, kCmdTenorInKilograms, QStringLiteral("&Tenor in Kilograms"),
+               QStringLiteral("Display Tenor Bell Weight in Kg"))
+        ->setCheckable(true);
+    AddCommand(actions, kCmdSetPrintContents, QStringLiteral("Set &Print Contents..."),
+               QStringLiteral("Set the Items and Column widths when printing"));
+    AddCommand(actions, kCmdCopyToClipboard, QStringLiteral("&Copy to Clipboard"),
+               QStringLiteral("Copies the Log to the Clipboard for word processing"));
+    actions->addSeparator();
+    AddCommand(actions, kCmdManageUsers, QStringLiteral("Manage &Users..."),
+               QStringLiteral("Creates Additional Users"));
+    AddCommand(actions, kCmdBackupInformation, QStringLiteral("&Backup Information..."),
+               QStringLiteral("Logfile details for backing up data"));
+    actions->addSeparator();
+    AddCommand(actions, kCmdCheckForUpdate, QStringLiteral("Chec&k for Database Update"),
+               QStringLiteral("Check to see if an update for Dove database update"));
+    AddCommand(actions, kCmdAddAdditionalTower, QStringLiteral("&Add additional Tower"),
+               QStringLiteral("Adds a tower not in this version of Dove"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, kCmdHelpTopics, QStringLiteral("&Help Topics"), QStringLiteral("List Help topics"));
+    help->addSeparator();
+    AddCommand(help, kCmdAppAbout, QStringLiteral("&About Chimeset..."),
+               QStringLiteral("Display program information, version number and copyright"));
+
+    // Accelerators without a menu item.
+    AddCommand(nullptr, kCmdFileNew, QString(), QString(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddCommand(nullptr, kCmdHelp, QString(), QString(), QKeySequence(Qt::Key_F1));
+    AddCommand(nullptr, kCmdContextHelp, QString(), QString(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+
+    for (QMenu* menu : {file, actions, search, help}) {
+        menu->installEventFilter(this);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    messagePane_ = new QLabel(QString::fromLatin1(kIdleText), this);
+    messagePane_->setObjectName(QStringLiteral("messagePane"));
+    statusBar()->addWidget(messagePane_, 1);
+    statusPane_ = new QLabel(QString::fromLatin1(kStatusPaneDefaultText), this);
+    statusPane_->setObjectName(QStringLiteral("statusPane%1").arg(kStatusPaneId));
+    statusPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusPane_->setAlignment(Qt::AlignCenter);
+    // Sized for its default text, the longest it shows.
+    statusPane_->setMinimumWidth(statusPane_->sizeHint().width() + statusPane_->fontMetrics().averageCharWidth() * 2);
+    statusBar()->addPermanentWidget(statusPane_);
+}
+
+QAction* CMainFrame::Action(int command) const {
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SetEnabled(int command, bool enabled) {
+    if (QAction* action = Action(command)) action->setEnabled(enabled || contextHelp_);
+}
+
+void CMainFrame::UpdateCommandStates() {
+    SetEnabled(kCmdFileNew, false);
+    SetEnabled(kCmdFileOpen, doc_.CanOpenLog());
+    SetEnabled(kCmdFileSave, doc_.CanSave());
+    SetEnabled(kCmdFileClose, doc_.CanClose());
+    for (const int print : {int(kCmdFilePrint), int(kCmdFilePrintPreview)})
+        SetEnabled(print, doc_.CanPrint() && view_->OutputCommandBuilt(print));
+    for (const int find : {int(kCmdFind), int(kCmdFindNext)})
+        SetEnabled(find, view_->CanFind() && view_->OutputCommandBuilt(find));
+    SetEnabled(kCmdSetPrintContents,
+               view_->CanSetPrintContents() && view_->OutputCommandBuilt(kCmdSetPrintContents));
+    SetEnabled(kCmdCopyToClipboard,
+               view_->CanCopyToClipboard() && view_->OutputCommandBuilt(kCmdCopyToClipboard));
+    SetEnabled(kCmdManageUsers, doc_.CanManageUsers());
+    SetEnabled(kCmdBackupInformation, doc_.CanShowBackupInformation());
+    SetEnabled(kCmdCheckForUpdate, app_.CheckForUpdatesBuilt());
+    SetEnabled(kCmdAddAdditionalTower, doc_.CanAddAdditionalTower());
+    Action(kCmdTenorInKilograms)->setChecked(doc_.IsKilograms());
+}
+
+void CMainFrame::UpdateCaption() {
+    const std::string& title = doc_.GetTitle();
+    const QString shown = title.empty() ? QStringLiteral("Untitled") : FromWindows1252(title);
+    setWindowTitle(shown + QStringLiteral(" - ") + QString::fromLatin1(kWindowTitle));
+}
+
+void CMainFrame::OnDocumentUpdate(int /*hint*/) {
+    UpdateCaption();
+    UpdateCommandStates();
+}
+
+void CMainFrame::FitToForm() {
+    if (isMaximized() || isFullScreen()) return;
+    QSize wanted = sizeHint();
+    if (const QScreen* screen = this->screen()) wanted = wanted.boundedTo(screen->availableSize());
+    resize(wanted);
+}
+
+// ------------------------------------------------------------------ commands
+
+void CMainFrame::OnCommand(int command) {
+    if (contextHelp_ && command != kCmdContextHelp) {
+        LeaveContextHelp();
+        if (showHelp_) showHelp_(kCommandHelpBase + static_cast<std::uint32_t>(command));
+        return;
+    }
+    // A command whose item is greyed does nothing, whichever way it arrives.
+    UpdateCommandStates();
+    if (QAction* action = Action(command); action && !action->isEnabled()) return;
+    switch (command) {
+        case kCmdFileOpen: app_.OnFileOpen(); break;
+        case kCmdFileSave: doc_.Save(); break;
+        case kCmdFileClose: doc_.CloseLog(); break;
+        case kCmdFilePrintPreview: view_->OnFilePrintPreview(); break;
+        case kCmdFilePrint: view_->OnFilePrint(); break;
+        case kCmdAppExit: close(); break;
+        case kCmdFind: view_->OnFind(); break;
+        case kCmdFindNext: view_->OnFindNext(); break;
+        case kCmdTenorInKilograms: doc_.ToggleKilograms(); break;
+        case kCmdSetPrintContents: view_->OnSetPrintContents(); break;
+        case kCmdCopyToClipboard: view_->OnCopyToClipboard(); break;
+        case kCmdManageUsers: ManageUsers(); break;
+        case kCmdBackupInformation: doc_.ShowBackupInformation(); break;
+        case kCmdCheckForUpdate: app_.OnCheckForUpdates(); break;
+        case kCmdAddAdditionalTower: view_->EditAdditionalTower(-1); break;
+        case kCmdHelpTopics: app_.OnHelpTopics(); break;
+        case kCmdAppAbout: app_.OnAppAbout(); break;
+        case kCmdHelp: app_.OnHelp(); break;
+        case kCmdContextHelp: app_.OnContextHelp(); break;
+        default: break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::ManageUsers() {
+    if (!MayManageUsers(doc_.IsLogOpen(), prompter_)) return;
+    const AppServices& services = app_.Services();
+    const UsersEnvironment environment{services.settings, services.prompter, services.documents,
+                                       services.idTable, services.programFolder};
+    CManageUsersDlg dialog(environment, showHelp_, this);
+    dialog.exec();
+}
+
+// ------------------------------------------------------------------ context help
+
+void CMainFrame::EnterContextHelp() {
+    if (contextHelp_) return;
+    contextHelp_ = true;
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    statusBar()->showMessage(QString::fromLatin1(kContextHelpText));
+    qApp->installEventFilter(this);
+    UpdateCommandStates();
+}
+
+void CMainFrame::LeaveContextHelp() {
+    if (!contextHelp_) return;
+    contextHelp_ = false;
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+    statusBar()->clearMessage();
+    UpdateCommandStates();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // F1 on a highlighted menu item: the help of its command.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            if (QAction* action = menu->activeAction(); action && !action->menu()) {
+                const int command = action->data().toInt();
+                menuBar()->setActiveAction(nullptr);
+                for (QWidget* popup = QApplication::activePopupWidget(); popup;
+                     popup = QApplication::activePopupWidget())
+                    popup->close();
+                if (showHelp_ && command != 0) showHelp_(kCommandHelpBase + static_cast<std::uint32_t>(command));
+                return true;
+            }
+        }
+    }
+    if (!contextHelp_) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        LeaveContextHelp();
+        return true;
+    }
+    // A click in the window itself, outside the menus: the help of the main window.
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget)) {
+            LeaveContextHelp();
+            if (showHelp_) showHelp_(kDialogHelpBase + kMainWindowResource);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------ window events
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!doc_.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls()) return;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile()) app_.OpenFromOutside(url.toLocalFile());
+    }
+    UpdateCommandStates();
+}
+
+}  // namespace chimeset

@@ -1,0 +1,42 @@
+// chimeset: the change ringer's log of tower visits, quarter peals and peals.
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QIcon>
+
+#include "common/qt/Platform.h"
+#include "common/qt/QtPrompter.h"
+#include "common/qt/QtSettingsStore.h"
+#include "shell/CChimesetApp.h"
+#include "shell/CMainFrame.h"
+#include "users/qt/QtDocumentsFolder.h"
+#include "users/qt/QtIdTableLibrary.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
+    QApplication::setApplicationName(QStringLiteral("Chimeset"));
+    QApplication::setApplicationVersion(QStringLiteral("2.05"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/chimeset/icon-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+
+    chimeset::QtSettingsStore settings(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
+    chimeset::QtPrompter prompter(QStringLiteral("Chimeset"));
+    chimeset::QtDocumentsFolder documents;
+    chimeset::QtIdTableLibrary idTable;
+    const QString helpFolder = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("help/chimeset"));
+    chimeset::CChimesetApp app(
+        {chimeset::ProgramFolder(), helpFolder, prompter, settings, documents, idTable, [] {
+             const QDate today = QDate::currentDate();
+             return chimeset::LocalDate{today.year(), today.month(), today.day()};
+         }});
+    prompter.SetHelp(app.HelpFunction());
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!app.InitInstance(arguments)) return 1;
+    prompter.SetParent(app.MainFrame());
+    return QApplication::exec();
+}

@@ -1,0 +1,200 @@
+#include "view/CAdditionalTowersDlg.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+#include "view/CAddTowerDlg.h"
+#include "view/CommandIds.h"
+#include "view/DialogHelp.h"
+#include "view/DialogUnits.h"
+#include "view/FieldLabel.h"
+#include "visits/AdditionalTowerInput.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kModifyQuestion = 0x8010;
+
+QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+QLineEdit* CAdditionalTowersDlg::MakeEdit(const char* name) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(name));
+    // The tower's fields are stored joined by backslashes: one typed here would split them.
+    static const QRegularExpression noBackslash(QStringLiteral("[^\\\\]*"));
+    edit->setValidator(new QRegularExpressionValidator(noBackslash, edit));
+    return edit;
+}
+
+CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), showHelp_(std::move(showHelp)) {
+    setObjectName(QStringLiteral("additionalTowersDialog"));
+    setWindowTitle(QStringLiteral("Additional Towers"));
+    const DialogUnits units(font());
+
+    location_ = MakeEdit("locationEdit");
+    dedication_ = MakeEdit("dedicationEdit");
+    county_ = MakeEdit("countyEdit");
+    bells_ = MakeEdit("bellsEdit");
+    bells_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), bells_));
+    bells_->setMaximumWidth(units.X(32));
+    osRef_ = MakeEdit("osRefEdit");
+    latitude_ = MakeEdit("latitudeEdit");
+    longitude_ = MakeEdit("longitudeEdit");
+    tbNumber_ = MakeEdit("tbNumberEdit");
+    tbNumber_->setReadOnly(true);
+    for (QLineEdit* edit : {location_, dedication_, county_}) edit->setMinimumWidth(units.X(140));
+
+    weightText_ = new FieldLabel(QStringLiteral("weightText"), this);
+    weightText_->SetColours(QColor(255, 255, 255), QColor());
+    weightText_->setFocusPolicy(Qt::StrongFocus);
+    weightText_->setMinimumWidth(units.X(60));
+    weightText_->setToolTip(QStringLiteral("Click to enter the tenor weight"));
+    modify_ = new QPushButton(QStringLiteral("&Modify"), this);
+    modify_->setObjectName(QStringLiteral("modifyButton"));
+    modify_->setAutoDefault(false);
+
+    auto* mandatory = new QGroupBox(QStringLiteral("Mandatory Fields"), this);
+    auto* mandatoryGrid = new QGridLayout(mandatory);
+    mandatoryGrid->addWidget(Caption(QStringLiteral("&Location"), location_, mandatory), 0, 0);
+    mandatoryGrid->addWidget(location_, 0, 1);
+    mandatoryGrid->addWidget(Caption(QStringLiteral("&Dedication"), dedication_, mandatory), 1, 0);
+    mandatoryGrid->addWidget(dedication_, 1, 1);
+    mandatoryGrid->addWidget(Caption(QStringLiteral("&Bells"), bells_, mandatory), 2, 0);
+    mandatoryGrid->addWidget(bells_, 2, 1, Qt::AlignLeft);
+
+    auto* optional = new QGroupBox(QStringLiteral("Optional Fields"), this);
+    auto* optionalGrid = new QGridLayout(optional);
+    optionalGrid->addWidget(Caption(QStringLiteral("&County"), county_, optional), 0, 0);
+    optionalGrid->addWidget(county_, 0, 1, 1, 2);
+    optionalGrid->addWidget(Caption(QStringLiteral("&Weight"), weightText_, optional), 1, 0);
+    optionalGrid->addWidget(weightText_, 1, 1);
+    optionalGrid->addWidget(Caption(QStringLiteral("&OS Ref"), osRef_, optional), 2, 0);
+    optionalGrid->addWidget(osRef_, 2, 1);
+    optionalGrid->addWidget(Caption(QStringLiteral("L&at/Lon"), latitude_, optional), 3, 0);
+    optionalGrid->addWidget(latitude_, 3, 1);
+    optionalGrid->addWidget(longitude_, 3, 2);
+
+    auto* record = new QGroupBox(QStringLiteral("Tower Record ID"), this);
+    auto* recordRow = new QHBoxLayout(record);
+    recordRow->addWidget(Caption(QStringLiteral("&TB No."), tbNumber_, record));
+    recordRow->addWidget(tbNumber_, 1);
+    recordRow->addWidget(modify_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cancelButton"));
+    auto* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("helpButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CAdditionalTowersDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CAdditionalTowersDlg::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        if (showHelp_) showHelp_(kDialogHelpBase + kAdditionalTowersDialog);
+    });
+    InstallDialogHelp(this, showHelp_, kAdditionalTowersDialog);
+
+    connect(weightText_, &FieldLabel::clicked, this, &CAdditionalTowersDlg::EditWeight);
+    connect(modify_, &QPushButton::clicked, this, &CAdditionalTowersDlg::ModifyTbNumber);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(mandatory);
+    layout->addWidget(optional);
+    layout->addWidget(record);
+    layout->addWidget(buttons);
+    location_->setFocus();
+}
+
+QLineEdit* CAdditionalTowersDlg::Edit(int controlId) const {
+    switch (controlId) {
+        case 1002: return location_;
+        case 1003: return dedication_;
+        case 1004: return county_;
+        case 1006: return bells_;
+        case 1007: return osRef_;
+        case 1008: return latitude_;
+        case 1009: return longitude_;
+        case 1063: return tbNumber_;
+        default: return nullptr;
+    }
+}
+
+void CAdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields, const std::string& weightText) {
+    fields_ = fields;
+    location_->setText(FromWindows1252(fields.location));
+    dedication_->setText(FromWindows1252(fields.dedication));
+    county_->setText(FromWindows1252(fields.county));
+    osRef_->setText(FromWindows1252(fields.osReference));
+    latitude_->setText(FromWindows1252(fields.latitude));
+    longitude_->setText(FromWindows1252(fields.longitude));
+    bells_->setText(fields.bells > 0 ? QString::number(fields.bells) : QString());
+    tbNumber_->setText(QString::number(fields.tbNumber));
+    weightText_->setText(FromWindows1252(weightText));
+}
+
+void CAdditionalTowersDlg::EditWeight() {
+    CAddTowerDlg dialog(prompter_, showHelp_, this);
+    dialog.SetWeight(fields_.weightPounds);
+    if (dialog.exec() != QDialog::Accepted) return;
+    fields_.weightPounds = PoundsOf(dialog.Parts());
+    weightText_->setText(QString::fromStdString(WeightPartsText(dialog.Parts())));
+}
+
+void CAdditionalTowersDlg::ModifyTbNumber() {
+    const Notice question =
+        MessageTable::Chimeset().Make(kModifyQuestion, NoticeIcon::None, NoticeButtons::YesNo, true);
+    if (prompter_.Show(question) != Answer::Yes) return;
+    tbNumber_->setReadOnly(false);
+    modify_->setEnabled(false);
+    tbNumber_->setFocus();
+    tbNumber_->selectAll();
+}
+
+void CAdditionalTowersDlg::accept() {
+    std::int32_t tbNumber = 0;
+    std::int32_t bells = 0;
+    const std::string location = ToWindows1252(location_->text());
+    const std::string dedication = ToWindows1252(dedication_->text());
+    const auto refused = CheckAdditionalTowerInput(tbNumber_->text().toStdString(),
+                                                   bells_->text().toStdString(), location,
+                                                   dedication, tbNumber, bells);
+    if (refused) {
+        QWidget* field = nullptr;
+        switch (refused->field) {
+            case TowerInputField::TbNumber: field = tbNumber_; break;
+            case TowerInputField::Bells: field = bells_; break;
+            case TowerInputField::Location: field = location_; break;
+            default: field = dedication_; break;
+        }
+        RefuseField(prompter_, refused->notice, field);
+        return;
+    }
+    fields_.location = location;
+    fields_.dedication = dedication;
+    fields_.county = ToWindows1252(county_->text());
+    fields_.osReference = ToWindows1252(osRef_->text());
+    fields_.latitude = ToWindows1252(latitude_->text());
+    fields_.longitude = ToWindows1252(longitude_->text());
+    fields_.bells = bells;
+    fields_.tbNumber = tbNumber;
+    QDialog::accept();
+}
+
+}  // namespace chimeset

@@ -1,0 +1,466 @@
+#include "view/CChimesetView.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+#include "view/BrowserRules.h"
+#include "view/CAdditionalTowersDlg.h"
+#include "view/CCommentsDlg.h"
+#include "view/CMapPanel.h"
+#include "view/CSetDateDlg.h"
+#include "view/CommandIds.h"
+#include "view/DialogUnits.h"
+#include "view/FieldLabel.h"
+#include "view/TowerListBox.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kChangeUserHint = 0x8000;
+constexpr std::uint32_t kReadOnlyNotice = 0x8008;
+
+const QColor kWhite(255, 255, 255);
+const QColor kReadOnlyYellow(255, 255, 204);
+const QColor kAdditionalBlue(0, 0, 255);
+
+enum ControlId : int {
+    kIdMap = 1000, kIdTowerList = 1001, kIdLocation = 1002, kIdDedication = 1003, kIdCounty = 1004,
+    kIdWeight = 1005, kIdBells = 1006, kIdOSRef = 1007, kIdLatitude = 1008, kIdLongitude = 1009,
+    kIdUserName = 1010, kIdVisitDate = 1011, kIdQuarterDate = 1012, kIdPealDate = 1013, kIdComment = 1014,
+};
+
+// A comment as the field shows it: its line breaks, whatever their form, as lines.
+QString CommentText(const std::string& comment) {
+    QString text = FromWindows1252(comment);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// A tool tip shows "&" as it is, so the doubled form reads back as the text. A name that
+// looks like markup is escaped, so that it shows as typed.
+QString ToolTipText(const std::string& doubled) {
+    QString text = FromWindows1252(doubled);
+    text.replace(QLatin1String("&&"), QLatin1String("&"));
+    if (Qt::mightBeRichText(text))
+        return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+    return text;
+}
+
+}  // namespace
+
+CChimesetView::CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
+                             QWidget* parent)
+    : QWidget(parent), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)),
+      today_(std::move(today)) {
+    setObjectName(QStringLiteral("chimesetView"));
+    BuildForm();
+    doc_.AddListener(this);
+}
+
+CChimesetView::~CChimesetView() { doc_.RemoveListener(this); }
+
+FieldLabel* CChimesetView::AddField(int id, const char* name, int width, int height) {
+    const DialogUnits units(font());
+    auto* field = new FieldLabel(QString::fromLatin1(name), this);
+    field->setMinimumSize(units.Size(width, height));
+    field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    controls_[id] = field;
+    return field;
+}
+
+void CChimesetView::BuildForm() {
+    const DialogUnits units(font());
+
+    map_ = new CMapPanel(this);
+    map_->setMinimumSize(map_->minimumSizeHint().expandedTo(units.Size(148, 248)));
+    controls_[kIdMap] = map_;
+
+    // --- the tower and its details ---
+    auto* details = new QGroupBox(QStringLiteral("Extract from Dove's Guide"), this);
+    details->setObjectName(QStringLiteral("detailsGroup"));
+    towerList_ = new TowerListBox(details);
+    towerList_->setObjectName(QStringLiteral("towerCombo"));
+    towerList_->setMinimumSize(units.Size(160, 112));
+    controls_[kIdTowerList] = towerList_;
+    connect(towerList_, &TowerListBox::currentRowChanged, this, &CChimesetView::OnSelectionChange);
+
+    auto* location = AddField(kIdLocation, "locationField", 116, 12);
+    auto* dedication = AddField(kIdDedication, "dedicationField", 116, 12);
+    auto* county = AddField(kIdCounty, "countyField", 116, 12);
+    auto* weight = AddField(kIdWeight, "weightField", 76, 12);
+    auto* bells = AddField(kIdBells, "bellsField", 32, 12);
+    auto* osRef = AddField(kIdOSRef, "osRefField", 76, 12);
+    auto* latitude = AddField(kIdLatitude, "latitudeField", 48, 12);
+    auto* longitude = AddField(kIdLongitude, "longitudeField", 48, 12);
+    for (int id = kIdLocation; id <= kIdLongitude; ++id) {
+        auto* field = static_cast<FieldLabel*>(controls_[id]);
+        field->setParent(details);
+        connect(field, &FieldLabel::clicked, this, &CChimesetView::OnClickTowerDetail);
+        if (const char* tip = DetailToolTip(id); *tip) field->setToolTip(QString::fromLatin1(tip));
+    }
+    location->setFocusPolicy(Qt::StrongFocus);
+    for (FieldLabel* field : {location, dedication, county})
+        field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    auto* detailsGrid = new QGridLayout(details);
+    detailsGrid->addWidget(towerList_, 0, 0, 1, 2);
+    detailsGrid->setRowStretch(0, 1);
+    const auto row = [&](int at, const char* caption, std::initializer_list<QWidget*> fields) {
+        auto* label = new QLabel(QString::fromLatin1(caption), details);
+        label->setTextFormat(Qt::PlainText);
+        detailsGrid->addWidget(label, at, 0);
+        auto* line = new QHBoxLayout;
+        for (QWidget* field : fields) line->addWidget(field);
+        if (fields.size() > 1 || (*fields.begin())->sizePolicy().horizontalPolicy() != QSizePolicy::Expanding)
+            line->addStretch(1);
+        detailsGrid->addLayout(line, at, 1);
+    };
+    row(1, "Location", {location});
+    row(2, "Dedication", {dedication});
+    row(3, "County", {county});
+    row(4, "Bells", {weight, bells});
+    row(5, "OS Ref", {osRef});
+    row(6, "Lat/Lon", {latitude, longitude});
+    detailsGrid->setColumnStretch(1, 1);
+
+    // --- filters and orders ---
+    filters_ = new QButtonGroup(this);
+    filters_->setExclusive(true);
+    const struct {
+        int id;
+        const char* caption;
+        const char* name;
+    } filterButtons[] = {{kFilterAllTowers, "&All Dove", "allDoveButton"},
+                         {kFilterVisited, "&My Visits", "myVisitsButton"},
+                         {kFilterQuartered, "&Quarted", "quartedButton"},
+                         {kFilterPealed, "&Pealed", "pealedButton"}};
+    for (const auto& b : filterButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setMinimumSize(units.Size(40, 16));
+        filters_->addButton(button, b.id);
+        controls_[b.id] = button;
+    }
+    connect(filters_, &QButtonGroup::idClicked, this, &CChimesetView::OnFilterButton);
+
+    orders_ = new QButtonGroup(this);
+    const struct {
+        int id;
+        const char* caption;
+        const char* name;
+    } orderButtons[] = {{kOrderAlphabetical, "Alpha&betical Order", "alphabeticalButton"},
+                        {kOrderDate, "&Date Order", "dateOrderButton"}};
+    for (const auto& b : orderButtons) {
+        auto* button = new QRadioButton(QString::fromLatin1(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        orders_->addButton(button, b.id);
+        controls_[b.id] = button;
+    }
+    connect(orders_, &QButtonGroup::idClicked, this, &CChimesetView::OnOrderButton);
+
+    auto* showRecords = new QLabel(QStringLiteral("Show Records"), this);
+    showRecords->setTextFormat(Qt::PlainText);
+    auto* filterGrid = new QGridLayout;
+    filterGrid->setSpacing(0);
+    filterGrid->addWidget(filters_->button(kFilterAllTowers), 0, 0);
+    filterGrid->addWidget(showRecords, 0, 1, 1, 2, Qt::AlignCenter);
+    filterGrid->addWidget(filters_->button(kFilterVisited), 1, 0);
+    filterGrid->addWidget(filters_->button(kFilterQuartered), 1, 1);
+    filterGrid->addWidget(filters_->button(kFilterPealed), 1, 2);
+    auto* orderColumn = new QVBoxLayout;
+    orderColumn->setContentsMargins(units.X(36), 0, 0, 0);
+    orderColumn->addWidget(orders_->button(kOrderAlphabetical));
+    orderColumn->addWidget(orders_->button(kOrderDate));
+
+    // --- the user's records ---
+    auto* records = new QGroupBox(QStringLiteral("Visitor Records"), this);
+    records->setObjectName(QStringLiteral("recordsGroup"));
+    auto* userName = AddField(kIdUserName, "userNameField", 108, 12);
+    auto* visitDate = AddField(kIdVisitDate, "visitDateField", 60, 12);
+    auto* quarterDate = AddField(kIdQuarterDate, "quarterDateField", 60, 12);
+    auto* pealDate = AddField(kIdPealDate, "pealDateField", 60, 12);
+    auto* comment = AddField(kIdComment, "commentField", 108, 80);
+    for (FieldLabel* field : {userName, visitDate, quarterDate, pealDate, comment}) {
+        field->setParent(records);
+        field->setAlignment(Qt::AlignCenter);
+    }
+    for (FieldLabel* field : {visitDate, quarterDate, pealDate, comment}) field->setFocusPolicy(Qt::StrongFocus);
+    comment->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    comment->setWordWrap(true);
+    comment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    comment->setMargin(units.X(2));
+    userName->setText(QStringLiteral("User Log File Not Loaded"));
+    comment->setText(QStringLiteral("Comments"));
+    connect(userName, &FieldLabel::clicked, this, &CChimesetView::OnClickUserName);
+    connect(visitDate, &FieldLabel::clicked, this, &CChimesetView::OnClickVisitDate);
+    connect(quarterDate, &FieldLabel::clicked, this, &CChimesetView::OnClickQuarterDate);
+    connect(pealDate, &FieldLabel::clicked, this, &CChimesetView::OnClickPealDate);
+    connect(comment, &FieldLabel::clicked, this, &CChimesetView::OnClickComment);
+
+    auto* recordsGrid = new QGridLayout(records);
+    recordsGrid->addWidget(userName, 0, 0, 1, 2);
+    const auto recordRow = [&](int at, const char* caption, QWidget* field) {
+        auto* label = new QLabel(QString::fromLatin1(caption), records);
+        label->setTextFormat(Qt::PlainText);
+        recordsGrid->addWidget(label, at, 0);
+        recordsGrid->addWidget(field, at, 1);
+    };
+    recordRow(1, "Visited", visitDate);
+    recordRow(2, "Quartered", quarterDate);
+    recordRow(3, "Pealed", pealDate);
+    recordsGrid->addWidget(comment, 4, 0, 1, 2);
+    recordsGrid->setRowStretch(4, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(filterGrid);
+    right->addLayout(orderColumn);
+    right->addWidget(records, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(map_, 0, Qt::AlignTop);
+    layout->addWidget(details, 1);
+    layout->addLayout(right);
+
+    setTabOrder(towerList_, location);
+    setTabOrder(location, filters_->button(kFilterAllTowers));
+}
+
+QWidget* CChimesetView::Control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+// ------------------------------------------------------------------ updates
+
+void CChimesetView::OnInitialUpdate() {
+    emit fitFrameRequested();
+    OnDocumentUpdate(kHintContentsChanged);
+}
+
+void CChimesetView::OnDocumentUpdate(int hint) {
+    if (hint == kHintListRebuilt) {
+        if (doc_.GetFilter() != kFilterAllTowers) RefillList();
+        return;
+    }
+    auto* userName = static_cast<FieldLabel*>(Control(kIdUserName));
+    if (doc_.IsLogOpen()) {
+        userName->setText(FromWindows1252(doc_.UserName()));
+    } else {
+        userName->setText(QStringLiteral("No Log File Open"));
+    }
+    pageHeader_ = PageHeaderFor(doc_);
+    const bool logOpen = doc_.IsLogOpen();
+    for (const int id : {int(kFilterVisited), int(kFilterQuartered), int(kFilterPealed),
+                         int(kOrderAlphabetical), int(kOrderDate)})
+        Control(id)->setEnabled(logOpen);
+    Control(kFilterAllTowers)->setEnabled(true);
+    doc_.SetFilter(kFilterAllTowers);
+    doc_.SetOrder(kOrderAlphabetical);
+    filters_->button(kFilterAllTowers)->setChecked(true);
+    orders_->button(kOrderAlphabetical)->setChecked(true);
+    lastDateEntered_ = kNoDate;
+    currentVisitDate_ = kNoDate;
+    if (doc_.IsDatabaseLoaded()) {
+        RefillList();
+    } else {
+        towerList_->SetCurrentRow(-1);
+        UpdateColours();
+        UpdateStatus();
+    }
+}
+
+void CChimesetView::RefillList() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool allTowers = doc_.GetFilter() == kFilterAllTowers;
+    listCount_ = doc_.GetListCount();
+    QStringList items;
+    std::vector<MapPoint> points;
+    if (listCount_ > 0) {
+        items.reserve(listCount_);
+        if (!allTowers) points.reserve(static_cast<std::size_t>(listCount_));
+        for (int position = 0; position < listCount_; ++position) {
+            MapPoint point = 0;
+            items.append(FromWindows1252(doc_.GetListItem(position, &point)));
+            if (!allTowers) points.push_back(point);
+        }
+    }
+    towerList_->SetItems(std::move(items));
+    towerList_->SetCurrentRow(listCount_ > 0 ? 0 : -1);
+    currentIndex_ = 0;
+    doc_.SelectListItem(0);
+    findStartIndex = 0;
+    ShowTowerDetails();
+    ShowVisitorRecords();
+    if (!allTowers) map_->ShowPositions(points);
+    QApplication::restoreOverrideCursor();
+}
+
+void CChimesetView::ShowTowerDetails() {
+    const std::string texts[] = {doc_.CurrentLocation(), doc_.CurrentDedication(), doc_.CurrentCounty(),
+                                 doc_.CurrentWeight(),   doc_.CurrentBells(),      doc_.CurrentOSRef(),
+                                 doc_.CurrentLatitude(), doc_.CurrentLongitude()};
+    for (int id = kIdLocation; id <= kIdLongitude; ++id)
+        static_cast<FieldLabel*>(Control(id))->setText(FromWindows1252(texts[id - kIdLocation]));
+    // The location and dedication tips show the whole name, however long.
+    for (const int id : {int(kIdLocation), int(kIdDedication)})
+        Control(id)->setToolTip(ToolTipText(DetailToolTipText(texts[id - kIdLocation])));
+    map_->ShowPosition(doc_.CurrentMapPoint());
+    UpdateColours();
+    UpdateStatus();
+}
+
+void CChimesetView::ShowVisitorRecords() {
+    currentVisitDate_ = doc_.EntryVisitDate();
+    static_cast<FieldLabel*>(Control(kIdVisitDate))->setText(QString::fromStdString(FormatPackedDate(currentVisitDate_)));
+    static_cast<FieldLabel*>(Control(kIdQuarterDate))
+        ->setText(QString::fromStdString(FormatPackedDate(doc_.EntryQuarterDate())));
+    static_cast<FieldLabel*>(Control(kIdPealDate))->setText(QString::fromStdString(FormatPackedDate(doc_.EntryPealDate())));
+    static_cast<FieldLabel*>(Control(kIdComment))->setText(CommentText(doc_.EntryComment()));
+    UpdateStatus();
+}
+
+void CChimesetView::UpdateColours() {
+    const bool loaded = doc_.IsDatabaseLoaded();
+    const QColor detailText = doc_.IsCurrentTowerAdditional() ? kAdditionalBlue : QColor();
+    for (int id = kIdLocation; id <= kIdLongitude; ++id)
+        static_cast<FieldLabel*>(Control(id))->SetColours(loaded ? kWhite : QColor(), detailText);
+    QColor records;
+    if (doc_.IsLogOpen()) records = doc_.IsReadOnly() ? kReadOnlyYellow : kWhite;
+    for (int id = kIdUserName; id <= kIdComment; ++id)
+        static_cast<FieldLabel*>(Control(id))->SetColours(records, QColor());
+}
+
+QString CChimesetView::StatusPaneText() const {
+    return QString::fromStdString(chimeset::StatusPaneText(doc_, currentIndex_, listCount_));
+}
+
+void CChimesetView::UpdateStatus() {
+    const QString text = StatusPaneText();
+    if (!text.isEmpty()) emit statusPaneTextChanged(text);
+    emit commandStateChanged();
+}
+
+// ------------------------------------------------------------------ user actions
+
+void CChimesetView::OnSelectionChange(int row) {
+    currentIndex_ = row;
+    doc_.SelectListItem(currentIndex_);
+    ShowVisitorRecords();
+    ShowTowerDetails();
+}
+
+void CChimesetView::SelectPosition(int position) {
+    towerList_->SetCurrentRow(position);
+    OnSelectionChange(position);
+}
+
+void CChimesetView::RestoreSelection() { doc_.SelectListItem(currentIndex_); }
+
+void CChimesetView::OnFilterButton(int filter) {
+    if (doc_.SetFilter(filter)) RefillList();
+}
+
+void CChimesetView::OnOrderButton(int order) {
+    if (doc_.SetOrder(order)) RefillList();
+}
+
+bool CChimesetView::RefuseReadOnly() {
+    if (!doc_.IsReadOnly()) return false;
+    prompter_.Show(MessageTable::Chimeset().Make(kReadOnlyNotice));
+    return true;
+}
+
+bool CChimesetView::RunSetDate(PackedDate current, PackedDate& newValue) {
+    const QDate today = today_ ? today_() : QDate::currentDate();
+    return CSetDateDlg::Run(current, lastDateEntered_, newValue, prompter_, showHelp_, today, window());
+}
+
+void CChimesetView::OnClickUserName() { prompter_.Show(MessageTable::Chimeset().Make(kChangeUserHint)); }
+
+void CChimesetView::OnClickVisitDate() {
+    if (!doc_.IsLogOpen() || RefuseReadOnly()) return;
+    currentVisitDate_ = doc_.EntryVisitDate();
+    PackedDate date = kNoDate;
+    if (RunSetDate(currentVisitDate_, date)) doc_.UpdateVisitDate(date);
+    ShowVisitorRecords();
+}
+
+void CChimesetView::OnClickPealOrQuarter(bool peal) {
+    if (!doc_.IsLogOpen() || RefuseReadOnly()) return;
+    PackedDate date = kNoDate;
+    if (RunSetDate(peal ? doc_.EntryPealDate() : doc_.EntryQuarterDate(), date)) {
+        // A quarter peal or peal there means the tower was visited that day.
+        if (currentVisitDate_ == kNoDate) doc_.UpdateVisitDate(date);
+        if (peal)
+            doc_.UpdatePealDate(date);
+        else
+            doc_.UpdateQuarterDate(date);
+    }
+    ShowVisitorRecords();
+}
+
+void CChimesetView::OnClickQuarterDate() { OnClickPealOrQuarter(false); }
+
+void CChimesetView::OnClickPealDate() { OnClickPealOrQuarter(true); }
+
+void CChimesetView::OnClickComment() {
+    if (currentVisitDate_ == kNoDate || RefuseReadOnly()) return;
+    CCommentsDlg dialog(showHelp_, window());
+    dialog.SetComment(doc_.EntryComment());
+    if (dialog.exec() == QDialog::Accepted) doc_.UpdateComment(dialog.Comment());
+    ShowVisitorRecords();
+}
+
+void CChimesetView::OnClickTowerDetail() {
+    if (!doc_.IsCurrentTowerAdditional() || !doc_.IsLogOpen() || RefuseReadOnly()) return;
+    EditAdditionalTower(doc_.CurrentTower());
+    ShowTowerDetails();
+}
+
+bool CChimesetView::EditAdditionalTower(std::int32_t tower) {
+    CAdditionalTowersDlg dialog(prompter_, showHelp_, window());
+    AdditionalTowerFields fields;
+    std::string weightText;
+    if (tower < 0) {
+        fields.tbNumber = doc_.NextAdditionalTowerId();
+    } else {
+        fields = doc_.CurrentTowerFields();
+        weightText = doc_.CurrentWeight();
+    }
+    dialog.SetFields(fields, weightText);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (tower < 0) return doc_.AddNewAdditionalTower(dialog.Fields());
+    doc_.ReplaceAdditionalTowerDetails(tower, dialog.Fields());
+    return true;
+}
+
+// ------------------------------------------------------------------ commands
+
+bool CChimesetView::CanCopyToClipboard() const {
+    return doc_.IsLogOpen() && doc_.GetFilter() != kFilterAllTowers;
+}
+
+// The output commands are built separately; until each is, its menu item stays greyed.
+bool CChimesetView::OutputCommandBuilt(int /*command*/) const { return false; }
+
+void CChimesetView::OnFilePrint() {}
+void CChimesetView::OnFilePrintPreview() {}
+void CChimesetView::OnSetPrintContents() {}
+void CChimesetView::OnCopyToClipboard() {}
+void CChimesetView::OnFind() {}
+void CChimesetView::OnFindNext() {}
+
+}  // namespace chimeset

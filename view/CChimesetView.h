@@ -1,0 +1,133 @@
+// The browser form that fills the main window: the map, the tower list with the selected
+// tower's details, the list filters and orders, and the user's records of that tower.
+// Everything it shows comes from the document, and every change goes through it.
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/Document.h"
+#include "common/Prompter.h"
+#include "users/qt/ShowHelp.h"
+#include "visits/CChimesetDoc.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QGroupBox;
+
+namespace chimeset {
+
+class CMapPanel;
+class FieldLabel;
+class TowerListBox;
+
+class CChimesetView : public QWidget, public DocumentListener {
+    Q_OBJECT
+
+public:
+    using Today = std::function<QDate()>;
+
+    CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
+                  QWidget* parent = nullptr);
+    ~CChimesetView() override;
+
+    // The first showing: the frame fits itself to the form, then a full update follows.
+    void OnInitialUpdate();
+    // The document's update: hint 1 refills a visit list that a date change rebuilt; any
+    // other hint resets the form to All Dove in alphabetical order and refills.
+    void OnDocumentUpdate(int hint) override;
+
+    void RefillList();
+    void ShowTowerDetails();
+    void ShowVisitorRecords();
+
+    // "&Add additional Tower" (-1) and the click on an additional tower's details.
+    bool EditAdditionalTower(std::int32_t tower);
+
+    // The text of status pane 32906, empty while it keeps its default text.
+    QString StatusPaneText() const;
+
+    // --- what printing, the clipboard and the search work from ---
+    CChimesetDoc& Document() const { return doc_; }
+    int CurrentIndex() const { return currentIndex_; }
+    int ListCount() const { return listCount_; }
+    // Makes the view's own list position current again after walking the list.
+    void RestoreSelection();
+    // Selects a list position as if the user had chosen it (a found tower).
+    void SelectPosition(int position);
+    const std::string& PageHeader() const { return pageHeader_; }
+    int findStartIndex = 0;
+    std::string searchText;
+
+    // --- command availability of the view's own commands ---
+    bool CanCopyToClipboard() const;
+    bool CanFind() const { return true; }
+    bool CanSetPrintContents() const { return true; }
+    // Whether an output command exists yet; one that does not stays greyed.
+    bool OutputCommandBuilt(int command) const;
+
+    // The control with the form's identifier (1000 to 1027), for the frame and tests.
+    QWidget* Control(int id) const;
+    TowerListBox* TowerList() const { return towerList_; }
+    CMapPanel* MapPanel() const { return map_; }
+    PackedDate LastDateEntered() const { return lastDateEntered_; }
+
+public slots:
+    // Output commands: printing, preview, print contents, clipboard and search.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnSetPrintContents();
+    void OnCopyToClipboard();
+    void OnFind();
+    void OnFindNext();
+
+    void OnSelectionChange(int row);
+    void OnFilterButton(int filter);
+    void OnOrderButton(int order);
+    void OnClickUserName();
+    void OnClickVisitDate();
+    void OnClickQuarterDate();
+    void OnClickPealDate();
+    void OnClickComment();
+    void OnClickTowerDetail();
+
+signals:
+    void statusPaneTextChanged(const QString& text);
+    // Something that command availability depends on changed (selection, filter, edits).
+    void commandStateChanged();
+    // The frame should size itself to the form.
+    void fitFrameRequested();
+
+private:
+    void BuildForm();
+    FieldLabel* AddField(int id, const char* name, int width, int height);
+    void UpdateColours();
+    void UpdateStatus();
+    bool RefuseReadOnly();
+    bool RunSetDate(PackedDate current, PackedDate& newValue);
+    void OnClickPealOrQuarter(bool peal);
+
+    CChimesetDoc& doc_;
+    Prompter& prompter_;
+    ShowHelp showHelp_;
+    Today today_;
+
+    CMapPanel* map_ = nullptr;
+    TowerListBox* towerList_ = nullptr;
+    QButtonGroup* filters_ = nullptr;
+    QButtonGroup* orders_ = nullptr;
+    std::map<int, QWidget*> controls_;
+
+    int listCount_ = 0;
+    int currentIndex_ = 0;
+    PackedDate lastDateEntered_ = kNoDate;
+    PackedDate currentVisitDate_ = kNoDate;
+    std::string pageHeader_;
+};
+
+}  // namespace chimeset

@@ -1,0 +1,57 @@
+// The map of Great Britain on the left of the form, with red markers for one tower or for
+// every tower of a visit list. It knows nothing of towers: it is handed MapPoints.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+#include "towerdata/MapPoint.h"
+
+namespace chimeset {
+
+// A pixel of the map image: x in the low 16 bits, y in the high 16 bits, both unsigned.
+using MapPixel = std::uint32_t;
+
+class CMapPanel : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int kImageWidth = 200;
+    static constexpr int kImageHeight = 300;
+
+    // With the map image built into the program.
+    explicit CMapPanel(QWidget* parent = nullptr);
+    CMapPanel(const QImage& image, QWidget* parent = nullptr);
+
+    // One position: the selected tower (0 shows the map alone).
+    void ShowPosition(MapPoint point);
+    // Every position of a list.
+    void ShowPositions(const std::vector<MapPoint>& points);
+    // Adds the pixel of a position; false for 0, which has none.
+    bool Add(MapPoint point);
+
+    // The image pixel that a position falls on, its coordinates cut to 16 bits each.
+    static MapPixel PixelOf(MapPoint point);
+    const std::vector<MapPixel>& Pixels() const { return pixels_; }
+    bool HasImage() const { return !image_.isNull(); }
+
+    // Device pixels per image pixel: a whole number, so that the image stays sharp.
+    int ImageScale() const;
+    // Draws the map and markers onto a painter working in device pixels.
+    void Render(QPainter& painter, const QRect& deviceRect) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+    std::vector<MapPixel> pixels_;
+};
+
+}  // namespace chimeset

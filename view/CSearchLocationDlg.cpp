@@ -1,0 +1,74 @@
+#include "view/CSearchLocationDlg.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+
+namespace chimeset {
+namespace {
+
+const char* const kExplanation =
+    "Dove records the locations of some churches by their parish, adding the hamlet name "
+    "afterwards. Use this search facility to find the hamlet name.";
+
+}  // namespace
+
+CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText,
+                                       std::function<void(std::uint32_t)> showHelp, QWidget* parent)
+    : QDialog(parent), edit_(new QLineEdit(this)), showHelp_(std::move(showHelp)) {
+    setWindowTitle(QStringLiteral("Search Location"));
+    auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+    explanation->setWordWrap(true);
+    explanation->setMinimumWidth(explanation->fontMetrics().averageCharWidth() * 44);
+    edit_->setObjectName(QStringLiteral("searchEdit"));
+    edit_->setText(FromWindows1252(searchText));
+    edit_->selectAll();
+    explanation->setBuddy(edit_);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("helpButton"));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, &CSearchLocationDlg::ShowHelp);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(explanation);
+    left->addWidget(edit_);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    buttons->addStretch(1);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 1);
+    top->addLayout(buttons);
+    edit_->setFocus();
+}
+
+std::string CSearchLocationDlg::SearchText() const { return ToWindows1252(edit_->text()); }
+
+void CSearchLocationDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CSearchLocationDlg::ShowHelp() {
+    if (showHelp_) showHelp_(kDialogHelpBase + kSearchLocationDialog);
+}
+
+}  // namespace chimeset

@@ -1,0 +1,31 @@
+#include "view/ClipboardExportCommand.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "common/MessageTable.h"
+#include "common/Prompter.h"
+#include "common/Text.h"
+#include "common/qt/Codec.h"
+#include "view/ClipboardExport.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kRecordsWritten = 0x800E;
+
+}  // namespace
+
+std::int32_t CopyListToClipboard(CChimesetDoc& doc, const ColumnWidths& widths,
+                                 std::int32_t currentIndex, Prompter& prompter) {
+    std::int32_t count = 0;
+    const std::string text = BuildClipboardText(doc, widths, currentIndex, &count);
+    // Qt offers the text in every form the platform's clipboard knows, the ANSI one included.
+    QGuiApplication::clipboard()->setText(FromWindows1252(text), QClipboard::Clipboard);
+    Notice notice = MessageTable::Chimeset().Make(kRecordsWritten);
+    notice.text = Format(notice.text.c_str(), count);
+    prompter.Show(notice);
+    return count;
+}
+
+}  // namespace chimeset

@@ -1,0 +1,17 @@
+// Copy to Clipboard: the list's text onto the system clipboard, then the count message.
+#pragma once
+
+#include <cstdint>
+
+#include "view/PrintSettings.h"
+
+namespace chimeset {
+
+class CChimesetDoc;
+class Prompter;
+
+// Returns the number of records written.
+std::int32_t CopyListToClipboard(CChimesetDoc& doc, const ColumnWidths& widths,
+                                 std::int32_t currentIndex, Prompter& prompter);
+
+}  // namespace chimeset

@@ -1,0 +1,126 @@
+#include "view/PrintCommandLine.h"
+
+#include <QDate>
+#include <QPrinter>
+
+#include <cstring>
+
+#include "common/CodePage.h"
+#include "common/Prompter.h"
+#include "common/qt/Codec.h"
+#include "view/PrintController.h"
+#include "visits/CChimesetDoc.h"
+
+namespace chimeset {
+namespace {
+
+// Without a window every message is a line on the error stream, and every question is
+// answered the cautious way.
+class StreamPrompter : public Prompter {
+public:
+    explicit StreamPrompter(std::ostream& err) : err_(err) {}
+
+    Answer Show(const Notice& notice) override {
+        Write(notice.text);
+        switch (notice.buttons) {
+            case NoticeButtons::Ok: return Answer::Ok;
+            case NoticeButtons::YesNo: return Answer::No;
+            case NoticeButtons::YesNoCancel:
+            case NoticeButtons::OkCancel: return Answer::Cancel;
+        }
+        return Answer::Cancel;
+    }
+    void ShowFileError(const FileError& error) override {
+        Write(error.path + ": " + error.cause);
+    }
+    Answer AskSaveChanges(const std::string&) override { return Answer::No; }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+
+private:
+    void Write(const std::string& text) {
+        std::string line = Windows1252ToUtf8(text);
+        for (std::size_t pos = line.find("\r\n"); pos != std::string::npos; pos = line.find("\r\n", pos))
+            line.erase(pos, 1);
+        err_ << "chimeset: " << line << '\n';
+        err_.flush();
+    }
+
+    std::ostream& err_;
+};
+
+}  // namespace
+
+PrintCommand ParsePrintCommand(const QStringList& arguments) {
+    PrintCommand command;
+    const auto print = arguments.indexOf(QStringLiteral("--print"));
+    const auto pdf = arguments.indexOf(QStringLiteral("--pdf"));
+    if (print < 0 && pdf < 0) return command;
+    command.kind = PrintCommand::Kind::Invalid;
+    if (print >= 0 && pdf < 0 && arguments.size() == 2 && print == 0) {
+        command.kind = PrintCommand::Kind::Print;
+        command.logPath = arguments.at(1);
+    } else if (pdf == 0 && print < 0 && arguments.size() == 3) {
+        command.kind = PrintCommand::Kind::Pdf;
+        command.pdfPath = arguments.at(1);
+        command.logPath = arguments.at(2);
+    }
+    if (command.logPath.startsWith(QLatin1String("--")) || command.pdfPath.startsWith(QLatin1String("--")))
+        command.kind = PrintCommand::Kind::Invalid;
+    return command;
+}
+
+bool HasPrintSwitch(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--print") == 0 || std::strcmp(argv[i], "--pdf") == 0) return true;
+    return false;
+}
+
+int RunPrintCommand(const PrintCommand& command, const std::string& programFolder,
+                    SettingsStore& settings,
+                    const std::function<std::string(const CChimesetDoc&)>& pageHeader,
+                    std::ostream& err) {
+    if (command.kind == PrintCommand::Kind::None || command.kind == PrintCommand::Kind::Invalid) {
+        err << kPrintUsage << '\n';
+        return 2;
+    }
+    StreamPrompter prompter(err);
+    if (command.kind == PrintCommand::Kind::Print && !PrintController::IsPrinterInstalled()) {
+        err << "chimeset: no printer is installed; \"--pdf OUT.pdf LOG\" writes the pages to a "
+               "PDF file instead.\n";
+        return 1;
+    }
+    CChimesetDoc doc(programFolder, prompter, settings, [] {
+        const QDate today = QDate::currentDate();
+        return LocalDate{today.year(), today.month(), today.day()};
+    });
+    if (!doc.IsDatabaseLoaded()) {
+        err << "chimeset: the tower database " << programFolder << "/DoveData.CB0 could not be loaded.\n";
+        return 1;
+    }
+    // An empty user ID opens the log read-only, as a log named on the command line always is.
+    std::string noUser;
+    if (!doc.OpenLog(ToNativePath(command.logPath), noUser)) {
+        err << "chimeset: " << command.logPath.toStdString() << " could not be opened as a visit log.\n";
+        return 1;
+    }
+    // As the view shows a log it has just opened; printing then turns to My Visits.
+    doc.SetFilter(kFilterAllTowers);
+    doc.SetOrder(kOrderAlphabetical);
+
+    PrintController printing(doc, prompter, settings, PrintHost{[] { return 0; }, {}, {}});
+    printing.LoadSettings();
+    printing.SetPageHeader(pageHeader ? pageHeader(doc) : std::string());
+    if (!printing.Prepare()) return 1;
+    bool printed = false;
+    if (command.kind == PrintCommand::Kind::Pdf) {
+        printed = printing.PrintToPdf(command.pdfPath);
+    } else {
+        QPrinter& printer = printing.ApplicationPrinter();
+        printer.setPrintRange(QPrinter::AllPages);
+        printed = printing.RenderJob(printer);
+    }
+    return printed ? 0 : 1;
+}
+
+}  // namespace chimeset

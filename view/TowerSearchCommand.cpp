@@ -1,0 +1,36 @@
+#include "view/TowerSearchCommand.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include "common/MessageTable.h"
+#include "common/Prompter.h"
+#include "view/CSearchLocationDlg.h"
+#include "view/TowerSearch.h"
+
+namespace chimeset {
+namespace {
+
+constexpr std::uint32_t kNameNotFound = 0x800A;
+
+}  // namespace
+
+bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget* parent,
+                   std::function<void(std::uint32_t)> showHelp) {
+    const std::string proposal = listEditText.empty() ? search.SearchText() : listEditText;
+    CSearchLocationDlg dialog(proposal, std::move(showHelp), parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    search.Start(dialog.SearchText());
+    return true;
+}
+
+std::int32_t RunFindNext(CChimesetDoc& doc, TowerSearch& search, std::int32_t currentIndex,
+                         Prompter& prompter) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::int32_t found = search.FindNext(doc, currentIndex);
+    QApplication::restoreOverrideCursor();
+    if (found < 0) prompter.Show(MessageTable::Chimeset().Make(kNameNotFound));
+    return found;
+}
+
+}  // namespace chimeset

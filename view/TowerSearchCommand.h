@@ -1,0 +1,26 @@
+// Find and Find Next as the view runs them: the Search Location dialog, the wait cursor
+// and the not-found message around the search itself.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace chimeset {
+
+class CChimesetDoc;
+class Prompter;
+class TowerSearch;
+
+// Find: the dialog opens on the text of the list's edit field when there is one, else on
+// the last search text. True on OK, when the caller goes on with Find Next.
+bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget* parent,
+                   std::function<void(std::uint32_t)> showHelp);
+
+// Find Next: the position found and selected in the document, or -1 after the message.
+std::int32_t RunFindNext(CChimesetDoc& doc, TowerSearch& search, std::int32_t currentIndex,
+                         Prompter& prompter);
+
+}  // namespace chimeset
