@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+
+#include <map>
+
+#include "common/qt/QtMachineSettings.h"
+#include "shell/CCheckUpdatesDlg.h"
+#include "tests/output/GuiApp.h"
+#include "tests/support/MemorySettings.h"
+#include "tests/support/TempDir.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+namespace {
+
+// The machine-wide store redirected into a temporary folder for each test.
+class CheckUpdatesDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        OutputApp();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           QString::fromStdString(dir.Path()));
+    }
+    void Install(const std::map<QString, QVariant>& values) {
+        QSettings installer(QSettings::NativeFormat, QSettings::SystemScope, "Hollowmere", "Chimeroll");
+        for (const auto& [name, value] : values) installer.setValue(name, value);
+        installer.sync();
+        ASSERT_EQ(installer.status(), QSettings::NoError);
+    }
+
+    TempDir dir;
+    std::vector<QString> opened;
+};
+
+}  // namespace
+
+TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
+    Install({{"DataVersion", 37},
+             {"DoveDate", "Dove extract of 1 June 2026"},
+             {"DataURL", "https://updates.example.org/check?db=37"},
+             {"DataUpdate", "Version 38 adds 40 towers."}});
+    QtMachineSettings machine("Hollowmere", "Chimeroll");
+    CCheckUpdatesDlg dialog(machine, {}, [this](const QString& address) { opened.push_back(address); });
+    EXPECT_EQ(dialog.VersionText(), "Database Version: 37");
+    EXPECT_EQ(dialog.DoveDate(), "Dove extract of 1 June 2026");
+    EXPECT_EQ(dialog.Address(), "https://updates.example.org/check?db=37");
+    EXPECT_EQ(dialog.UpdateText(), "Version 38 adds 40 towers.");
+    EXPECT_TRUE(dialog.findChild<QLineEdit*>("addressEdit")->isReadOnly());
+    ASSERT_TRUE(dialog.CheckButton()->isEnabled());
+
+    // Each press opens the browser again; the dialog stays open.
+    dialog.CheckButton()->click();
+    dialog.CheckButton()->click();
+    EXPECT_EQ(opened, (std::vector<QString>{"https://updates.example.org/check?db=37&SoftVer=205",
+                                            "https://updates.example.org/check?db=37&SoftVer=205"}));
+}
+
+TEST_F(CheckUpdatesDlgTest, MissingValuesReadAsZeroAndEmpty) {
+    {
+        QtMachineSettings machine("Hollowmere", "Chimeroll");  // no key at all
+        CCheckUpdatesDlg dialog(machine, {}, [this](const QString& a) { opened.push_back(a); });
+        EXPECT_EQ(dialog.VersionText(), "Database Version: 0");
+        EXPECT_EQ(dialog.DoveDate(), "");
+        EXPECT_EQ(dialog.UpdateText(), "");
+        EXPECT_FALSE(dialog.CheckButton()->isEnabled());
+        dialog.CheckForUpdates();
+        EXPECT_TRUE(opened.empty());
+    }
+    Install({{"DataVersion", 12}});
+    QtMachineSettings machine("Hollowmere", "Chimeroll");
+    CCheckUpdatesDlg dialog(machine, {}, {});
+    EXPECT_EQ(dialog.VersionText(), "Database Version: 12");
+    EXPECT_EQ(dialog.Address(), "");
+    EXPECT_FALSE(dialog.CheckButton()->isEnabled());
+}
+
+TEST(MachineValues, NumbersAndTextsAsTheInstallerLeftThem) {
+    MemoryMachineSettings machine;
+    machine.values = {{"DataVersion", " 41 "}, {"Bad", "x12"}, {"Huge", "99999999999"},
+                      {"Long", std::string(511, 'a')}, {"TooLong", std::string(512, 'a')},
+                      {"Zero", std::string("ab\0cd", 5)}};
+    EXPECT_EQ(ReadMachineNumber(machine, "DataVersion"), 41);
+    EXPECT_EQ(ReadMachineNumber(machine, "Bad"), 0);
+    EXPECT_EQ(ReadMachineNumber(machine, "Huge"), 0);
+    EXPECT_EQ(ReadMachineNumber(machine, "Missing"), 0);
+    EXPECT_EQ(ReadMachineText(machine, "Long").size(), 511u);
+    EXPECT_EQ(ReadMachineText(machine, "TooLong"), "");
+    EXPECT_EQ(ReadMachineText(machine, "Zero"), "ab");
+    EXPECT_EQ(ReadMachineText(machine, "Missing"), "");
+}

@@ -1,0 +1,85 @@
+#include <QFile>
+
+#include <sstream>
+
+#include "tests/output/GuiApp.h"
+#include "tests/output/OutputFixture.h"
+#include "view/PrintCommandLine.h"
+#include "view/PrintController.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+namespace {
+
+class PrintCommandLineTest : public OutputFixture {
+protected:
+    void SetUp() override {
+        OutputApp();
+        OutputFixture::SetUp();
+    }
+    int Run(const QStringList& arguments) {
+        err.str({});
+        return RunPrintCommand(ParsePrintCommand(arguments), dir.Path(), settings,
+                               [this](const CChimesetDoc& d) {
+                                   headerFor = d.UserName();
+                                   return "Ringing Records for " + d.UserName();
+                               },
+                               err);
+    }
+    std::ostringstream err;
+    std::string headerFor;
+};
+
+}  // namespace
+
+TEST_F(PrintCommandLineTest, Switches) {
+    EXPECT_EQ(ParsePrintCommand({"RINGER1.CBL"}).kind, PrintCommand::Kind::None);
+    EXPECT_EQ(ParsePrintCommand({}).kind, PrintCommand::Kind::None);
+    const PrintCommand print = ParsePrintCommand({"--print", "a.cbl"});
+    EXPECT_EQ(print.kind, PrintCommand::Kind::Print);
+    EXPECT_EQ(print.logPath, "a.cbl");
+    const PrintCommand pdf = ParsePrintCommand({"--pdf", "out.pdf", "a.cbl"});
+    EXPECT_EQ(pdf.kind, PrintCommand::Kind::Pdf);
+    EXPECT_EQ(pdf.pdfPath, "out.pdf");
+    EXPECT_EQ(pdf.logPath, "a.cbl");
+    for (const QStringList& bad : {QStringList{"--print"}, QStringList{"--pdf", "a.cbl"},
+                                   QStringList{"a.cbl", "--print"}, QStringList{"--print", "a", "b"},
+                                   QStringList{"--pdf", "--print", "a.cbl"}})
+        EXPECT_EQ(ParsePrintCommand(bad).kind, PrintCommand::Kind::Invalid) << bad.join(' ').toStdString();
+}
+
+TEST_F(PrintCommandLineTest, PdfOfAReadOnlyLog) {
+    const std::string log = dir.WriteLines("RINGER1.CBL", StandardLog());
+    settings.WriteString("Settings", "Columns", "1500,1000,1000");
+    const QString out = QString::fromStdString(dir.File("out.pdf"));
+    EXPECT_EQ(Run({"--pdf", out, QString::fromStdString(log)}), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    // The read-only log's user name is its file name.
+    EXPECT_EQ(headerFor, "RINGER1.CBL");
+    // Nothing was written to the log or the settings.
+    EXPECT_EQ(settings.GetString("Settings", "Columns"), "1500,1000,1000");
+}
+
+TEST_F(PrintCommandLineTest, FailuresExitNonZeroWithAMessage) {
+    EXPECT_EQ(Run({"--pdf", "out.pdf"}), 2);
+    EXPECT_NE(err.str().find("Usage: chimeset --print LOG"), std::string::npos);
+
+    EXPECT_EQ(Run({"--pdf", QString::fromStdString(dir.File("out.pdf")),
+                   QString::fromStdString(dir.File("missing.CBL"))}),
+              1);
+    EXPECT_NE(err.str().find("could not be opened"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("out.pdf"))));
+
+    const std::string log = dir.WriteLines("RINGER1.CBL", StandardLog());
+    EXPECT_EQ(Run({"--pdf", QString::fromStdString(dir.File("none/out.pdf")), QString::fromStdString(log)}), 1);
+    EXPECT_NE(err.str().find("Printing could not start"), std::string::npos);
+
+    if (!PrintController::IsPrinterInstalled()) {
+        EXPECT_EQ(Run({"--print", QString::fromStdString(log)}), 1);
+        EXPECT_NE(err.str().find("no printer is installed"), std::string::npos);
+    }
+}

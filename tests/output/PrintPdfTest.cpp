@@ -1,0 +1,170 @@
+// The page layout through the real devices: an A4 PDF printer, and a picture of a page.
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+
+#include "common/Text.h"
+#include "tests/output/GuiApp.h"
+#include "tests/output/OutputFixture.h"
+#include "view/PrintController.h"
+#include "view/PrintPainterCanvas.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+namespace {
+
+int PdfPageCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray bytes = file.readAll();
+    if (!bytes.startsWith("%PDF")) return -1;
+    return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
+                            bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
+}
+
+// A list long enough for several pages: 300 towers, every one visited.
+class ManyTowers : public OutputFixture {
+protected:
+    void SetUp() override {
+        OutputApp();
+        std::vector<std::string> dove{kOutDoveHeader};
+        std::vector<std::string> log{kOutLogHeader};
+        for (int i = 1; i <= 300; ++i) {
+            const std::string line = Format("Tower %03d\\St Mary\\Kent\\TQ123456\\51.2\\0.5\\8\\%d\\%d", i,
+                                            500 + i, 1000 + i);
+            dove.push_back(line);
+            log.push_back(LogRecord(line, MakePackedDate(1 + i % 28, 1 + i % 12, 2000 + i % 20), 0, 0,
+                                    i % 50 == 0 ? "Rang the back eight\r\nthen tea" : ""));
+        }
+        dir.WriteLines("DoveData.CB0", dove);
+        settings.WriteString("Users", "RINGER1", "Ringer One");
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
+                                             [] { return LocalDate{2026, 12, 7}; });
+        ASSERT_TRUE(OpenLog(log, ""));
+        doc->SetFilter(kFilterAllTowers);
+        doc->SetOrder(kOrderAlphabetical);
+    }
+
+    PrintHost Host() {
+        return PrintHost{[this] { return viewIndex; },
+                         [this](std::int32_t filter, std::int32_t order) {
+                             shownLists.emplace_back(filter, order);
+                             doc->SetFilter(filter);
+                             doc->SetOrder(order);
+                             viewIndex = 0;
+                         },
+                         {}};
+    }
+
+    std::int32_t viewIndex = 7;
+    std::vector<std::pair<std::int32_t, std::int32_t>> shownLists;
+};
+
+}  // namespace
+
+TEST_F(ManyTowers, ReadOnlyLogPrintsMyVisitsIntoPdfPages) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    printing.SetPageHeader("Ringing Records for RINGER1.CBL");
+    ASSERT_TRUE(printing.Prepare());
+    // The view was asked to show My Visits in alphabetical order.
+    EXPECT_EQ(shownLists, (std::vector<std::pair<std::int32_t, std::int32_t>>{{kFilterVisited, kOrderAlphabetical}}));
+    EXPECT_EQ(doc->GetFilter(), kFilterVisited);
+    const int pages = printing.MaxPage();
+    EXPECT_GE(pages, 3);
+    EXPECT_EQ(printing.CountedPageStarts().size(), static_cast<std::size_t>(pages));
+    EXPECT_EQ(printing.CountedPageStarts()[0], 0);
+
+    const QString pdf = QString::fromStdString(dir.File("list.pdf"));
+    ASSERT_TRUE(printing.PrintToPdf(pdf));
+    EXPECT_EQ(PdfPageCount(pdf), pages);
+    EXPECT_TRUE(prompter.Silent());
+    // The view's own selection is restored.
+    EXPECT_EQ(doc->CurrentLocation(), "Tower 001");
+
+    // A range that starts after page 1 prints just those pages.
+    QPrinter range(QPrinter::HighResolution);
+    range.setOutputFormat(QPrinter::PdfFormat);
+    range.setPageSize(QPageSize(QPageSize::A4));
+    UseWholePrintableArea(range);
+    range.setOutputFileName(QString::fromStdString(dir.File("range.pdf")));
+    range.setPrintRange(QPrinter::PageRange);
+    range.setFromTo(2, 3);
+    ASSERT_TRUE(printing.RenderJob(range));
+    EXPECT_EQ(PdfPageCount(QString::fromStdString(dir.File("range.pdf"))), 2);
+
+    range.setFromTo(pages + 1, pages + 2);
+    EXPECT_FALSE(printing.RenderJob(range));
+    EXPECT_EQ(prompter.notices.size(), 1u);
+
+    // An unwritable file is a failure with a message, not a silent success.
+    EXPECT_FALSE(printing.PrintToPdf(QString::fromStdString(dir.File("no/such/folder/x.pdf"))));
+    EXPECT_EQ(prompter.notices.size(), 2u);
+}
+
+TEST_F(ManyTowers, TinyPaperStopsWithAMessage) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    printing.Settings().margins = PageMargins{500, 5600, 500, 5600};
+    EXPECT_FALSE(printing.Prepare());
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find("cannot hold the title row and one record"), std::string::npos);
+}
+
+TEST_F(ManyTowers, PrintWithoutPrinterOffersPdfFile) {
+    if (PrintController::IsPrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    prompter.QueueFileName(dir.File("printed.pdf"));
+    printing.Print();
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_EQ(prompter.saveRequests[0].defaultExtension, "pdf");
+    EXPECT_GE(PdfPageCount(QString::fromStdString(dir.File("printed.pdf"))), 3);
+
+    // Cancelling the file name prints nothing.
+    prompter.QueueFileName(std::nullopt);
+    printing.Print();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("Clangbook Log.pdf"))));
+    EXPECT_TRUE(prompter.Silent());
+}
+
+// A page drawn into a picture at 100 dots per inch: what ink lands where.
+TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
+    doc->SetFilter(kFilterVisited);
+    PrintSettings settings;
+    settings.columns = ColumnWidths{4000, 4000, 0, 500, 200, 0, 0, 900, 900, 900, 500};
+    settings.multiline = true;
+    settings.pageHeader = "Header";
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3937);
+    page.setDotsPerMeterY(3937);
+    page.fill(Qt::white);
+    PrintLayout layout(*doc, settings);
+    {
+        PrintPainterCanvas measure(page, nullptr, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
+        QPainter painter(&page);
+        PrintPainterCanvas canvas(page, &painter, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(canvas.DpiX(), 100);
+        layout.PrintPage(canvas, 1, layout.PageCount());
+    }
+    auto inkIn = [&page](int left, int top, int right, int bottom) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (qGray(page.pixel(x, y)) < 128) ++ink;
+        return ink;
+    };
+    // Nothing in the margins: the second 4-inch column is cut at the right edge.
+    EXPECT_EQ(inkIn(0, 0, 50, 1100), 0);
+    EXPECT_EQ(inkIn(801, 0, 850, 1100), 0);
+    EXPECT_EQ(inkIn(0, 0, 850, 50), 0);
+    EXPECT_EQ(inkIn(0, 1051, 850, 1100), 0);
+    // The title row's black text background, the rows, the footer.
+    EXPECT_GT(inkIn(50, 70, 800, 100), 500);
+    EXPECT_GT(inkIn(50, 100, 450, 1000), 1000);
+    EXPECT_GT(inkIn(300, 1020, 550, 1050), 10);
+}
