@@ -25,13 +25,19 @@ namespace {
 
 std::string CauseOf(int err) {
     switch (err) {
-        case ENOENT: return "The file or folder does not exist.";
+        case ENOENT:
+            return "The file or folder does not exist.";
         case EACCES:
-        case EPERM: return "Access to the file was denied.";
-        case ENOSPC: return "The disk is full.";
-        case EROFS: return "The disk is read-only.";
-        case EISDIR: return "The name is a folder, not a file.";
-        default: return std::strerror(err);
+        case EPERM:
+            return "Access to the file was denied.";
+        case ENOSPC:
+            return "The disk is full.";
+        case EROFS:
+            return "The disk is read-only.";
+        case EISDIR:
+            return "The name is a folder, not a file.";
+        default:
+            return std::strerror(err);
     }
 }
 
@@ -54,8 +60,8 @@ bool ReplaceFile(const std::string& from, const std::string& to, FileError& erro
 #ifdef _WIN32
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    error = FileError{to, "The file could not be replaced (error " +
-                              std::to_string(GetLastError()) + ")."};
+    error = FileError{
+        to, "The file could not be replaced (error " + std::to_string(GetLastError()) + ")."};
     return false;
 #else
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
@@ -210,9 +216,9 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
         outputs.addListLine(name);
         const std::string nativeName = NativePathFromText(name);
         const auto onDisk = inputs.sourceFileNames.find(name);
-        const std::string source = JoinPath(
-            inputs.DataFolder, onDisk != inputs.sourceFileNames.end() ? onDisk->second
-                                                                      : nativeName + ".CBL");
+        const std::string source =
+            JoinPath(inputs.DataFolder,
+                     onDisk != inputs.sourceFileNames.end() ? onDisk->second : nativeName + ".CBL");
         const std::string target = JoinPath(inputs.DestinationFolder, nativeName + ".CBL");
 
         std::vector<std::string> lines;
@@ -236,7 +242,8 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
         int written = 0;
         for (std::size_t i = 1; i < lines.size(); ++i) {
             bool detailsMissing = false;
-            const std::string line = ConvertRecordLine(lines[i], table, extraTowers, &detailsMissing);
+            const std::string line =
+                ConvertRecordLine(lines[i], table, extraTowers, &detailsMissing);
             if (detailsMissing) {
                 ShowStop(prompter, chimemove::kMissingDetails,
                          Format(messages.Text(chimemove::kMissingDetails).c_str(),

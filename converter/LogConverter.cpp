@@ -38,15 +38,16 @@ bool IsPlainFolder(const std::string& path) {
 }  // namespace
 
 LogConverter::LogConverter(SettingsStore& settings, Prompter& prompter, ConverterView& view,
-                           std::string programFolder,
-                           std::function<std::string()> documentsFolder)
+                           std::string programFolder, std::function<std::string()> documentsFolder)
     : settings_(settings),
       prompter_(prompter),
       view_(view),
       programFolder_(std::move(programFolder)),
       documentsFolder_(std::move(documentsFolder)) {}
 
-std::string LogConverter::Banner() { return MessageTable::Chimemove().Text(chimemove::kBanner); }
+std::string LogConverter::Banner() {
+    return MessageTable::Chimemove().Text(chimemove::kBanner);
+}
 
 void LogConverter::OnGatherData() {
     if (gathered_) return;  // once per run
@@ -179,10 +180,9 @@ bool LogConverter::ConvertLogs() {
         const auto it = fileNames_.find(name);
         if (it != fileNames_.end()) inputs.sourceFileNames.emplace(name, it->second);
     }
-    const ConvertOutputs outputs{[this] { view_.ClearList(); },
-                                 [this](const std::string& line) { view_.AddListLine(line); },
-                                 [this](const std::string& text) { view_.SetMessageArea(text); },
-                                 prompter_};
+    const ConvertOutputs outputs{
+        [this] { view_.ClearList(); }, [this](const std::string& line) { view_.AddListLine(line); },
+        [this](const std::string& text) { view_.SetMessageArea(text); }, prompter_};
     return chimeset::ConvertLogs(inputs, outputs);
 }
 
@@ -197,7 +197,8 @@ void LogConverter::OnUpgradeHere() {
             const std::string subFolder = JoinPath(documents, "Chimeset");
             if (!FileExists(subFolder)) {
                 std::error_code error;
-                if (std::filesystem::create_directory(subFolder, error)) DestinationFolder_ = subFolder;
+                if (std::filesystem::create_directory(subFolder, error))
+                    DestinationFolder_ = subFolder;
             } else if (IsPlainFolder(subFolder)) {
                 DestinationFolder_ = subFolder;
             }

@@ -22,10 +22,9 @@ std::optional<bool> FileBeginsWithVersion1MagicLine(const std::string& path, Fil
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error.cause = errno == ENOENT ? "The file does not exist."
-                      : errno == EACCES || errno == EPERM
-                          ? "Access to the file was denied."
-                          : std::strerror(errno);
+        error.cause = errno == ENOENT                     ? "The file does not exist."
+                      : errno == EACCES || errno == EPERM ? "Access to the file was denied."
+                                                          : std::strerror(errno);
         return std::nullopt;
     }
     // A line break inside the first 20 bytes can never match the magic line, so these

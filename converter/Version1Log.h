@@ -26,7 +26,7 @@ struct Version1Record {
     // Field 1 by its leading digits; saturates at kLeadingNumberTooLarge, so a number too
     // long for any table is simply outside it.
     std::int64_t index = 0;
-    std::string visitDate;     // fields 2 to 5, copied unchanged
+    std::string visitDate;  // fields 2 to 5, copied unchanged
     std::string quarterDate;
     std::string pealDate;
     std::string comment;

@@ -10,6 +10,8 @@ CB2TB_API int CB2TB_CALL ConvertID(int index) {
     return static_cast<int>(kTowerBaseTable.entries[index]);
 }
 
-CB2TB_API int CB2TB_CALL GetCBLRange(void) { return kTowerBaseTable.count; }
+CB2TB_API int CB2TB_CALL GetCBLRange(void) {
+    return kTowerBaseTable.count;
+}
 
 }  // extern "C"

@@ -44,8 +44,7 @@ int main(int argc, char** argv) {
         const std::int64_t number = ReadLeadingNumber(GetRawField(lines[i], 1));
         if (index >= kVersion1IndexCount)
             return Fail(input, i + 1, "index " + std::to_string(index) + " is outside the table");
-        if (number > 0xFFFF)
-            return Fail(input, i + 1, "TowerBase number does not fit 16 bits");
+        if (number > 0xFFFF) return Fail(input, i + 1, "TowerBase number does not fit 16 bits");
         if (named[index]) return Fail(input, i + 1, "index named twice");
         named[index] = true;
         entries[index] = static_cast<std::uint32_t>(number);

@@ -14,8 +14,8 @@ QString FromWindows1252(std::string_view text) {
 
 std::string ToWindows1252(const QString& text, std::size_t* replaced) {
     const QByteArray utf8 = text.toUtf8();
-    return Utf8ToWindows1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                             '?', replaced);
+    return Utf8ToWindows1252(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), '?', replaced);
 }
 
 QString FromNativePath(const std::string& path) {

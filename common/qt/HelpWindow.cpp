@@ -16,7 +16,9 @@
 namespace chimeset {
 
 HelpWindow::HelpWindow(QString helpFolder, QString title, QWidget* parent)
-    : QWidget(parent, Qt::Window), folder_(std::move(helpFolder)), browser_(new QTextBrowser(this)) {
+    : QWidget(parent, Qt::Window),
+      folder_(std::move(helpFolder)),
+      browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(title);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
@@ -81,9 +83,13 @@ QString HelpWindow::TopicFor(std::uint32_t context) {
     return topics_.value(context, defaultTopic_);
 }
 
-bool HelpWindow::ShowContext(std::uint32_t context) { return ShowPage(TopicFor(context)); }
+bool HelpWindow::ShowContext(std::uint32_t context) {
+    return ShowPage(TopicFor(context));
+}
 
-bool HelpWindow::ShowDefault() { return LoadMap() && ShowPage(defaultTopic_); }
+bool HelpWindow::ShowDefault() {
+    return LoadMap() && ShowPage(defaultTopic_);
+}
 
 bool HelpWindow::ShowPage(const QString& page) {
     if (page.isEmpty()) return false;
@@ -94,8 +100,7 @@ bool HelpWindow::ShowPage(const QString& page) {
     // A modal box or dialog blocks every window that is not its own; help asked for from
     // inside one must then be modal itself to be read at all.
     QWidget* modal = QApplication::activeModalWidget();
-    const Qt::WindowModality wanted =
-        modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
     if (windowModality() != wanted) {
         hide();
         setWindowModality(wanted);

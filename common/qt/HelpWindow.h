@@ -10,7 +10,6 @@
 #include <QMap>
 #include <QString>
 #include <QWidget>
-
 #include <cstdint>
 
 class QTextBrowser;

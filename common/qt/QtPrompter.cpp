@@ -15,11 +15,16 @@ namespace {
 
 QMessageBox::Icon IconOf(NoticeIcon icon) {
     switch (icon) {
-        case NoticeIcon::Stop: return QMessageBox::Critical;
-        case NoticeIcon::Exclamation: return QMessageBox::Warning;
-        case NoticeIcon::Question: return QMessageBox::Question;
-        case NoticeIcon::Information: return QMessageBox::Information;
-        case NoticeIcon::None: break;
+        case NoticeIcon::Stop:
+            return QMessageBox::Critical;
+        case NoticeIcon::Exclamation:
+            return QMessageBox::Warning;
+        case NoticeIcon::Question:
+            return QMessageBox::Question;
+        case NoticeIcon::Information:
+            return QMessageBox::Information;
+        case NoticeIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -84,11 +89,16 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
 
 Answer QtPrompter::AnswerOf(const QMessageBox& box, NoticeButtons buttons) {
     switch (box.standardButton(box.clickedButton())) {
-        case QMessageBox::Ok: return Answer::Ok;
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: break;
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            break;
     }
     return buttons == NoticeButtons::Ok ? Answer::Ok : Answer::Cancel;
 }
@@ -157,8 +167,7 @@ std::optional<std::string> QtPrompter::AskFileName(const FileDialogRequest& requ
             dialog.selectFile(info.fileName());
         }
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToNativePath(dialog.selectedFiles().constFirst());
 }
 

@@ -45,8 +45,7 @@ private:
 
 }  // namespace
 
-CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter,
-                             std::string programFolder,
+CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::string programFolder,
                              std::function<std::string()> documentsFolder,
                              const std::string& userName,
                              std::function<void(std::uint32_t)> showHelp, QWidget* parent)
@@ -145,22 +144,32 @@ CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter,
     resize(minimumSizeHint());
 }
 
-void CChimemoveDlg::OnGatherData() { converter_.OnGatherData(); }
-void CChimemoveDlg::OnUpgradeHere() { converter_.OnUpgradeHere(); }
-void CChimemoveDlg::OnUpgradeExport() { converter_.OnUpgradeExport(); }
+void CChimemoveDlg::OnGatherData() {
+    converter_.OnGatherData();
+}
+void CChimemoveDlg::OnUpgradeHere() {
+    converter_.OnUpgradeHere();
+}
+void CChimemoveDlg::OnUpgradeExport() {
+    converter_.OnUpgradeExport();
+}
 
 void CChimemoveDlg::OnHelp() {
     if (showHelp_) showHelp_(kDialogHelpBase + kDialogId);
 }
 
-void CChimemoveDlg::ClearList() { progressList_->clear(); }
+void CChimemoveDlg::ClearList() {
+    progressList_->clear();
+}
 
 void CChimemoveDlg::AddListLine(const std::string& line) {
     progressList_->addItem(FromWindows1252(line));
     progressList_->scrollToBottom();
 }
 
-void CChimemoveDlg::SetMessageArea(const std::string& text) { messageArea_->setText(Shown(text)); }
+void CChimemoveDlg::SetMessageArea(const std::string& text) {
+    messageArea_->setText(Shown(text));
+}
 
 void CChimemoveDlg::EnableGather(bool enabled) {
     gatherButton_->setEnabled(enabled);

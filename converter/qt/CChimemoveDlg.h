@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <cstdint>
 #include <functional>
 #include <string>

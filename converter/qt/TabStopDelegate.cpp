@@ -25,9 +25,9 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     layout.setTabStopDistance(tabStop_);
     painter->save();
     painter->setFont(item.font);
-    painter->setPen(item.palette.color(item.state & QStyle::State_Enabled ? QPalette::Normal
-                                                                          : QPalette::Disabled,
-                                       QPalette::Text));
+    painter->setPen(item.palette.color(
+        item.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+        QPalette::Text));
     painter->drawText(area, text, layout);
     painter->restore();
 }

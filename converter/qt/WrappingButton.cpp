@@ -16,10 +16,10 @@ void WrappingButton::paintEvent(QPaintEvent*) {
 
     QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     area.adjust(2, 2, -2, -2);
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap |
-                      (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)
-                           ? Qt::TextShowMnemonic
-                           : Qt::TextHideMnemonic);
+    const int flags =
+        Qt::AlignCenter | Qt::TextWordWrap |
+        (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
+                                                                         : Qt::TextHideMnemonic);
     style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), text(),
                           QPalette::ButtonText);
 }

@@ -53,8 +53,10 @@ TEST_F(CommonQtTest, CodecMapsTheWholeCodePageBothWays) {
     EXPECT_EQ(ToWindows1252(text), all);
 
     std::size_t replaced = 0;
-    EXPECT_EQ(ToWindows1252(QString::fromUtf8("Zo\u00eb \u2192 \u0141\u00f3d\u017a \U0001F514"), &replaced),
-              "Zo\xeb ? ?\xf3" "d? ?");
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("Zo\u00eb \u2192 \u0141\u00f3d\u017a \U0001F514"),
+                            &replaced),
+              "Zo\xeb ? ?\xf3"
+              "d? ?");
     EXPECT_EQ(replaced, 4u);
     EXPECT_EQ(ToWindows1252(QString(QChar(0xD800))), "?");  // a lone surrogate
 
@@ -62,7 +64,8 @@ TEST_F(CommonQtTest, CodecMapsTheWholeCodePageBothWays) {
 }
 
 TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(temp.Path()));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(temp.Path()));
     {
         QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
         EXPECT_EQ(store.GetString("Users", "RegisterOfNames", "none"), "none");
@@ -163,8 +166,9 @@ TEST_F(CommonQtTest, ShowReturnsTheButtonPressed) {
 TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
     EXPECT_EQ(QtPrompter::NameFilters("Tower Logs (*.CBL)|*.cbl||"),
               QStringList{QStringLiteral("Tower Logs (*.CBL)")});
-    EXPECT_EQ(QtPrompter::NameFilters("Logs|*.cbl;*.txt|All files (*.*)|*.*||"),
-              (QStringList{QStringLiteral("Logs (*.cbl *.txt)"), QStringLiteral("All files (*.*)")}));
+    EXPECT_EQ(
+        QtPrompter::NameFilters("Logs|*.cbl;*.txt|All files (*.*)|*.*||"),
+        (QStringList{QStringLiteral("Logs (*.cbl *.txt)"), QStringLiteral("All files (*.*)")}));
     EXPECT_TRUE(QtPrompter::NameFilters("").isEmpty());
 
     QtPrompter prompter(QStringLiteral("Chimemove"));

@@ -70,8 +70,10 @@ TEST_F(ChimemoveDialogTest, GatherThenUpgradeWalksThroughTheStates) {
     EXPECT_EQ(done->text(), QStringLiteral("Done"));
     EXPECT_EQ(help->text(), QStringLiteral("&Help"));
     EXPECT_TRUE(done->isDefault());
-    EXPECT_EQ(Find<QLabel>("userLine")->text(), QString::fromUtf8("Windows User Name : Ann Ringer \u00e9"));
-    EXPECT_TRUE(message->text().startsWith(QStringLiteral("CLANGBOOK FILE CONVERTER\nThis program")));
+    EXPECT_EQ(Find<QLabel>("userLine")->text(),
+              QString::fromUtf8("Windows User Name : Ann Ringer \u00e9"));
+    EXPECT_TRUE(
+        message->text().startsWith(QStringLiteral("CLANGBOOK FILE CONVERTER\nThis program")));
     EXPECT_EQ(Find<QListWidget>("progressList")->selectionMode(), QAbstractItemView::NoSelection);
     EXPECT_TRUE(gather->isEnabled());
     EXPECT_FALSE(here->isEnabled());
@@ -82,8 +84,9 @@ TEST_F(ChimemoveDialogTest, GatherThenUpgradeWalksThroughTheStates) {
     EXPECT_FALSE(gather->isEnabled());
     EXPECT_TRUE(here->isEnabled());
     EXPECT_TRUE(exportButton->isEnabled());
-    EXPECT_EQ(ListLines(), (QStringList{"Searching Folder", QString::fromStdString(data),
-                                        "ANN\t- Requires Conversion", "BOB\t- Requires Conversion"}));
+    EXPECT_EQ(ListLines(),
+              (QStringList{"Searching Folder", QString::fromStdString(data),
+                           "ANN\t- Requires Conversion", "BOB\t- Requires Conversion"}));
     EXPECT_TRUE(message->text().startsWith(QStringLiteral("2 Visit Log File(s)")));
 
     // Converted.
@@ -93,10 +96,10 @@ TEST_F(ChimemoveDialogTest, GatherThenUpgradeWalksThroughTheStates) {
     EXPECT_FALSE(exportButton->isEnabled());
     EXPECT_TRUE(done->isEnabled());
     EXPECT_TRUE(help->isEnabled());
-    EXPECT_EQ(ListLines(), (QStringList{"Starting to Process Log Files.", "ANN", "\t1 Records Written",
-                                        "BOB", "\t0 Records Written"}));
-    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL",
-                                                          "OLD_BOB.CBL"}));
+    EXPECT_EQ(ListLines(), (QStringList{"Starting to Process Log Files.", "ANN",
+                                        "\t1 Records Written", "BOB", "\t0 Records Written"}));
+    EXPECT_EQ(ListFolder(data),
+              (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL", "OLD_BOB.CBL"}));
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), data);
 
     QTest::mouseClick(done, Qt::LeftButton);

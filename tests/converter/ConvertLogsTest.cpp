@@ -19,25 +19,18 @@ using ConvertLogsTest = ConverterFixture;
 
 TEST_F(ConvertLogsTest, WritesTableTowersInFormAAndOthersInFormB) {
     WriteLog("data", "ANN.CBL",
-             {kMagic + " written by hand",
-              "Little Snoring\\12\\2027530\\0\\0\\Q0lORE=",
+             {kMagic + " written by hand", "Little Snoring\\12\\2027530\\0\\0\\Q0lORE=",
               "  Padded  \\ 13 \\ 2027531 \\ 2 \\ 3 \\ note \\ignored\\too",
-              "Last Entry\\6105\\1\\\\\\",
-              "Unlisted\\500\\5\\\\\\",
-              "",
+              "Last Entry\\6105\\1\\\\\\", "Unlisted\\500\\5\\\\\\", "",
               "Kent Tower\\6106x\\7\\8\\9\\c",  // not in CB1 under 6106: details missing
-              "Extra\\7000\\10\\\\\\",
-              "Huge\\99999999999999999999999\\11\\\\\\"});
+              "Extra\\7000\\10\\\\\\", "Huge\\99999999999999999999999\\11\\\\\\"});
     ASSERT_TRUE(Convert({"ANN"}, destination));
 
     EXPECT_EQ(ReadBytes(DestinationFile("ANN.CBL")),
-              Crlf({kHeader,
-                    "Little Snoring\\\\\\\\\\\\\\\\12\\2027530\\0\\0\\Q0lORE=",
+              Crlf({kHeader, "Little Snoring\\\\\\\\\\\\\\\\12\\2027530\\0\\0\\Q0lORE=",
                     "Padded\\\\\\\\\\\\\\\\6132\\2027531\\2\\3\\note",
-                    "Last Entry\\\\\\\\\\\\\\\\6005\\1\\\\\\",
-                    "Unlisted\\\\\\\\\\\\\\\\0\\5\\\\\\",
-                    "\\\\\\\\\\\\\\\\0\\\\\\\\",
-                    "Kent Tower\\\\\\\\0\\0\\\\\\0\\7\\8\\9\\c",
+                    "Last Entry\\\\\\\\\\\\\\\\6005\\1\\\\\\", "Unlisted\\\\\\\\\\\\\\\\0\\5\\\\\\",
+                    "\\\\\\\\\\\\\\\\0\\\\\\\\", "Kent Tower\\\\\\\\0\\0\\\\\\0\\7\\8\\9\\c",
                     "Upton\\S Mary\\Kent\\TQ123456\\0\\0\\6\\1200\\0\\10\\\\\\",
                     "Huge\\\\\\\\0\\0\\\\\\0\\11\\\\\\"}));
     // One box per record whose tower is known nowhere, naming the place.
@@ -198,8 +191,8 @@ TEST_F(ConvertLogsTest, ABadLogStopsTheRunAndLeavesItAndEarlierLogsAsTheyAre) {
     EXPECT_FALSE(Convert({"ANN", "BOB", "CAROL"}, data));
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kLogFormat});
     EXPECT_EQ(ReadBytes(DataFile("BOB.CBL")), bob);
-    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "CAROL.CBL",
-                                                          "OLD_ANN.CBL"}));
+    EXPECT_EQ(ListFolder(data),
+              (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "CAROL.CBL", "OLD_ANN.CBL"}));
     EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")).substr(0, kHeader.size()), kHeader);
 
     // A log that has gone since discovery: the file error, nothing else.
@@ -214,9 +207,10 @@ TEST_F(ConvertLogsTest, BinaryRecordsAndVeryLongLinesCarryAcrossByteForByte) {
     const std::string binary = std::string("Odd\0Place", 9) + "\\12\\\x01\x02\xff\\\\\\";
     root.Write("data/ANN.CBL", Crlf({kMagic, binary, "Long\\12\\1\\\\\\" + comment}));
     ASSERT_TRUE(Convert({"ANN"}, destination));
-    EXPECT_EQ(ReadBytes(DestinationFile("ANN.CBL")),
-              Crlf({kHeader, std::string("Odd\0Place", 9) + "\\\\\\\\\\\\\\\\12\\\x01\x02\xff\\\\\\",
-                    "Long\\\\\\\\\\\\\\\\12\\1\\\\\\" + comment}));
+    EXPECT_EQ(
+        ReadBytes(DestinationFile("ANN.CBL")),
+        Crlf({kHeader, std::string("Odd\0Place", 9) + "\\\\\\\\\\\\\\\\12\\\x01\x02\xff\\\\\\",
+              "Long\\\\\\\\\\\\\\\\12\\1\\\\\\" + comment}));
 }
 
 TEST_F(ConvertLogsTest, AnUnwritableDestinationIsReportedAndChangesNothing) {

@@ -22,7 +22,8 @@ protected:
         program = root.File("program");
         data = root.File("data");
         destination = root.File("destination");
-        for (const auto& folder : {program, data, destination}) std::filesystem::create_directory(folder);
+        for (const auto& folder : {program, data, destination})
+            std::filesystem::create_directory(folder);
         WriteCrossRef({"VLog\\TB", "0\\0", "12\\12", "13\\6132", "6105\\6005"});
         WriteExtraTowers({kMagic, "Upton\\S Mary\\Kent\\TQ123456\\6\\1200\\7000",
                           "Upton Again\\S Paul\\Kent\\TQ000000\\8\\900\\7000", ""});
@@ -47,10 +48,10 @@ protected:
         inputs.DestinationFolder = to;
         inputs.LogsToConvert = names;
         inputs.programFolder = program;
-        return ConvertLogs(inputs, ConvertOutputs{[this] { list.clear(); },
-                                                  [this](const std::string& l) { list.push_back(l); },
-                                                  [this](const std::string& t) { messageArea = t; },
-                                                  prompter});
+        return ConvertLogs(
+            inputs, ConvertOutputs{[this] { list.clear(); },
+                                   [this](const std::string& l) { list.push_back(l); },
+                                   [this](const std::string& t) { messageArea = t; }, prompter});
     }
 
     TempDir root;

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/MessageTable.h"
+#include "common/Text.h"
 #include "converter/ConverterMessages.h"
 #include "converter/LogConverter.h"
 #include "tests/converter/ConverterFixture.h"
@@ -61,15 +63,17 @@ TEST_F(LogConverterTest, TwoUsersWithVersion1LogsAreReadyForConversion) {
     Version1("data", "BOB.CBL");
     LogConverter& c = Make();
     c.OnGatherData();
-    EXPECT_EQ(view.list, (std::vector<std::string>{"Searching Folder", data,
-                                                   "ANN\t- Requires Conversion",
-                                                   "BOB\t- Requires Conversion"}));
+    EXPECT_EQ(view.list,
+              (std::vector<std::string>{"Searching Folder", data, "ANN\t- Requires Conversion",
+                                        "BOB\t- Requires Conversion"}));
     EXPECT_EQ(view.messageArea,
-              "2 Visit Log File(s) are available for conversion.\r\nIf using the export option "
-              "you will be required to specify the location of the transfer medium (Floppy / "
-              "Memory Stick)\r\nIf upgrading on this computer, the previous versions files will "
-              "be renamed from USERNAME to OLD_USERNAME as a back up.\r\n\r\n++ Please click "
-              "the appropriate button. ++");
+              Format(MessageTable::Chimemove().Text(chimemove::kReadyInPlace).c_str(), 2));
+    EXPECT_EQ(view.messageArea.substr(0, 51),
+              "2 Visit Log File(s) are available for conversion.\r\n");
+    EXPECT_NE(view.messageArea.find("\r\nIf upgrading on this computer, the previous versions "
+                                    "files will be renamed from USERNAME to OLD_USERNAME as a "
+                                    "back up.\r\n\r\n++ Please click the appropriate button. ++"),
+              std::string::npos);
     EXPECT_FALSE(view.gatherEnabled);
     EXPECT_TRUE(view.conversionEnabled);
     EXPECT_EQ(c.LogsToConvert(), (std::vector<std::string>{"ANN", "BOB"}));
@@ -99,13 +103,12 @@ TEST_F(LogConverterTest, MoreLogsThanUsersWalksTheFiles) {
 TEST_F(LogConverterTest, MoreUsersThanLogsWalksTheRegister) {
     Register("ann,bob,carol", data);
     Version1("data", "ANN.CBL");
-    WriteLog("data", "CAROL.CBL", {kHeader});       // already converted
-    WriteLog("data", "DAVE.CBL", {kMagic});         // nobody's
+    WriteLog("data", "CAROL.CBL", {kHeader});  // already converted
+    WriteLog("data", "DAVE.CBL", {kMagic});    // nobody's
     Make().OnGatherData();
-    EXPECT_EQ(view.list, (std::vector<std::string>{"Searching Folder", data,
-                                                   "ANN\t- Requires Conversion",
-                                                   "BOB has a PROBLEM, No LogFile",
-                                                   "CAROL\t- has been converted"}));
+    EXPECT_EQ(view.list, (std::vector<std::string>{
+                             "Searching Folder", data, "ANN\t- Requires Conversion",
+                             "BOB has a PROBLEM, No LogFile", "CAROL\t- has been converted"}));
 }
 
 TEST_F(LogConverterTest, RegisterEndsAtAnEmptyEntryAndKeepsBlanks) {
@@ -130,9 +133,9 @@ TEST_F(LogConverterTest, EmptyOrConvertedLogsNeedNothing) {
     root.Write("data/ANN.CBL", "");
     WriteLog("data", "bob.cbl", {kHeader});
     Make().OnGatherData();
-    EXPECT_EQ(view.list, (std::vector<std::string>{"Searching Folder", data,
-                                                   "ANN\t- has been converted",
-                                                   "BOB\t- has been converted"}));
+    EXPECT_EQ(view.list,
+              (std::vector<std::string>{"Searching Folder", data, "ANN\t- has been converted",
+                                        "BOB\t- has been converted"}));
     EXPECT_EQ(view.messageArea,
               "The log(s) listed in do not appear to need conversion for the reason shown.\r\n"
               "If you disagree, Click Help or press F1");
@@ -181,10 +184,10 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     EXPECT_TRUE(c.NeedsNewLocation());
     EXPECT_EQ(c.DataFolder(), program);
     EXPECT_EQ(view.messageArea,
+              Format(MessageTable::Chimemove().Text(chimemove::kReadyNewLocation).c_str(), 1));
+    EXPECT_EQ(view.messageArea.substr(0, 146),
               "1 Visit Log File(s) are available for conversion.\r\nIf upgrading on this computer "
-              "you will be asked for a new location for storing the Log Files.\r\nIf using the "
-              "export option you will be required to specify the location of the transfer "
-              "medium (Floppy / Memory Stick)\r\n\r\n++ Please click the appropriate button. ++");
+              "you will be asked for a new location for storing the Log Files.\r\n");
 
     // Cancelled: nothing changes and the buttons stay.
     prompter.QueueFileName(std::nullopt);
