@@ -127,7 +127,12 @@ void LogConverter::FindLogFiles() {
         if (error) break;
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
-        const std::string fileName = it->path().filename().string();
+        std::string fileName;
+        try {
+            fileName = it->path().filename().string();
+        } catch (const std::exception&) {
+            continue;  // a name the narrow code page cannot spell cannot be opened either
+        }
         if (!HasLogExtension(fileName)) continue;
         const std::string title =
             ToUpperAscii(TextFromNativePath(fileName.substr(0, fileName.size() - 4)));

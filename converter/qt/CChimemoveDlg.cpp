@@ -83,7 +83,6 @@ CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::s
     upgradeExportButton_->setObjectName(QStringLiteral("upgradeExportButton"));
     for (QPushButton* button : {gatherButton_, upgradeHereButton_, upgradeExportButton_}) {
         button->setFixedSize(du.X(48), du.Y(48));
-        button->setAutoDefault(false);
     }
     upgradeHereButton_->setEnabled(false);
     upgradeExportButton_->setEnabled(false);
@@ -101,7 +100,6 @@ CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::s
     doneButton_->setDefault(true);
     helpButton_ = new QPushButton(QStringLiteral("&Help"), this);
     helpButton_->setObjectName(QStringLiteral("helpButton"));
-    helpButton_->setAutoDefault(false);
     for (QPushButton* button : {doneButton_, helpButton_}) button->setFixedSize(du.X(48), du.Y(16));
 
     auto* conversion = new QHBoxLayout;

@@ -24,13 +24,22 @@ namespace {
 
 using testing::TempDir;
 
+// Where every QSettings of the tests lives; never the user's own configuration.
+const std::string& SettingsFolder() {
+    static const TempDir folder;
+    return folder.Path();
+}
+
 QApplication& App() {
     static int argc = 1;
     static char name[] = "commonqt_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        // Nothing here may reach the settings of the person running the tests.
         QStandardPaths::setTestModeEnabled(true);
+        const QString folder = QString::fromStdString(SettingsFolder());
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, folder);
         return new QApplication(argc, argv);  // never destroyed: Qt's globals go first
     }();
     return *app;
@@ -64,8 +73,6 @@ TEST_F(CommonQtTest, CodecMapsTheWholeCodePageBothWays) {
 }
 
 TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(temp.Path()));
     {
         QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
         EXPECT_EQ(store.GetString("Users", "RegisterOfNames", "none"), "none");
@@ -77,7 +84,7 @@ TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
         EXPECT_EQ(store.Status(), QSettings::NoError);
     }
     // A fresh store sees what the first one wrote at once, without being told to save.
-    const std::string file = temp.File("Hollowmere/Chimeset.conf");
+    const std::string file = SettingsFolder() + "/Hollowmere/Chimeset.conf";
     ASSERT_TRUE(testing::ReadBytes(file).find("RegisterOfNames") != std::string::npos);
     QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
     EXPECT_EQ(store.GetString("Users", "RegisterOfNames"), "RINGER1,TOWER_2");
