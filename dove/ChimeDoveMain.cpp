@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     chimeset::DoveImportSummary summary;
     chimeset::DoveImportError error;
     if (!chimeset::ImportDoveFile(paths[0], paths[1], options, summary, error)) {
-        std::fprintf(stderr, "chimedove: %s\n", error.Describe(paths[0]).c_str());
+        std::fprintf(stderr, "chimedove: %s\n", error.Describe().c_str());
         std::fprintf(stderr, "chimedove: nothing was written.\n");
         return 1;
     }

@@ -257,9 +257,10 @@ void DoveImportSummary::Skip(const std::string& reason) {
     skipped.emplace_back(reason, 1);
 }
 
-std::string DoveImportError::Describe(const std::string& file) const {
-    if (line == 0) return file + ": " + message;
-    return Format("%s, line %zu: %s", file.c_str(), line, message.c_str());
+std::string DoveImportError::Describe() const {
+    std::string where = file;
+    if (line != 0) where += (where.empty() ? "line " : ", line ") + std::to_string(line);
+    return where.empty() ? message : where + ": " + message;
 }
 
 bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
@@ -316,14 +317,23 @@ bool ImportDoveFile(const std::string& csvPath, const std::string& databasePath,
     std::string csv;
     std::string cause;
     if (!ReadWholeFile(csvPath, csv, cause)) {
-        error = {0, "Cannot read the file. " + cause};
+        error = {0, "Cannot read the file. " + cause, csvPath};
         return false;
     }
     std::vector<std::string> lines;
-    if (!ConvertDoveCsv(csv, options, lines, summary, error)) return false;
+    if (!ConvertDoveCsv(csv, options, lines, summary, error)) {
+        error.file = csvPath;
+        return false;
+    }
+    const std::string folder = FolderOf(databasePath);
+    if (!folder.empty() && !IsDirectory(folder)) {
+        error = {0, "Cannot write the file. The folder " + folder + " does not exist.",
+                 databasePath};
+        return false;
+    }
     FileError writeError;
     if (!WriteTextLines(databasePath, lines, writeError)) {
-        error = {0, "Cannot write " + databasePath + ". " + writeError.cause};
+        error = {0, "Cannot write the file. " + writeError.cause, databasePath};
         return false;
     }
     return true;

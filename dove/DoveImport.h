@@ -35,11 +35,16 @@ struct DoveImportSummary {
 };
 
 struct DoveImportError {
+    DoveImportError() = default;
+    DoveImportError(std::size_t atLine, std::string text, std::string aboutFile = {})
+        : line(atLine), message(std::move(text)), file(std::move(aboutFile)) {}
+
     std::size_t line = 0;  // line of the input the error is on; 0 for none in particular
     std::string message;
+    std::string file;  // the file the error is about, when a file was read or written
 
-    // "<file>, line <n>: <message>", or "<file>: <message>" without a line.
-    std::string Describe(const std::string& file) const;
+    // "<file>, line <n>: <message>", leaving out what is unknown.
+    std::string Describe() const;
 };
 
 // Converts the CSV text (UTF-8, a byte order mark allowed) into database lines: the header,

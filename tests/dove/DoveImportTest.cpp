@@ -307,13 +307,14 @@ TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
     // A failed import keeps the database that was there and leaves nothing behind.
     const std::string bad = dir.Write("bad.csv", "Place,Dedicn\nA,B\n");
     EXPECT_FALSE(ImportDoveFile(bad, out, {}, summary, error));
-    EXPECT_EQ(error.Describe("bad.csv").rfind("bad.csv, line 1: ", 0), 0u)
-        << error.Describe("bad.csv");
+    EXPECT_EQ(error.Describe().rfind(bad + ", line 1: The first line lacks", 0), 0u)
+        << error.Describe();
     EXPECT_EQ(ReadBytes(out), bytes);
     EXPECT_FALSE(ImportDoveFile(dir.File("missing.csv"), dir.File("new.CB0"), {}, summary, error));
     EXPECT_NE(error.message.find("does not exist"), std::string::npos) << error.message;
     EXPECT_FALSE(ImportDoveFile(csv, dir.File("no-such-folder/x.CB0"), {}, summary, error));
-    EXPECT_NE(error.message.find("Cannot write"), std::string::npos) << error.message;
+    EXPECT_EQ(error.file, dir.File("no-such-folder/x.CB0"));
+    EXPECT_NE(error.message.find("folder"), std::string::npos) << error.message;
     EXPECT_EQ(ListFolder(dir.Path()),
               (std::vector<std::string>{"DoveData.CB0", "bad.csv", "dove.csv"}));
 }
@@ -349,7 +350,7 @@ TEST(DoveImport, RealDownloadConvertsCompletely) {
     DoveImportSummary summary;
     DoveImportError error;
     ASSERT_TRUE(ImportDoveFile(csv, dir.File("DoveData.CB0"), {}, summary, error))
-        << error.Describe(csv);
+        << error.Describe();
     EXPECT_EQ(summary.rowsRead, 7164u);
     EXPECT_EQ(summary.towersWritten, 7149u);
     EXPECT_EQ(summary.skipped, (std::vector<std::pair<std::string, std::size_t>>{
