@@ -1,0 +1,123 @@
+// The Set Date and comments dialogs on their own.
+#include <gtest/gtest.h>
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "tests/support/FakePrompter.h"
+#include "tests/view/GuiSupport.h"
+#include "view/CCommentsDlg.h"
+#include "view/CSetDateDlg.h"
+
+using namespace chimeset;
+using namespace chimeset::testing;
+
+class VisitDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { GuiApplication(); }
+    ShowHelp Help() {
+        return [this](std::uint32_t context) { helpRequests.push_back(context); };
+    }
+    FakePrompter prompter;
+    std::vector<std::uint32_t> helpRequests;
+};
+
+TEST_F(VisitDialogs, SetDateRefusesABadSequenceNumberAndGivesEachForm) {
+    CSetDateDlg dialog(prompter, Help(), QDate(2026, 12, 7));
+    dialog.show();
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(dialog.SequenceEdit()->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.Option(), int(kRecordFullDate));
+
+    // A proposal of 12/05/2004 #3, then the picker moved: a new day starts at 0.
+    dialog.SetProposal(ProposeDate(kNoDate, MakePackedDate(12, 5, 2004, 2)));
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(2004, 5, 12));
+    EXPECT_EQ(dialog.SequenceEdit()->text(), QStringLiteral("3"));
+    dialog.DatePicker()->setDate(QDate(2004, 5, 13));
+    EXPECT_EQ(dialog.SequenceEdit()->text(), QStringLiteral("0"));
+
+    for (const char* bad : {"32", "-1", "x", ""}) {
+        prompter.Clear();
+        dialog.SequenceEdit()->setText(QString::fromLatin1(bad));
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible()) << bad;
+        ASSERT_EQ(prompter.notices.size(), 1u) << bad;
+        EXPECT_EQ(dialog.focusWidget(), dialog.SequenceEdit());
+    }
+    EXPECT_EQ(prompter.notices[0].text, "Please enter an integer.");
+
+    dialog.SequenceEdit()->setText(QStringLiteral(" 31 "));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Result(), MakePackedDate(13, 5, 2004, 31));
+
+    const struct {
+        DateOption option;
+        PackedDate expected;
+    } forms[] = {{kRecordYearOnly, MakeYearOnlyDate(2004)}, {kRecordUnknownDate, kUnknownDate}, {kRemoveDate, kNoDate}};
+    for (const auto& form : forms) {
+        CSetDateDlg other(prompter, Help(), QDate(2026, 12, 7));
+        other.DatePicker()->setDate(QDate(2004, 5, 13));
+        other.OptionButton(form.option)->setChecked(true);
+        other.accept();
+        EXPECT_EQ(other.Result(), form.expected) << form.option;
+    }
+
+    // The unknown date keeps today's date in the picker.
+    CSetDateDlg unknown(prompter, Help(), QDate(2026, 12, 7));
+    unknown.SetProposal(ProposeDate(kUnknownDate, kNoDate));
+    EXPECT_EQ(unknown.Option(), int(kRecordUnknownDate));
+    EXPECT_EQ(unknown.DatePicker()->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(unknown.SequenceEdit()->text(), QStringLiteral("1"));
+
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("helpButton")), Qt::LeftButton);
+    EXPECT_EQ(helpRequests, std::vector<std::uint32_t>{0x20000 + 131});
+}
+
+TEST_F(VisitDialogs, RunReportsAChangeOnlyWhenTheValueDiffers) {
+    PackedDate last = kNoDate;
+    PackedDate value = kNoDate;
+    // OK on the value already there: no change, yet it becomes the date entered last.
+    const PackedDate current = MakePackedDate(1, 2, 2003);
+    OnNextModal(QStringLiteral("setDateDialog"), [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    EXPECT_FALSE(CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
+    EXPECT_EQ(last, current);
+    OnNextModal(QStringLiteral("setDateDialog"), [](QWidget* widget) {
+        auto* dialog = static_cast<CSetDateDlg*>(widget);
+        dialog->OptionButton(kRemoveDate)->setChecked(true);
+        dialog->accept();
+    });
+    EXPECT_TRUE(CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
+    EXPECT_EQ(value, kNoDate);
+    EXPECT_EQ(last, kNoDate);
+}
+
+TEST_F(VisitDialogs, CommentsKeepLineBreaksAndTheLengthLimit) {
+    CCommentsDlg dialog(Help());
+    dialog.show();
+    dialog.SetComment("First line\r\nSecond \xE9");
+    EXPECT_EQ(dialog.Edit()->toPlainText(), QStringLiteral("First line\nSecond \u00e9"));
+    EXPECT_EQ(dialog.Comment(), "First line\r\nSecond \xE9");
+
+    // 1024 characters as stored, a line break counting two: typing more is refused.
+    dialog.SetComment(std::string(1020, 'a'));
+    QTest::keyClicks(dialog.Edit(), QStringLiteral("bbbbbb"));
+    EXPECT_EQ(dialog.Comment().size(), 1024u);
+    EXPECT_EQ(dialog.Comment().substr(1020), "bbbb");
+    dialog.SetComment(std::string(1023, 'a'));
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.Comment().size(), 1023u);
+
+    // A longer comment from a log is kept whole, though it cannot grow.
+    dialog.SetComment(std::string(1500, 'c'));
+    QTest::keyClicks(dialog.Edit(), QStringLiteral("d"));
+    EXPECT_EQ(dialog.Comment(), std::string(1500, 'c'));
+
+    // Shortcuts reach the active window only.
+    QApplication::setActiveWindow(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(helpRequests, std::vector<std::uint32_t>{0x20000 + 132});
+}
