@@ -7,7 +7,9 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
+#include "common/qt/QtMachineSettings.h"
 #include "shell/CAboutDlg.h"
+#include "shell/CCheckUpdatesDlg.h"
 #include "shell/CMainFrame.h"
 #include "users/LogDocument.h"
 #include "users/LogOpener.h"
@@ -85,8 +87,11 @@ void CChimesetApp::OnFileOpen() {
     if (opened && frame_) frame_->FitToForm();
 }
 
-// The update check is built separately; until it is, its menu item stays greyed.
-void CChimesetApp::OnCheckForUpdates() {}
+// The database installer's records, machine-wide.
+void CChimesetApp::OnCheckForUpdates() {
+    const QtMachineSettings machine(QStringLiteral("Hollowmere"), QStringLiteral("Chimeroll"));
+    RunCheckForUpdates(machine, HelpFunction(), frame_.get());
+}
 
 void CChimesetApp::OnHelpTopics() { WinHelp(0, kHelpFinder); }
 

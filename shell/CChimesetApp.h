@@ -68,8 +68,7 @@ public:
 
     // A log that arrives from outside: the command line or a dropped file. Read-only.
     bool OpenFromOutside(const QString& path);
-    // Whether the update check exists yet; until it does, its menu item stays greyed.
-    bool CheckForUpdatesBuilt() const { return false; }
+    bool CheckForUpdatesBuilt() const { return true; }
 
     CChimesetDoc* Document() const { return doc_.get(); }
     CMainFrame* MainFrame() const { return frame_.get(); }

@@ -40,6 +40,7 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
       view_(new CChimesetView(doc, prompter, showHelp_, std::move(today), this)) {
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
+    view_->SetPrintSettingsStore(app_.Services().settings);
     BuildMenus();
     BuildStatusBar();
     setAcceptDrops(true);

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QIcon>
 
+#include <iostream>
+
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
@@ -11,8 +13,13 @@
 #include "shell/CMainFrame.h"
 #include "users/qt/QtDocumentsFolder.h"
 #include "users/qt/QtIdTableLibrary.h"
+#include "view/BrowserRules.h"
+#include "view/PrintCommandLine.h"
 
 int main(int argc, char* argv[]) {
+    // Printing from the command line shows no window, so it needs no display either.
+    if (chimeset::HasPrintSwitch(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
@@ -36,6 +43,10 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
+        print.kind != chimeset::PrintCommand::Kind::None)
+        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings, chimeset::PageHeaderFor,
+                                         std::cerr);
     if (!app.InitInstance(arguments)) return 1;
     prompter.SetParent(app.MainFrame());
     return QApplication::exec();

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
@@ -14,6 +15,8 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "view/BrowserRules.h"
+#include "view/ClipboardExportCommand.h"
+#include "view/TowerSearchCommand.h"
 #include "view/CAdditionalTowersDlg.h"
 #include "view/CCommentsDlg.h"
 #include "view/CMapPanel.h"
@@ -247,6 +250,7 @@ QWidget* CChimesetView::Control(int id) const {
 
 void CChimesetView::OnInitialUpdate() {
     emit fitFrameRequested();
+    if (printing_) printing_->LoadSettings();
     OnDocumentUpdate(kHintContentsChanged);
 }
 
@@ -262,6 +266,7 @@ void CChimesetView::OnDocumentUpdate(int hint) {
         userName->setText(QStringLiteral("No Log File Open"));
     }
     pageHeader_ = PageHeaderFor(doc_);
+    if (printing_) printing_->SetPageHeader(pageHeader_);
     const bool logOpen = doc_.IsLogOpen();
     for (const int id : {int(kFilterVisited), int(kFilterQuartered), int(kFilterPealed),
                          int(kOrderAlphabetical), int(kOrderDate)})
@@ -301,7 +306,7 @@ void CChimesetView::RefillList() {
     towerList_->SetCurrentRow(listCount_ > 0 ? 0 : -1);
     currentIndex_ = 0;
     doc_.SelectListItem(0);
-    findStartIndex = 0;
+    search.ResetStart();
     ShowTowerDetails();
     ShowVisitorRecords();
     if (!allTowers) map_->ShowPositions(points);
@@ -453,14 +458,64 @@ bool CChimesetView::CanCopyToClipboard() const {
     return doc_.IsLogOpen() && doc_.GetFilter() != kFilterAllTowers;
 }
 
-// The output commands are built separately; until each is, its menu item stays greyed.
-bool CChimesetView::OutputCommandBuilt(int /*command*/) const { return false; }
+// Printing needs its settings store; the other output commands are always there.
+bool CChimesetView::OutputCommandBuilt(int command) const {
+    switch (command) {
+        case kCmdFilePrint:
+        case kCmdFilePrintPreview:
+        case kCmdSetPrintContents:
+        case kCmdCopyToClipboard: return printing_ != nullptr;
+        default: return true;
+    }
+}
 
-void CChimesetView::OnFilePrint() {}
-void CChimesetView::OnFilePrintPreview() {}
-void CChimesetView::OnSetPrintContents() {}
-void CChimesetView::OnCopyToClipboard() {}
-void CChimesetView::OnFind() {}
-void CChimesetView::OnFindNext() {}
+void CChimesetView::SetPrintSettingsStore(SettingsStore& store) {
+    PrintHost host;
+    host.currentIndex = [this] { return currentIndex_; };
+    // The read-only switch to My Visits: the buttons and the list follow, as for a click.
+    host.showList = [this](std::int32_t filter, std::int32_t order) {
+        filters_->button(filter)->setChecked(true);
+        orders_->button(order)->setChecked(true);
+        const bool filterChanged = doc_.SetFilter(filter);
+        const bool orderChanged = doc_.SetOrder(order);
+        if (filterChanged || orderChanged) RefillList();
+    };
+    host.showHelp = showHelp_;
+    printing_ = std::make_unique<PrintController>(doc_, prompter_, store, std::move(host), window());
+    printing_->LoadSettings();
+    printing_->SetPageHeader(pageHeader_);
+}
+
+void CChimesetView::OnFilePrint() {
+    if (printing_ && doc_.CanPrint()) printing_->Print();
+}
+
+void CChimesetView::OnFilePrintPreview() {
+    if (printing_ && doc_.CanPrint()) printing_->PrintPreview();
+}
+
+void CChimesetView::OnSetPrintContents() {
+    if (!printing_) return;
+    printing_->SetPrintContents();
+    pageHeader_ = printing_->Settings().pageHeader;
+}
+
+void CChimesetView::OnCopyToClipboard() {
+    if (!printing_ || !CanCopyToClipboard()) return;
+    CopyListToClipboard(doc_, printing_->Settings().columns, currentIndex_, prompter_);
+}
+
+void CChimesetView::OnFind() {
+    if (RunFindDialog(search, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_)) OnFindNext();
+}
+
+void CChimesetView::OnFindNext() {
+    const std::int32_t found = RunFindNext(doc_, search, currentIndex_, prompter_);
+    if (found < 0) return;
+    towerList_->SetCurrentRow(found);
+    currentIndex_ = found;
+    ShowTowerDetails();
+    ShowVisitorRecords();
+}
 
 }  // namespace chimeset

@@ -8,12 +8,15 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/Document.h"
 #include "common/Prompter.h"
 #include "users/qt/ShowHelp.h"
+#include "view/PrintController.h"
+#include "view/TowerSearch.h"
 #include "visits/CChimesetDoc.h"
 
 class QAbstractButton;
@@ -61,8 +64,11 @@ public:
     // Selects a list position as if the user had chosen it (a found tower).
     void SelectPosition(int position);
     const std::string& PageHeader() const { return pageHeader_; }
-    int findStartIndex = 0;
-    std::string searchText;
+    // The search text and where Find Next goes on from.
+    TowerSearch search;
+    // Printing keeps its settings in the profile: without a store the print commands stay off.
+    void SetPrintSettingsStore(SettingsStore& store);
+    PrintController* Printing() const { return printing_.get(); }
 
     // --- command availability of the view's own commands ---
     bool CanCopyToClipboard() const;
@@ -128,6 +134,7 @@ private:
     PackedDate lastDateEntered_ = kNoDate;
     PackedDate currentVisitDate_ = kNoDate;
     std::string pageHeader_;
+    std::unique_ptr<PrintController> printing_;
 };
 
 }  // namespace chimeset
