@@ -6,10 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -86,17 +84,14 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     versionEdit_->setAlignment(Qt::AlignHCenter);
     doveDateEdit_->setAlignment(Qt::AlignHCenter);
 
-    updateEdit_ = new QPlainTextEdit(this);
+    updateEdit_ = new QTextEdit(this);
     updateEdit_->setObjectName(QStringLiteral("updateEdit"));
-    updateEdit_->setReadOnly(true);
+    updateEdit_->setAcceptRichText(false);
     updateEdit_->setPlainText(FromWindows1252(update));
-    {
-        QTextCursor cursor(updateEdit_->document());
-        cursor.select(QTextCursor::Document);
-        QTextBlockFormat centred;
-        centred.setAlignment(Qt::AlignHCenter);
-        cursor.mergeBlockFormat(centred);
-    }
+    updateEdit_->selectAll();
+    updateEdit_->setAlignment(Qt::AlignHCenter);
+    updateEdit_->moveCursor(QTextCursor::Start);
+    updateEdit_->setReadOnly(true);
     updateEdit_->setMinimumHeight(updateEdit_->fontMetrics().lineSpacing() * 6);
 
     auto* internet = new QGroupBox(QStringLiteral("Internet Controls"), this);

@@ -10,7 +10,7 @@
 #include <string>
 
 class QLineEdit;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 namespace chimeset {
@@ -57,7 +57,7 @@ private:
     QLineEdit* versionEdit_;
     QLineEdit* doveDateEdit_;
     QLineEdit* addressEdit_;
-    QPlainTextEdit* updateEdit_;
+    QTextEdit* updateEdit_;
     QPushButton* checkButton_;
 };
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -112,6 +113,7 @@ void CSetPrintingDlg::BuildLayout() {
         auto* box = new QCheckBox(QString::fromLatin1(kColumnCaptions[c]), columns);
         box->setObjectName(QStringLiteral("columnBox%1").arg(c));
         connect(box, &QCheckBox::toggled, this, [this, c](bool on) { OnColumnToggled(c, on); });
+        box->installEventFilter(this);
         columnBoxes_[static_cast<std::size_t>(c)] = box;
         auto* display = MakeDisplay(QStringLiteral("widthDisplay%1").arg(c), columns);
         display->installEventFilter(this);
@@ -328,6 +330,15 @@ void CSetPrintingDlg::accept() {
 }
 
 bool CSetPrintingDlg::eventFilter(QObject* watched, QEvent* event) {
+    // From the keyboard, a printed column is picked for the arrows by tabbing to its box.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+            return QDialog::eventFilter(watched, event);
+        for (int c = 0; c < kPrintColumnCount; ++c) {
+            if (watched == columnBoxes_[static_cast<std::size_t>(c)] && editor_.ClickWidth(c)) Refresh();
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         for (int c = 0; c < kPrintColumnCount; ++c) {
             if (watched == widthDisplays_[static_cast<std::size_t>(c)]) {

@@ -51,6 +51,7 @@ TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
     EXPECT_EQ(dialog.UpdateText(), "Version 38 adds 40 towers.");
     EXPECT_TRUE(dialog.findChild<QLineEdit*>("addressEdit")->isReadOnly());
     ASSERT_TRUE(dialog.CheckButton()->isEnabled());
+    SaveScreenshot(dialog, QStringLiteral("check-updates.png"));
 
     // Each press opens the browser again; the dialog stays open.
     dialog.CheckButton()->click();

@@ -5,6 +5,12 @@
 #include "common/qt/Codec.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "view/CSearchLocationDlg.h"
 #include "view/ClipboardExportCommand.h"
 #include "view/TowerSearch.h"
 #include "view/TowerSearchCommand.h"
@@ -52,4 +58,35 @@ TEST_F(CommandsTest, FindNextReportsAMiss) {
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800A}));
     EXPECT_EQ(prompter.notices[0].text.substr(0, 7), "SORRY, ");
     EXPECT_EQ(prompter.notices[0].text.substr(prompter.notices[0].text.size() - 19), "name was not found.");
+}
+
+TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
+    TowerSearch search;
+    search.Start("zeal");
+    search.FindNext(*doc, 0);
+    ASSERT_EQ(search.FindStartIndex(), 0);  // no list: nothing found, back to the top
+
+    std::vector<std::uint32_t> help;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CSearchLocationDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("Aston - St Peter"));  // the list's edit text
+        dialog->Edit()->setText(QStringLiteral("ham"));
+        dialog->reject();
+    });
+    EXPECT_FALSE(RunFindDialog(search, "Aston - St Peter", nullptr, {}));
+    EXPECT_EQ(search.SearchText(), "zeal");
+
+    QTimer::singleShot(0, [&help] {
+        auto* dialog = qobject_cast<CSearchLocationDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("zeal"));  // the last search text
+        SaveScreenshot(*dialog, QStringLiteral("search-location.png"));
+        QTest::keyClick(dialog, Qt::Key_F1);
+        dialog->Edit()->setText(QString::fromUtf8("\u00C9vr"));
+        dialog->accept();
+    });
+    EXPECT_TRUE(RunFindDialog(search, "", nullptr, [&help](std::uint32_t c) { help.push_back(c); }));
+    EXPECT_EQ(search.SearchText(), "\xC9vr");
+    EXPECT_EQ(help, (std::vector<std::uint32_t>{0x20000 + 136}));
 }

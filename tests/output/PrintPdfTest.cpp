@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "common/Text.h"
@@ -167,4 +168,22 @@ TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
     EXPECT_GT(inkIn(50, 70, 800, 100), 500);
     EXPECT_GT(inkIn(50, 100, 450, 1000), 1000);
     EXPECT_GT(inkIn(300, 1020, 550, 1050), 10);
+}
+
+TEST_F(ManyTowers, PreviewShowsTheSamePagesAsThePdf) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    printing.Settings().multiline = true;
+    ASSERT_TRUE(printing.Prepare());
+    QPrintPreviewWidget preview(&printing.ApplicationPrinter());
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                     [&printing](QPrinter* printer) { printing.RenderJob(*printer); });
+    preview.resize(900, 1000);
+    preview.updatePreview();
+    const QString pdf = QString::fromStdString(dir.File("same.pdf"));
+    ASSERT_TRUE(printing.PrintToPdf(pdf));
+    EXPECT_EQ(preview.pageCount(), printing.MaxPage());
+    EXPECT_EQ(PdfPageCount(pdf), preview.pageCount());
+    preview.fitInView();
+    SaveScreenshot(preview, QStringLiteral("print-preview.png"));
 }

@@ -80,6 +80,7 @@ TEST_F(SetPrintingDlgTest, ShowsWidthsAndFollowsTheBoxesAndSpin) {
     EXPECT_FALSE(dialog.findChild<QCheckBox*>("multilineBox")->isChecked());
     EXPECT_FALSE(dialog.Result().multiline);
 
+    SaveScreenshot(dialog, QStringLiteral("set-printing.png"));
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(helpAsked, (std::vector<std::uint32_t>{0x20000 + 135}));
 }
