@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-
 #include <memory>
 
 #include "bench/BenchData.h"
@@ -28,8 +27,9 @@ struct Fixture {
         bench::WriteDatabase(dir.Path(), kTowers);
         const std::string log = bench::WriteLog(dir.Path(), kEntries, kTowers, 20);
         settings.WriteString("Users", "RINGER1", "Ringer One");
-        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
-                                             [] { return LocalDate{2026, 12, 7}; });
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
         std::string user = "RINGER1";
         doc->OpenLog(log, user);
     }
@@ -49,7 +49,8 @@ Fixture& Data() {
 void BM_PrintPreviewOf5000Rows(benchmark::State& state) {
     auto& data = Data();
     data.doc->SetFilter(kFilterVisited);
-    PrintController printing(*data.doc, data.prompter, data.settings, PrintHost{[] { return 0; }, {}, {}});
+    PrintController printing(*data.doc, data.prompter, data.settings,
+                             PrintHost{[] { return 0; }, {}, {}});
     printing.LoadSettings();
     printing.SetPageHeader("Ringing Records for Ringer One");
     for (auto _ : state) {
@@ -70,7 +71,8 @@ void BM_CopyToClipboard5000Rows(benchmark::State& state) {
     data.doc->SetFilter(kFilterVisited);
     const PrintSettings settings;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CopyListToClipboard(*data.doc, settings.columns, 0, data.prompter));
+        benchmark::DoNotOptimize(
+            CopyListToClipboard(*data.doc, settings.columns, 0, data.prompter));
         data.prompter.Clear();
     }
     state.counters["rows"] = data.doc->GetListCount();

@@ -6,11 +6,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
-
 #include <cerrno>
 #include <cstdlib>
 
@@ -66,7 +65,8 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
                                    QWidget* parent)
     : QDialog(parent), showHelp_(std::move(showHelp)), openUrl_(std::move(openUrl)) {
     setWindowTitle(QStringLiteral("Check for Updates"));
-    if (!openUrl_) openUrl_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
+    if (!openUrl_)
+        openUrl_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
 
     // Read in this order, as the installer's records always were.
     const std::string doveDate = ReadMachineText(machine, "DoveDate");
@@ -126,10 +126,18 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
-QString CCheckUpdatesDlg::VersionText() const { return versionEdit_->text(); }
-QString CCheckUpdatesDlg::DoveDate() const { return doveDateEdit_->text(); }
-QString CCheckUpdatesDlg::Address() const { return addressEdit_->text(); }
-QString CCheckUpdatesDlg::UpdateText() const { return updateEdit_->toPlainText(); }
+QString CCheckUpdatesDlg::VersionText() const {
+    return versionEdit_->text();
+}
+QString CCheckUpdatesDlg::DoveDate() const {
+    return doveDateEdit_->text();
+}
+QString CCheckUpdatesDlg::Address() const {
+    return addressEdit_->text();
+}
+QString CCheckUpdatesDlg::UpdateText() const {
+    return updateEdit_->toPlainText();
+}
 
 void CCheckUpdatesDlg::CheckForUpdates() {
     if (addressEdit_->text().isEmpty()) return;

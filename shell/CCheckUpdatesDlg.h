@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +29,7 @@ std::string ReadMachineText(const MachineSettings& machine, const std::string& n
 class CCheckUpdatesDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     using UrlOpener = std::function<void(const QString& address)>;
 
     // openUrl defaults to the desktop's web browser.
@@ -46,10 +45,10 @@ public:
     // The button "Check for Updates": the address with the version parameter.
     void CheckForUpdates();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void ShowHelp();
 
     std::function<void(std::uint32_t)> showHelp_;

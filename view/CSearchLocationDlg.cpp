@@ -57,7 +57,9 @@ CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText,
     edit_->setFocus();
 }
 
-std::string CSearchLocationDlg::SearchText() const { return ToWindows1252(edit_->text()); }
+std::string CSearchLocationDlg::SearchText() const {
+    return ToWindows1252(edit_->text());
+}
 
 void CSearchLocationDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,7 +15,7 @@ inline constexpr std::uint32_t kSearchLocationDialog = 136;
 class CSearchLocationDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     CSearchLocationDlg(const std::string& searchText, std::function<void(std::uint32_t)> showHelp,
                        QWidget* parent = nullptr);
 
@@ -24,10 +23,10 @@ public:
     std::string SearchText() const;
     QLineEdit* Edit() const { return edit_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void ShowHelp();
 
     QLineEdit* edit_;

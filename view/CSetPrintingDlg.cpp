@@ -5,8 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontComboBox>
 #include <QFocusEvent>
+#include <QFontComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -40,8 +39,9 @@ constexpr int kSmallestFontPoints = 6;
 constexpr int kLargestFontPoints = 12;
 
 const char* const kColumnCaptions[kPrintColumnCount] = {
-    "Location",  "Dedication", "County",           "Tenor Weight", "Bells",         "OS Reference",
-    "TB Identity", "Visit Date", "Quarter Peal Date", "Peal Date", "Comments (Min)"};
+    "Location",      "Dedication",  "County",     "Tenor Weight",      "Bells",
+    "OS Reference",  "TB Identity", "Visit Date", "Quarter Peal Date", "Peal Date",
+    "Comments (Min)"};
 
 const char* const kCommentsText =
     "A single line comments field will expand from the minimum setting opposite to use up any "
@@ -49,7 +49,7 @@ const char* const kCommentsText =
 
 // An up-down control whose every step is taken and whose position always returns to 0.
 class StepControl : public QAbstractSpinBox {
-public:
+  public:
     explicit StepControl(std::function<void(int)> onStep, QWidget* parent)
         : QAbstractSpinBox(parent), onStep_(std::move(onStep)) {
         setButtonSymbols(QAbstractSpinBox::UpDownArrows);
@@ -58,10 +58,10 @@ public:
     }
     void stepBy(int steps) override { onStep_(steps); }
 
-protected:
+  protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 
-private:
+  private:
     std::function<void(int)> onStep_;
 };
 
@@ -89,7 +89,11 @@ std::int32_t Thousandths(double inches) {
 CSetPrintingDlg::CSetPrintingDlg(const PrintSettings& settings, QPrinter* printer,
                                  SettingsStore& store, Prompter& prompter,
                                  std::function<void(std::uint32_t)> showHelp, QWidget* parent)
-    : QDialog(parent), editor_(settings), printer_(printer), store_(store), prompter_(prompter),
+    : QDialog(parent),
+      editor_(settings),
+      printer_(printer),
+      store_(store),
+      prompter_(prompter),
       showHelp_(std::move(showHelp)) {
     setWindowTitle(QStringLiteral("Set Printing"));
     BuildLayout();
@@ -122,10 +126,12 @@ void CSetPrintingDlg::BuildLayout() {
         columnGrid_->addWidget(box, c + 1, 0);
         columnGrid_->addWidget(display, c + 1, 1);
     }
-    columnGrid_->addWidget(new QLabel(QStringLiteral("Right Margin"), columns), kPrintColumnCount + 1, 0);
+    columnGrid_->addWidget(new QLabel(QStringLiteral("Right Margin"), columns),
+                           kPrintColumnCount + 1, 0);
     rightMarginDisplay_ = MakeDisplay(QStringLiteral("rightMarginDisplay"), columns);
     columnGrid_->addWidget(rightMarginDisplay_, kPrintColumnCount + 1, 1);
-    columnGrid_->addWidget(new QLabel(QStringLiteral("Remaining Space"), columns), kPrintColumnCount + 2, 0);
+    columnGrid_->addWidget(new QLabel(QStringLiteral("Remaining Space"), columns),
+                           kPrintColumnCount + 2, 0);
     remainingDisplay_ = MakeDisplay(QStringLiteral("remainingSpaceDisplay"), columns);
     columnGrid_->addWidget(remainingDisplay_, kPrintColumnCount + 2, 1);
     spin_ = new StepControl([this](int n) { StepWidth(n); }, columns);
@@ -148,7 +154,8 @@ void CSetPrintingDlg::BuildLayout() {
     faceDisplay_->setObjectName(QStringLiteral("fontFaceDisplay"));
     faceDisplay_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     sizeDisplay_ = MakeDisplay(QStringLiteral("fontSizeDisplay"), fontGroup);
-    sizeDisplay_->setMinimumWidth(sizeDisplay_->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8);
+    sizeDisplay_->setMinimumWidth(
+        sizeDisplay_->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8);
     auto* setFont = new QPushButton(QStringLiteral("Set Font..."), fontGroup);
     setFont->setObjectName(QStringLiteral("setFontButton"));
     setFont->setAutoDefault(false);
@@ -215,8 +222,8 @@ void CSetPrintingDlg::Refresh() {
     const PrintSettings& settings = editor_.Settings();
     leftMarginDisplay_->setText(FromWindows1252(FormatInches(settings.margins.left)));
     rightMarginDisplay_->setText(FromWindows1252(FormatInches(settings.margins.right)));
-    remainingDisplay_->setText(remainingKnown_ ? FromWindows1252(FormatInches(editor_.RemainingSpace()))
-                                               : QString());
+    remainingDisplay_->setText(
+        remainingKnown_ ? FromWindows1252(FormatInches(editor_.RemainingSpace())) : QString());
     faceDisplay_->setText(FromWindows1252(settings.fontFace));
     sizeDisplay_->setText(QString::number(settings.fontSize / 10));
     {
@@ -307,8 +314,9 @@ void CSetPrintingDlg::OnSetFont() {
     sizes->setObjectName(QStringLiteral("fontSizeCombo"));
     for (int points = kSmallestFontPoints; points <= kLargestFontPoints; ++points)
         sizes->addItem(QString::number(points), points);
-    sizes->setCurrentIndex(std::clamp(editor_.Settings().fontSize / 10, kSmallestFontPoints, kLargestFontPoints) -
-                           kSmallestFontPoints);
+    sizes->setCurrentIndex(
+        std::clamp(editor_.Settings().fontSize / 10, kSmallestFontPoints, kLargestFontPoints) -
+        kSmallestFontPoints);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -336,7 +344,8 @@ bool CSetPrintingDlg::eventFilter(QObject* watched, QEvent* event) {
         if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
             return QDialog::eventFilter(watched, event);
         for (int c = 0; c < kPrintColumnCount; ++c) {
-            if (watched == columnBoxes_[static_cast<std::size_t>(c)] && editor_.ClickWidth(c)) Refresh();
+            if (watched == columnBoxes_[static_cast<std::size_t>(c)] && editor_.ClickWidth(c))
+                Refresh();
         }
     }
     if (event->type() == QEvent::MouseButtonPress) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -27,7 +26,7 @@ inline constexpr std::uint32_t kSetPrintingDialog = 135;
 class CSetPrintingDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // printer: the application's printer, for Remaining Space and Page Setup (may be null:
     // then nothing is computed). Page Setup stores its margins in the store at once.
     CSetPrintingDlg(const PrintSettings& settings, QPrinter* printer, SettingsStore& store,
@@ -47,11 +46,11 @@ public:
 
     void accept() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void Refresh();
     void OnColumnToggled(int column, bool checked);

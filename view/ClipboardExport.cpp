@@ -9,7 +9,9 @@ namespace {
 constexpr char kTab = '\t';
 constexpr char kPilcrow = '\xB6';
 
-bool Taken(const ColumnWidths& widths, int column) { return widths[static_cast<std::size_t>(column)] != 0; }
+bool Taken(const ColumnWidths& widths, int column) {
+    return widths[static_cast<std::size_t>(column)] != 0;
+}
 
 // Each run of CR and LF becomes one pilcrow, so that a comment stays on its line.
 void AppendOneLine(const std::string& comment, std::string& text) {

@@ -20,7 +20,7 @@ enum class TextAlign { Left, Centre };
 enum class TextPlace { Top, Bottom };
 
 class PrintCanvas {
-public:
+  public:
     virtual ~PrintCanvas() = default;
 
     virtual int DpiX() const = 0;

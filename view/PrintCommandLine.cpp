@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QPrinter>
-
 #include <cstring>
 
 #include "common/CodePage.h"
@@ -17,30 +16,36 @@ namespace {
 // Without a window every message is a line on the error stream, and every question is
 // answered the cautious way.
 class StreamPrompter : public Prompter {
-public:
+  public:
     explicit StreamPrompter(std::ostream& err) : err_(err) {}
 
     Answer Show(const Notice& notice) override {
         Write(notice.text);
         switch (notice.buttons) {
-            case NoticeButtons::Ok: return Answer::Ok;
-            case NoticeButtons::YesNo: return Answer::No;
+            case NoticeButtons::Ok:
+                return Answer::Ok;
+            case NoticeButtons::YesNo:
+                return Answer::No;
             case NoticeButtons::YesNoCancel:
-            case NoticeButtons::OkCancel: return Answer::Cancel;
+            case NoticeButtons::OkCancel:
+                return Answer::Cancel;
         }
         return Answer::Cancel;
     }
-    void ShowFileError(const FileError& error) override {
-        Write(error.path + ": " + error.cause);
-    }
+    void ShowFileError(const FileError& error) override { Write(error.path + ": " + error.cause); }
     Answer AskSaveChanges(const std::string&) override { return Answer::No; }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
 
-private:
+  private:
     void Write(const std::string& text) {
         std::string line = Windows1252ToUtf8(text);
-        for (std::size_t pos = line.find("\r\n"); pos != std::string::npos; pos = line.find("\r\n", pos))
+        for (std::size_t pos = line.find("\r\n"); pos != std::string::npos;
+             pos = line.find("\r\n", pos))
             line.erase(pos, 1);
         err_ << "chimeset: " << line << '\n';
         err_.flush();
@@ -65,7 +70,8 @@ PrintCommand ParsePrintCommand(const QStringList& arguments) {
         command.pdfPath = arguments.at(1);
         command.logPath = arguments.at(2);
     }
-    if (command.logPath.startsWith(QLatin1String("--")) || command.pdfPath.startsWith(QLatin1String("--")))
+    if (command.logPath.startsWith(QLatin1String("--")) ||
+        command.pdfPath.startsWith(QLatin1String("--")))
         command.kind = PrintCommand::Kind::Invalid;
     return command;
 }
@@ -95,13 +101,15 @@ int RunPrintCommand(const PrintCommand& command, const std::string& programFolde
         return LocalDate{today.year(), today.month(), today.day()};
     });
     if (!doc.IsDatabaseLoaded()) {
-        err << "chimeset: the tower database " << programFolder << "/DoveData.CB0 could not be loaded.\n";
+        err << "chimeset: the tower database " << programFolder
+            << "/DoveData.CB0 could not be loaded.\n";
         return 1;
     }
     // An empty user ID opens the log read-only, as a log named on the command line always is.
     std::string noUser;
     if (!doc.OpenLog(ToNativePath(command.logPath), noUser)) {
-        err << "chimeset: " << command.logPath.toStdString() << " could not be opened as a visit log.\n";
+        err << "chimeset: " << command.logPath.toStdString()
+            << " could not be opened as a visit log.\n";
         return 1;
     }
     // As the view shows a log it has just opened; printing then turns to My Visits.

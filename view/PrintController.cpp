@@ -7,7 +7,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-
 #include <algorithm>
 
 #include "common/Prompter.h"
@@ -45,13 +44,21 @@ void UseWholePrintableArea(QPrinter& printer) {
 
 PrintController::PrintController(CChimesetDoc& doc, Prompter& prompter, SettingsStore& store,
                                  PrintHost host, QWidget* dialogParent)
-    : doc_(doc), prompter_(prompter), store_(store), host_(std::move(host)), dialogParent_(dialogParent) {}
+    : doc_(doc),
+      prompter_(prompter),
+      store_(store),
+      host_(std::move(host)),
+      dialogParent_(dialogParent) {}
 
 PrintController::~PrintController() = default;
 
-void PrintController::LoadSettings() { LoadPrintSettings(store_, settings_); }
+void PrintController::LoadSettings() {
+    LoadPrintSettings(store_, settings_);
+}
 
-bool PrintController::IsPrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool PrintController::IsPrinterInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 QPrinter& PrintController::ApplicationPrinter() {
     if (!printer_) {
@@ -137,8 +144,8 @@ bool PrintController::RenderJob(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         RestoreSelection();
-        const QString target = printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                   : printer.outputFileName();
+        const QString target =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
         Fail(Format(kCannotPrint, ToWindows1252(target).c_str()));
         return false;
     }
@@ -169,7 +176,8 @@ void PrintController::Print() {
         // Without a printer the pages go to a PDF file of the same layout.
         FileDialogRequest request;
         request.title = "Print to PDF File";
-        request.initialPath = doc_.GetTitle().empty() ? "Clangbook Log.pdf" : doc_.GetTitle() + ".pdf";
+        request.initialPath =
+            doc_.GetTitle().empty() ? "Clangbook Log.pdf" : doc_.GetTitle() + ".pdf";
         request.defaultExtension = "pdf";
         request.filter = "PDF Files (*.pdf)|*.pdf||";
         request.promptOverwrite = true;

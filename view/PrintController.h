@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,7 +34,7 @@ struct PrintHost {
 class PrintController : public QObject {
     Q_OBJECT
 
-public:
+  public:
     PrintController(CChimesetDoc& doc, Prompter& prompter, SettingsStore& store, PrintHost host,
                     QWidget* dialogParent = nullptr);
     ~PrintController() override;
@@ -71,7 +70,7 @@ public:
     // The message of the last failure, for callers without a window.
     const std::string& LastError() const { return lastError_; }
 
-private:
+  private:
     void Fail(const std::string& text);
     void RestoreSelection();
 

@@ -32,7 +32,8 @@ PrintLayout::CountResult PrintLayout::CountPages(PrintCanvas& canvas) {
         if (last) return CountResult::Ok;
         // The next page would start where this one did: no page ever gets further.
         if (pageStarts_.size() <= static_cast<std::size_t>(page) ||
-            pageStarts_[static_cast<std::size_t>(page)] <= pageStarts_[static_cast<std::size_t>(page) - 1]) {
+            pageStarts_[static_cast<std::size_t>(page)] <=
+                pageStarts_[static_cast<std::size_t>(page) - 1]) {
             pageStarts_.resize(static_cast<std::size_t>(page));
             return CountResult::PageTooSmall;
         }
@@ -60,8 +61,9 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
     canvas.SelectFont(PrintFont::Body);
     const int h = canvas.LineHeight();
     if (draw)
-        canvas.DrawLine(Format(kPageFooterFormat, page, maxPage), {left, bottom - 2 * h, right, bottom},
-                        TextAlign::Centre, TextPlace::Bottom, false, false);
+        canvas.DrawLine(Format(kPageFooterFormat, page, maxPage),
+                        {left, bottom - 2 * h, right, bottom}, TextAlign::Centre, TextPlace::Bottom,
+                        false, false);
     const int usableBottom = bottom - 2 * h;
     const int gutter = Pixels(dx, 100);
     const int commentIndent = left + Pixels(dx, 500);
@@ -123,8 +125,8 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
                 if (draw) {
                     canvas.DrawWrapped(comment, box);
                     const int barX = commentIndent - kBarOffset;
-                    canvas.FillBlack({barX - kBarWidth / 2, box.top, barX - kBarWidth / 2 + kBarWidth,
-                                      box.bottom});
+                    canvas.FillBlack({barX - kBarWidth / 2, box.top,
+                                      barX - kBarWidth / 2 + kBarWidth, box.bottom});
                 }
                 y = box.bottom;
             }

@@ -21,7 +21,7 @@ inline constexpr const char* kNoRecordsText = "There are no records currently in
 inline constexpr const char* kPageFooterFormat = "Page No %i of %i";
 
 class PrintLayout {
-public:
+  public:
     PrintLayout(CChimesetDoc& doc, const PrintSettings& settings);
 
     enum class CountResult { Ok, PageTooSmall };
@@ -39,7 +39,7 @@ public:
     const PageStartTable& PageStarts() const { return pageStarts_; }
     std::int32_t RecordCount() const { return recordCount_; }
 
-private:
+  private:
     CChimesetDoc& doc_;
     const PrintSettings& settings_;
     PageStartTable pageStarts_{0};

@@ -3,7 +3,6 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
-
 #include <algorithm>
 
 #include "common/qt/Codec.h"
@@ -33,7 +32,9 @@ QString WrappableText(const std::string& text) {
     return result;
 }
 
-int LeadingOf(const QFontMetrics& metrics) { return std::max(0, metrics.leading()); }
+int LeadingOf(const QFontMetrics& metrics) {
+    return std::max(0, metrics.leading());
+}
 
 }  // namespace
 
@@ -50,8 +51,12 @@ PrintPainterCanvas::PrintPainterCanvas(QPaintDevice& device, QPainter* painter,
     if (painter_) painter_->setBackgroundMode(Qt::TransparentMode);
 }
 
-int PrintPainterCanvas::DpiX() const { return device_.logicalDpiX(); }
-int PrintPainterCanvas::DpiY() const { return device_.logicalDpiY(); }
+int PrintPainterCanvas::DpiX() const {
+    return device_.logicalDpiX();
+}
+int PrintPainterCanvas::DpiY() const {
+    return device_.logicalDpiY();
+}
 
 PrintRect PrintPainterCanvas::PrintableArea() const {
     // A painter on a printer starts at the printable area's corner.
@@ -65,7 +70,9 @@ void PrintPainterCanvas::SelectFont(PrintFont font) {
     if (painter_) painter_->setFont(*current_);
 }
 
-int PrintPainterCanvas::LineHeight() const { return metrics_->height() + LeadingOf(*metrics_); }
+int PrintPainterCanvas::LineHeight() const {
+    return metrics_->height() + LeadingOf(*metrics_);
+}
 
 void PrintPainterCanvas::DrawLine(const std::string& text, const PrintRect& box, TextAlign align,
                                   TextPlace place, bool ellipsis, bool inverse) {
@@ -74,7 +81,8 @@ void PrintPainterCanvas::DrawLine(const std::string& text, const PrintRect& box,
     QString shown = FromWindows1252(text);
     if (ellipsis && metrics_->horizontalAdvance(shown) > width)
         shown = metrics_->elidedText(shown, Qt::ElideRight, width);
-    const int flags = Qt::TextSingleLine | (align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+    const int flags = Qt::TextSingleLine |
+                      (align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                       (place == TextPlace::Top ? Qt::AlignTop : Qt::AlignBottom);
     const QRect rect = ToRect(box);
     painter_->save();
@@ -82,7 +90,8 @@ void PrintPainterCanvas::DrawLine(const std::string& text, const PrintRect& box,
     if (inverse) {
         // The text background covers the text's own cells, as an opaque text mode does.
         const QRect extent = painter_->boundingRect(rect, flags, shown);
-        painter_->fillRect(QRect(extent.left(), extent.top(), extent.width(), metrics_->height()), Qt::black);
+        painter_->fillRect(QRect(extent.left(), extent.top(), extent.width(), metrics_->height()),
+                           Qt::black);
         painter_->setPen(Qt::white);
     } else {
         painter_->setPen(Qt::black);

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-
 #include <optional>
 
 #include "view/PrintCanvas.h"
@@ -15,11 +14,10 @@ class QPaintDevice;
 namespace chimeset {
 
 class PrintPainterCanvas : public PrintCanvas {
-public:
+  public:
     // face and size (tenths of a point) give the body font; the title font is the same
     // face at 14 points. painter may be null for a pass that only measures.
-    PrintPainterCanvas(QPaintDevice& device, QPainter* painter, const std::string& face,
-                       int size);
+    PrintPainterCanvas(QPaintDevice& device, QPainter* painter, const std::string& face, int size);
 
     int DpiX() const override;
     int DpiY() const override;
@@ -34,7 +32,7 @@ public:
 
     const QFont& CurrentFont() const { return *current_; }
 
-private:
+  private:
     QPaintDevice& device_;
     QPainter* painter_;
     QFont titleFont_;

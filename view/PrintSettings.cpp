@@ -43,8 +43,8 @@ ColumnWidths ParseColumnWidths(std::string_view text) {
     std::size_t start = 0;
     for (int i = 0; i < kPrintColumnCount && start <= text.size(); ++i) {
         const std::size_t comma = text.find(',', start);
-        const std::string_view piece =
-            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        const std::string_view piece = text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         const std::int32_t value = ReadLength(piece);
         widths[static_cast<std::size_t>(i)] = value < 0 ? 0 : value;
         if (comma == std::string_view::npos) break;
@@ -70,7 +70,8 @@ void LoadPrintSettings(const SettingsStore& store, PrintSettings& settings) {
     settings.fontFace = "Arial";
     settings.fontSize = 80;
     settings.multiline = ReadLength(store.GetString(kPrintSection, "Multi", "0")) > 0;
-    settings.columns = ParseColumnWidths(store.GetString(kPrintSection, "Columns", kDefaultColumns));
+    settings.columns =
+        ParseColumnWidths(store.GetString(kPrintSection, "Columns", kDefaultColumns));
 }
 
 void StoreColumnsAndMulti(SettingsStore& store, const PrintSettings& settings) {
@@ -104,23 +105,34 @@ std::string PrintColumnTitle(int column) {
 
 std::string PrintCellText(const CChimesetDoc& doc, int column) {
     switch (column) {
-        case kColumnLocation: return doc.CurrentLocation();
-        case kColumnDedication: return doc.CurrentDedication();
-        case kColumnCounty: return doc.CurrentCounty();
-        case kColumnWeight: return doc.CurrentWeight();
-        case kColumnBells: return doc.CurrentBells();
-        case kColumnOSRef: return doc.CurrentOSRef();
-        case kColumnTowerId: return Format("%i", doc.CurrentIndexNo());
-        case kColumnVisitDate: return FormatPackedDate(doc.EntryVisitDate());
-        case kColumnQuartered: return FormatPackedDate(doc.EntryQuarterDate());
-        case kColumnPealed: return FormatPackedDate(doc.EntryPealDate());
+        case kColumnLocation:
+            return doc.CurrentLocation();
+        case kColumnDedication:
+            return doc.CurrentDedication();
+        case kColumnCounty:
+            return doc.CurrentCounty();
+        case kColumnWeight:
+            return doc.CurrentWeight();
+        case kColumnBells:
+            return doc.CurrentBells();
+        case kColumnOSRef:
+            return doc.CurrentOSRef();
+        case kColumnTowerId:
+            return Format("%i", doc.CurrentIndexNo());
+        case kColumnVisitDate:
+            return FormatPackedDate(doc.EntryVisitDate());
+        case kColumnQuartered:
+            return FormatPackedDate(doc.EntryQuarterDate());
+        case kColumnPealed:
+            return FormatPackedDate(doc.EntryPealDate());
         case kColumnComment: {
             std::string comment = doc.EntryComment();
             const std::size_t end = comment.find_first_of("\r\n");
             if (end != std::string::npos) comment.erase(end);
             return comment;
         }
-        default: return {};
+        default:
+            return {};
     }
 }
 

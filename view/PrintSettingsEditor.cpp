@@ -7,7 +7,9 @@ constexpr std::int32_t kNewColumnWidth = 500;
 constexpr std::int32_t kSpinUnit = 100;
 constexpr std::int32_t kNarrowestColumn = 100;
 
-bool ValidColumn(int column) { return column >= 0 && column < kPrintColumnCount; }
+bool ValidColumn(int column) {
+    return column >= 0 && column < kPrintColumnCount;
+}
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 namespace chimeset {
 
 class PrintSettingsEditor {
-public:
+  public:
     explicit PrintSettingsEditor(const PrintSettings& settings);
 
     // The opening of the dialog: selects the first printed column, clears the multiline
@@ -36,14 +36,18 @@ public:
     bool CanAccept() const { return remainingSpace_ >= 0; }
 
     const PrintSettings& Settings() const { return settings_; }
-    std::int32_t Width(int column) const { return settings_.columns[static_cast<std::size_t>(column)]; }
+    std::int32_t Width(int column) const {
+        return settings_.columns[static_cast<std::size_t>(column)];
+    }
     bool IsChecked(int column) const { return Width(column) != 0; }
     int SelectedColumn() const { return selected_; }
     std::int32_t RemainingSpace() const { return remainingSpace_; }
     bool Multiline() const { return settings_.multiline; }
 
-private:
-    std::int32_t& WidthRef(int column) { return settings_.columns[static_cast<std::size_t>(column)]; }
+  private:
+    std::int32_t& WidthRef(int column) {
+        return settings_.columns[static_cast<std::size_t>(column)];
+    }
 
     PrintSettings settings_;
     std::int32_t remainingSpace_ = 0;

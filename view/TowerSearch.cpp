@@ -14,7 +14,7 @@ std::array<char, 256> MakeLowerTable() {
         int lower = b;
         if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) lower = b + 0x20;
         if (b == 0x8A || b == 0x8C || b == 0x8E) lower = b + 0x10;  // S, OE, Z with caron
-        if (b == 0x9F) lower = 0xFF;                                 // Y with diaeresis
+        if (b == 0x9F) lower = 0xFF;                                // Y with diaeresis
         table[static_cast<std::size_t>(b)] = static_cast<char>(lower);
     }
     return table;
@@ -45,7 +45,8 @@ std::int32_t TowerSearch::FindNext(CChimesetDoc& doc, std::int32_t currentIndex)
     for (std::int32_t i = findStart_; i < n; ++i) {
         const std::int32_t tower = doc.ListItemTower(i);
         if (tower < 0) continue;
-        if (ToLower1252(database.GetTowerField(tower, kLocn)).find(pattern) == std::string::npos) continue;
+        if (ToLower1252(database.GetTowerField(tower, kLocn)).find(pattern) == std::string::npos)
+            continue;
         doc.SelectListItem(i);
         findStart_ = i + 1;
         return i;

@@ -11,7 +11,7 @@ namespace chimeset {
 class CChimesetDoc;
 
 class TowerSearch {
-public:
+  public:
     const std::string& SearchText() const { return searchText_; }
     std::int32_t FindStartIndex() const { return findStart_; }
 
@@ -28,7 +28,7 @@ public:
     // next search starting at the top again.
     std::int32_t FindNext(CChimesetDoc& doc, std::int32_t currentIndex);
 
-private:
+  private:
     std::string searchText_;
     std::int32_t findStart_ = 0;
 };

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-
 #include <map>
 
 #include "common/qt/QtMachineSettings.h"
@@ -19,14 +18,15 @@ namespace {
 
 // The machine-wide store redirected into a temporary folder for each test.
 class CheckUpdatesDlgTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         OutputApp();
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
                            QString::fromStdString(dir.Path()));
     }
     void Install(const std::map<QString, QVariant>& values) {
-        QSettings installer(QSettings::NativeFormat, QSettings::SystemScope, "Hollowmere", "Chimeroll");
+        QSettings installer(QSettings::NativeFormat, QSettings::SystemScope, "Hollowmere",
+                            "Chimeroll");
         for (const auto& [name, value] : values) installer.setValue(name, value);
         installer.sync();
         ASSERT_EQ(installer.status(), QSettings::NoError);
@@ -44,7 +44,8 @@ TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
              {"DataURL", "https://updates.example.org/check?db=37"},
              {"DataUpdate", "Version 38 adds 40 towers."}});
     QtMachineSettings machine("Hollowmere", "Chimeroll");
-    CCheckUpdatesDlg dialog(machine, {}, [this](const QString& address) { opened.push_back(address); });
+    CCheckUpdatesDlg dialog(machine, {},
+                            [this](const QString& address) { opened.push_back(address); });
     EXPECT_EQ(dialog.VersionText(), "Database Version: 37");
     EXPECT_EQ(dialog.DoveDate(), "Dove extract of 1 June 2026");
     EXPECT_EQ(dialog.Address(), "https://updates.example.org/check?db=37");
@@ -56,8 +57,9 @@ TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
     // Each press opens the browser again; the dialog stays open.
     dialog.CheckButton()->click();
     dialog.CheckButton()->click();
-    EXPECT_EQ(opened, (std::vector<QString>{"https://updates.example.org/check?db=37&SoftVer=205",
-                                            "https://updates.example.org/check?db=37&SoftVer=205"}));
+    EXPECT_EQ(opened,
+              (std::vector<QString>{"https://updates.example.org/check?db=37&SoftVer=205",
+                                    "https://updates.example.org/check?db=37&SoftVer=205"}));
 }
 
 TEST_F(CheckUpdatesDlgTest, MissingValuesReadAsZeroAndEmpty) {
@@ -81,8 +83,11 @@ TEST_F(CheckUpdatesDlgTest, MissingValuesReadAsZeroAndEmpty) {
 
 TEST(MachineValues, NumbersAndTextsAsTheInstallerLeftThem) {
     MemoryMachineSettings machine;
-    machine.values = {{"DataVersion", " 41 "}, {"Bad", "x12"}, {"Huge", "99999999999"},
-                      {"Long", std::string(511, 'a')}, {"TooLong", std::string(512, 'a')},
+    machine.values = {{"DataVersion", " 41 "},
+                      {"Bad", "x12"},
+                      {"Huge", "99999999999"},
+                      {"Long", std::string(511, 'a')},
+                      {"TooLong", std::string(512, 'a')},
                       {"Zero", std::string("ab\0cd", 5)}};
     EXPECT_EQ(ReadMachineNumber(machine, "DataVersion"), 41);
     EXPECT_EQ(ReadMachineNumber(machine, "Bad"), 0);

@@ -13,12 +13,13 @@ TEST_F(ClipboardExport, DefaultColumnsExactBytes) {
     std::int32_t count = -1;
     const std::string text = BuildClipboardText(*doc, PrintSettings().columns, 1, &count);
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(text,
-              // No quarter peal: its tab stays. No comment: no tab after the peal date.
-              "Aston\tSt Peter & St Paul\t17-3-12\t8\t01/05/2001 #2\t\t02/05/2001\r\n"
-              "Hampton Lucy\tSt Peter\t8-0-4\t6\t- Yes -\t\t\r\n"
-              // The comment's blank line is one run of line breaks: one pilcrow.
-              "Zeal\tSt Mary\t11-1-0\t6\t07/03/2010\t08/03/2010\t2011\tFirst line\xB6Second line\r\n");
+    EXPECT_EQ(
+        text,
+        // No quarter peal: its tab stays. No comment: no tab after the peal date.
+        "Aston\tSt Peter & St Paul\t17-3-12\t8\t01/05/2001 #2\t\t02/05/2001\r\n"
+        "Hampton Lucy\tSt Peter\t8-0-4\t6\t- Yes -\t\t\r\n"
+        // The comment's blank line is one run of line breaks: one pilcrow.
+        "Zeal\tSt Mary\t11-1-0\t6\t07/03/2010\t08/03/2010\t2011\tFirst line\xB6Second line\r\n");
     // The selection is back where the view had it.
     EXPECT_EQ(doc->CurrentLocation(), "Hampton Lucy");
 }

@@ -1,15 +1,14 @@
 // The clipboard and search commands with their messages.
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-
-#include "common/qt/Codec.h"
-#include "tests/output/GuiApp.h"
-#include "tests/output/OutputFixture.h"
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
+#include "common/qt/Codec.h"
+#include "tests/output/GuiApp.h"
+#include "tests/output/OutputFixture.h"
 #include "view/CSearchLocationDlg.h"
 #include "view/ClipboardExportCommand.h"
 #include "view/TowerSearch.h"
@@ -21,7 +20,7 @@ using namespace chimeset::testing;
 namespace {
 
 class CommandsTest : public OutputFixture {
-protected:
+  protected:
     void SetUp() override {
         OutputApp();
         OutputFixture::SetUp();
@@ -57,7 +56,8 @@ TEST_F(CommandsTest, FindNextReportsAMiss) {
     EXPECT_EQ(RunFindNext(*doc, search, 3, prompter), -1);
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800A}));
     EXPECT_EQ(prompter.notices[0].text.substr(0, 7), "SORRY, ");
-    EXPECT_EQ(prompter.notices[0].text.substr(prompter.notices[0].text.size() - 19), "name was not found.");
+    EXPECT_EQ(prompter.notices[0].text.substr(prompter.notices[0].text.size() - 19),
+              "name was not found.");
 }
 
 TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
@@ -70,7 +70,8 @@ TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CSearchLocationDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("Aston - St Peter"));  // the list's edit text
+        EXPECT_EQ(dialog->Edit()->text(),
+                  QStringLiteral("Aston - St Peter"));  // the list's edit text
         dialog->Edit()->setText(QStringLiteral("ham"));
         dialog->reject();
     });
@@ -86,7 +87,8 @@ TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
         dialog->Edit()->setText(QString::fromUtf8("\u00C9vr"));
         dialog->accept();
     });
-    EXPECT_TRUE(RunFindDialog(search, "", nullptr, [&help](std::uint32_t c) { help.push_back(c); }));
+    EXPECT_TRUE(
+        RunFindDialog(search, "", nullptr, [&help](std::uint32_t c) { help.push_back(c); }));
     EXPECT_EQ(search.SearchText(), "\xC9vr");
     EXPECT_EQ(help, (std::vector<std::uint32_t>{0x20000 + 136}));
 }

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QString>
 #include <QWidget>
-
 #include <cstdlib>
 
 namespace chimeset::testing {

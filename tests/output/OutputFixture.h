@@ -26,7 +26,7 @@ inline std::string LogRecord(const std::string& towerLine, PackedDate visit, Pac
 }
 
 class OutputFixture : public ::testing::Test {
-protected:
+  protected:
     // Towers in file order: 0 Zeal, 1 Aston, 2 Bray, 3 Hampton Lucy, 4 \xC9vreux (E acute).
     const std::vector<std::string> towers{
         "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101",
@@ -40,8 +40,9 @@ protected:
         lines.insert(lines.end(), towers.begin(), towers.end());
         dir.WriteLines("DoveData.CB0", lines);
         settings.WriteString("Users", "RINGER1", "Ringer One");
-        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
-                                             [] { return LocalDate{2026, 12, 7}; });
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
         ASSERT_TRUE(doc->IsDatabaseLoaded());
     }
 

@@ -1,5 +1,4 @@
 #include <QFile>
-
 #include <sstream>
 
 #include "tests/output/GuiApp.h"
@@ -13,19 +12,20 @@ using namespace chimeset::testing;
 namespace {
 
 class PrintCommandLineTest : public OutputFixture {
-protected:
+  protected:
     void SetUp() override {
         OutputApp();
         OutputFixture::SetUp();
     }
     int Run(const QStringList& arguments) {
         err.str({});
-        return RunPrintCommand(ParsePrintCommand(arguments), dir.Path(), settings,
-                               [this](const CChimesetDoc& d) {
-                                   headerFor = d.UserName();
-                                   return "Ringing Records for " + d.UserName();
-                               },
-                               err);
+        return RunPrintCommand(
+            ParsePrintCommand(arguments), dir.Path(), settings,
+            [this](const CChimesetDoc& d) {
+                headerFor = d.UserName();
+                return "Ringing Records for " + d.UserName();
+            },
+            err);
     }
     std::ostringstream err;
     std::string headerFor;
@@ -43,10 +43,11 @@ TEST_F(PrintCommandLineTest, Switches) {
     EXPECT_EQ(pdf.kind, PrintCommand::Kind::Pdf);
     EXPECT_EQ(pdf.pdfPath, "out.pdf");
     EXPECT_EQ(pdf.logPath, "a.cbl");
-    for (const QStringList& bad : {QStringList{"--print"}, QStringList{"--pdf", "a.cbl"},
-                                   QStringList{"a.cbl", "--print"}, QStringList{"--print", "a", "b"},
-                                   QStringList{"--pdf", "--print", "a.cbl"}})
-        EXPECT_EQ(ParsePrintCommand(bad).kind, PrintCommand::Kind::Invalid) << bad.join(' ').toStdString();
+    for (const QStringList& bad :
+         {QStringList{"--print"}, QStringList{"--pdf", "a.cbl"}, QStringList{"a.cbl", "--print"},
+          QStringList{"--print", "a", "b"}, QStringList{"--pdf", "--print", "a.cbl"}})
+        EXPECT_EQ(ParsePrintCommand(bad).kind, PrintCommand::Kind::Invalid)
+            << bad.join(' ').toStdString();
 }
 
 TEST_F(PrintCommandLineTest, PdfOfAReadOnlyLog) {
@@ -75,7 +76,9 @@ TEST_F(PrintCommandLineTest, FailuresExitNonZeroWithAMessage) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("out.pdf"))));
 
     const std::string log = dir.WriteLines("RINGER1.CBL", StandardLog());
-    EXPECT_EQ(Run({"--pdf", QString::fromStdString(dir.File("none/out.pdf")), QString::fromStdString(log)}), 1);
+    EXPECT_EQ(Run({"--pdf", QString::fromStdString(dir.File("none/out.pdf")),
+                   QString::fromStdString(log)}),
+              1);
     EXPECT_NE(err.str().find("Printing could not start"), std::string::npos);
 
     if (!PrintController::IsPrinterInstalled()) {

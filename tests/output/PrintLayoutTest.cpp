@@ -20,7 +20,7 @@ struct Drawn {
 };
 
 class FakeCanvas : public PrintCanvas {
-public:
+  public:
     int DpiX() const override { return 100; }
     int DpiY() const override { return 100; }
     PrintRect PrintableArea() const override { return {0, 0, 850, 1100}; }
@@ -43,7 +43,9 @@ public:
         }
         return count * bodyHeight;
     }
-    void DrawWrapped(const std::string& text, const PrintRect& box) override { wrapped.push_back({text, box, {}, {}, true, false}); }
+    void DrawWrapped(const std::string& text, const PrintRect& box) override {
+        wrapped.push_back({text, box, {}, {}, true, false});
+    }
     void FillBlack(const PrintRect& box) override { bars.push_back(box); }
 
     const Drawn* Find(const std::string& text) const {
@@ -62,12 +64,12 @@ public:
     std::vector<Drawn> wrapped;
     std::vector<PrintRect> bars;
 
-private:
+  private:
     bool title_ = false;
 };
 
 class PrintLayoutTest : public OutputFixture {
-protected:
+  protected:
     PrintSettings settings;
     FakeCanvas canvas;
 };
@@ -107,8 +109,8 @@ TEST_F(PrintLayoutTest, PageBreaksHeaderFooterAndTitleRow) {
             titles.push_back(line.text);
             EXPECT_EQ(line.box.top, 80);
         }
-    EXPECT_EQ(titles, (std::vector<std::string>{"Location", "Dedication", "Weight", "No", "Visit Date",
-                                                "Quartered", "Pealed", "Comment"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Location", "Dedication", "Weight", "No",
+                                                "Visit Date", "Quartered", "Pealed", "Comment"}));
     ASSERT_NE(canvas.Find("Zeal"), nullptr);
     EXPECT_EQ(canvas.Find("Zeal")->box.top, 230);
     EXPECT_EQ(canvas.Find("Bray")->box.top, 530);
@@ -171,8 +173,9 @@ TEST_F(PrintLayoutTest, RowsEndAfterAnEmptyVisitDate) {
     std::vector<std::string> zealRow;
     for (const auto& line : canvas.lines)
         if (line.box.top == zealTop) zealRow.push_back(line.text);
-    EXPECT_EQ(zealRow, (std::vector<std::string>{"Zeal", "St Mary", "11-1-0", "6", "101", "07/03/2010",
-                                                 "08/03/2010", "2011", "First line"}));
+    EXPECT_EQ(zealRow,
+              (std::vector<std::string>{"Zeal", "St Mary", "11-1-0", "6", "101", "07/03/2010",
+                                        "08/03/2010", "2011", "First line"}));
     EXPECT_EQ(canvas.Find("First line")->box.right, 800);
     EXPECT_NE(canvas.Find("01/05/2001 #2"), nullptr);
     EXPECT_NE(canvas.Find("- Yes -"), nullptr);
@@ -183,7 +186,8 @@ TEST_F(PrintLayoutTest, MultilineCommentIsCutAtTheUsableBottom) {
     std::vector<std::string> log = StandardLog();
     std::string longComment = "Line";
     for (int i = 0; i < 200; ++i) longComment += "\r\nLine";
-    log[2] = LogRecord(towers[1], MakePackedDate(1, 5, 2001, 2), 0, MakePackedDate(2, 5, 2001), longComment);
+    log[2] = LogRecord(towers[1], MakePackedDate(1, 5, 2001, 2), 0, MakePackedDate(2, 5, 2001),
+                       longComment);
     ASSERT_TRUE(OpenLog(log));
     doc->SetFilter(kFilterVisited);
     doc->SetOrder(kOrderDate);  // Hampton Lucy (unknown date), Aston, Zeal

@@ -28,22 +28,23 @@ int PdfPageCount(const QString& path) {
 
 // A list long enough for several pages: 300 towers, every one visited.
 class ManyTowers : public OutputFixture {
-protected:
+  protected:
     void SetUp() override {
         OutputApp();
         std::vector<std::string> dove{kOutDoveHeader};
         std::vector<std::string> log{kOutLogHeader};
         for (int i = 1; i <= 300; ++i) {
-            const std::string line = Format("Tower %03d\\St Mary\\Kent\\TQ123456\\51.2\\0.5\\8\\%d\\%d", i,
-                                            500 + i, 1000 + i);
+            const std::string line = Format(
+                "Tower %03d\\St Mary\\Kent\\TQ123456\\51.2\\0.5\\8\\%d\\%d", i, 500 + i, 1000 + i);
             dove.push_back(line);
-            log.push_back(LogRecord(line, MakePackedDate(1 + i % 28, 1 + i % 12, 2000 + i % 20), 0, 0,
-                                    i % 50 == 0 ? "Rang the back eight\r\nthen tea" : ""));
+            log.push_back(LogRecord(line, MakePackedDate(1 + i % 28, 1 + i % 12, 2000 + i % 20), 0,
+                                    0, i % 50 == 0 ? "Rang the back eight\r\nthen tea" : ""));
         }
         dir.WriteLines("DoveData.CB0", dove);
         settings.WriteString("Users", "RINGER1", "Ringer One");
-        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
-                                             [] { return LocalDate{2026, 12, 7}; });
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
         ASSERT_TRUE(OpenLog(log, ""));
         doc->SetFilter(kFilterAllTowers);
         doc->SetOrder(kOrderAlphabetical);
@@ -72,7 +73,9 @@ TEST_F(ManyTowers, ReadOnlyLogPrintsMyVisitsIntoPdfPages) {
     printing.SetPageHeader("Ringing Records for RINGER1.CBL");
     ASSERT_TRUE(printing.Prepare());
     // The view was asked to show My Visits in alphabetical order.
-    EXPECT_EQ(shownLists, (std::vector<std::pair<std::int32_t, std::int32_t>>{{kFilterVisited, kOrderAlphabetical}}));
+    EXPECT_EQ(
+        shownLists,
+        (std::vector<std::pair<std::int32_t, std::int32_t>>{{kFilterVisited, kOrderAlphabetical}}));
     EXPECT_EQ(doc->GetFilter(), kFilterVisited);
     const int pages = printing.MaxPage();
     EXPECT_GE(pages, 3);
@@ -112,7 +115,8 @@ TEST_F(ManyTowers, TinyPaperStopsWithAMessage) {
     printing.Settings().margins = PageMargins{500, 5600, 500, 5600};
     EXPECT_FALSE(printing.Prepare());
     ASSERT_EQ(prompter.notices.size(), 1u);
-    EXPECT_NE(prompter.notices[0].text.find("cannot hold the title row and one record"), std::string::npos);
+    EXPECT_NE(prompter.notices[0].text.find("cannot hold the title row and one record"),
+              std::string::npos);
 }
 
 TEST_F(ManyTowers, PrintWithoutPrinterOffersPdfFile) {

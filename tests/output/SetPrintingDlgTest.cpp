@@ -18,7 +18,7 @@ using namespace chimeset::testing;
 namespace {
 
 class SetPrintingDlgTest : public OutputFixture {
-protected:
+  protected:
     void SetUp() override {
         OutputApp();
         OutputFixture::SetUp();
@@ -30,8 +30,12 @@ protected:
         auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
         return label ? label->text() : QStringLiteral("<missing>");
     }
-    QCheckBox* Box(QWidget& dialog, const QString& name) { return dialog.findChild<QCheckBox*>(name); }
+    QCheckBox* Box(QWidget& dialog, const QString& name) {
+        return dialog.findChild<QCheckBox*>(name);
+    }
 
+    // The application must exist before the printer does.
+    bool appReady = (OutputApp(), true);
     QPrinter printer{QPrinter::HighResolution};
     std::vector<std::uint32_t> helpAsked;
 };
@@ -50,7 +54,8 @@ TEST_F(SetPrintingDlgTest, ShowsWidthsAndFollowsTheBoxesAndSpin) {
     EXPECT_EQ(Text(dialog, "remainingSpaceDisplay"), "0.8\"");
     EXPECT_EQ(Text(dialog, "fontFaceDisplay"), "Arial");
     EXPECT_EQ(Text(dialog, "fontSizeDisplay"), "8");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("pageHeaderEdit")->text(), "Ringing Records for Ringer One");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("pageHeaderEdit")->text(),
+              "Ringing Records for Ringer One");
     EXPECT_TRUE(Box(dialog, "columnBox0")->isChecked());
     EXPECT_FALSE(Box(dialog, "columnBox2")->isChecked());
 
@@ -128,6 +133,34 @@ TEST_F(SetPrintingDlgTest, PageSetupMarginsRoundDownAndAreStoredAtOnce) {
     dialog.AcceptFont(QStringLiteral("DejaVu Serif"), 140);  // beyond 12 points
     EXPECT_EQ(Text(dialog, "fontFaceDisplay"), "DejaVu Serif");
     EXPECT_EQ(Text(dialog, "fontSizeDisplay"), "12");
+}
+
+TEST_F(SetPrintingDlgTest, StandardPageSetupDialogStoresItsMarginsOnOk) {
+    PrintSettings settings;
+    settings.margins = PageMargins{700, 600, 800, 900};
+    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    QTimer::singleShot(0, [] {
+        QWidget* setup = QApplication::activeModalWidget();
+        ASSERT_NE(setup, nullptr);
+        static_cast<QDialog*>(setup)->reject();
+    });
+    dialog.findChild<QPushButton*>("pageSetupButton")->click();
+    EXPECT_FALSE(this->settings.HasEntry("Settings", "MarginT"));
+
+    QTimer::singleShot(0, [] {
+        QWidget* setup = QApplication::activeModalWidget();
+        ASSERT_NE(setup, nullptr);
+        SaveScreenshot(*setup, QStringLiteral("page-setup.png"));
+        static_cast<QDialog*>(setup)->accept();
+    });
+    dialog.findChild<QPushButton*>("pageSetupButton")->click();
+    // The dialog opened on the current margins; OK keeps them, stored at once.
+    EXPECT_EQ(this->settings.GetString("Settings", "MarginL"), "700");
+    EXPECT_EQ(this->settings.GetString("Settings", "MarginT"), "600");
+    EXPECT_EQ(this->settings.GetString("Settings", "MarginR"), "800");
+    EXPECT_EQ(this->settings.GetString("Settings", "MarginB"), "900");
+    // The printer itself keeps its whole printable area for the layout.
+    EXPECT_EQ(printer.pageLayout().margins(), QMarginsF());
 }
 
 TEST_F(SetPrintingDlgTest, CommandKeepsMarginsAfterCancelAndTheRestOnlyOnOk) {

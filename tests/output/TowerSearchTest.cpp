@@ -36,7 +36,7 @@ TEST_F(TowerSearchTest, LocationOnlyAnyCaseNoWrap) {
 TEST_F(TowerSearchTest, EmptyTextStepsThroughTheShownList) {
     ASSERT_TRUE(OpenLog(StandardLog()));
     doc->SetFilter(kFilterVisited);  // Aston, Hampton Lucy, Zeal
-    TowerSearch search;  // Find Next before any Find: the empty text
+    TowerSearch search;              // Find Next before any Find: the empty text
     std::vector<std::int32_t> found;
     for (int i = 0; i < 4; ++i) found.push_back(search.FindNext(*doc, 0));
     EXPECT_EQ(found, (std::vector<std::int32_t>{0, 1, 2, -1}));
