@@ -14,6 +14,7 @@
 #include "users/LogDocument.h"
 #include "users/LogOpener.h"
 #include "users/qt/COpenLogDlg.h"
+#include "view/CChimesetView.h"
 #include "view/CommandIds.h"
 
 namespace chimeset {
@@ -32,14 +33,15 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
         break;
     }
 
-    doc_ = std::make_unique<CChimesetDoc>(services_.programFolder, services_.prompter, services_.settings,
-                                          services_.today);
+    doc_ = std::make_unique<CChimesetDoc>(services_.programFolder, services_.prompter,
+                                          services_.settings, services_.today);
     const auto today = services_.today;
-    frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction(), [today] {
-        const LocalDate d = today ? today() : LocalDate{};
-        const QDate date(d.year, d.month, d.day);
-        return date.isValid() ? date : QDate::currentDate();
-    });
+    frame_ =
+        std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction(), [today] {
+            const LocalDate d = today ? today() : LocalDate{};
+            const QDate date(d.year, d.month, d.day);
+            return date.isValid() ? date : QDate::currentDate();
+        });
     frame_->View()->OnInitialUpdate();
 
     if (!logPath.isEmpty() && !OpenFromOutside(logPath)) return false;
@@ -52,9 +54,17 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
 
 bool CChimesetApp::OpenFromOutside(const QString& path) {
     LogDocumentAdapter<CChimesetDoc> document(*doc_);
-    const bool opened = OpenLogFromOutside(document, ToNativePath(QFileInfo(path).absoluteFilePath()));
-    if (opened && frame_) frame_->FitToForm();
+    const bool opened =
+        OpenLogFromOutside(document, ToNativePath(QFileInfo(path).absoluteFilePath()));
+    if (opened && frame_) OnLogOpened();
     return opened;
+}
+
+// What the view's initial update does for each log: fit the frame, and print settings
+// from the profile again (the font back to Arial 8).
+void CChimesetApp::OnLogOpened() {
+    frame_->FitToForm();
+    if (PrintController* printing = frame_->View()->Printing()) printing->LoadSettings();
 }
 
 ShowHelp CChimesetApp::HelpFunction() {
@@ -64,9 +74,12 @@ ShowHelp CChimesetApp::HelpFunction() {
 void CChimesetApp::WinHelp(std::uint32_t context, int command) {
     if (helpState_ == HelpState::Unbound) {
         // Looked for once: help that was missing at the first request stays off for the run.
-        const bool present = QFileInfo(QDir(services_.helpFolder).filePath(QStringLiteral("topics.map"))).isFile();
+        const bool present =
+            QFileInfo(QDir(services_.helpFolder).filePath(QStringLiteral("topics.map"))).isFile();
         helpState_ = present ? HelpState::Bound : HelpState::Missing;
-        if (present) help_ = std::make_unique<HelpWindow>(services_.helpFolder, QStringLiteral("Chimeset Help"));
+        if (present)
+            help_ =
+                std::make_unique<HelpWindow>(services_.helpFolder, QStringLiteral("Chimeset Help"));
     }
     if (helpState_ != HelpState::Bound) return;
     if (command == kHelpContext)
@@ -84,7 +97,7 @@ void CChimesetApp::OnFileOpen() {
     LogDocumentAdapter<CChimesetDoc> document(*doc_);
     const bool opened = OpenUserLog(document, services_.settings, services_.prompter, PendingUserId,
                                     COpenLogDlg::Asker(frame_.get(), HelpFunction()));
-    if (opened && frame_) frame_->FitToForm();
+    if (opened && frame_) OnLogOpened();
 }
 
 // The database installer's records, machine-wide.
@@ -93,9 +106,13 @@ void CChimesetApp::OnCheckForUpdates() {
     RunCheckForUpdates(machine, HelpFunction(), frame_.get());
 }
 
-void CChimesetApp::OnHelpTopics() { WinHelp(0, kHelpFinder); }
+void CChimesetApp::OnHelpTopics() {
+    WinHelp(0, kHelpFinder);
+}
 
-void CChimesetApp::OnHelp() { WinHelp(kDialogHelpBase + kMainWindowResource, kHelpContext); }
+void CChimesetApp::OnHelp() {
+    WinHelp(kDialogHelpBase + kMainWindowResource, kHelpContext);
+}
 
 void CChimesetApp::OnContextHelp() {
     if (frame_) frame_->EnterContextHelp();

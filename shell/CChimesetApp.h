@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,7 +37,7 @@ struct AppServices {
 class CChimesetApp : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // The help requests of WinHelp.
     static constexpr int kHelpContext = 1;
     static constexpr int kHelpFinder = 11;
@@ -75,7 +74,9 @@ public:
     HelpWindow* Help() const { return help_.get(); }
     const AppServices& Services() const { return services_; }
 
-private:
+  private:
+    void OnLogOpened();
+
     AppServices services_;
     std::unique_ptr<CChimesetDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;

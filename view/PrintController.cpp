@@ -176,8 +176,8 @@ void PrintController::Print() {
         // Without a printer the pages go to a PDF file of the same layout.
         FileDialogRequest request;
         request.title = "Print to PDF File";
-        request.initialPath =
-            doc_.GetTitle().empty() ? "Clangbook Log.pdf" : doc_.GetTitle() + ".pdf";
+        const std::string title = doc_.GetTitle().substr(0, doc_.GetTitle().rfind('.'));
+        request.initialPath = (title.empty() ? std::string("Clangbook Log") : title) + ".pdf";
         request.defaultExtension = "pdf";
         request.filter = "PDF Files (*.pdf)|*.pdf||";
         request.promptOverwrite = true;
