@@ -12,7 +12,9 @@
 
 namespace chimeset {
 
-QString CAboutDlg::VersionText() { return QStringLiteral("Chimeset Version 2.05"); }
+QString CAboutDlg::VersionText() {
+    return QStringLiteral("Chimeset Version 2.05");
+}
 
 CAboutDlg::CAboutDlg(ShowHelp showHelp, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));

@@ -10,7 +10,7 @@ namespace chimeset {
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit CAboutDlg(ShowHelp showHelp, QWidget* parent = nullptr);
 
     static QString VersionText();

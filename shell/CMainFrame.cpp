@@ -36,7 +36,10 @@ const char* const kContextHelpText = "Select an object on which to get Help";
 
 CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
                        CChimesetView::Today today)
-    : app_(app), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)),
+    : app_(app),
+      doc_(doc),
+      prompter_(prompter),
+      showHelp_(std::move(showHelp)),
       view_(new CChimesetView(doc, prompter, showHelp_, std::move(today), this)) {
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
@@ -59,8 +62,8 @@ CMainFrame::~CMainFrame() {
     if (contextHelp_) QApplication::restoreOverrideCursor();
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text, const QString& prompt,
-                                const QKeySequence& shortcut) {
+QAction* CMainFrame::AddCommand(QMenu* menu, int command, const QString& text,
+                                const QString& prompt, const QKeySequence& shortcut) {
     auto* action = new QAction(text, this);
     action->setObjectName(QStringLiteral("command%1").arg(command));
     action->setData(command);
@@ -118,7 +121,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Adds a tower not in this version of Dove"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, kCmdHelpTopics, QStringLiteral("&Help Topics"), QStringLiteral("List Help topics"));
+    AddCommand(help, kCmdHelpTopics, QStringLiteral("&Help Topics"),
+               QStringLiteral("List Help topics"));
     help->addSeparator();
     AddCommand(help, kCmdAppAbout, QStringLiteral("&About Chimeset..."),
                QStringLiteral("Display program information, version number and copyright"));
@@ -126,7 +130,8 @@ void CMainFrame::BuildMenus() {
     // Accelerators without a menu item.
     AddCommand(nullptr, kCmdFileNew, QString(), QString(), QKeySequence(Qt::CTRL | Qt::Key_N));
     AddCommand(nullptr, kCmdHelp, QString(), QString(), QKeySequence(Qt::Key_F1));
-    AddCommand(nullptr, kCmdContextHelp, QString(), QString(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    AddCommand(nullptr, kCmdContextHelp, QString(), QString(),
+               QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
     for (QMenu* menu : {file, actions, search, help}) {
         menu->installEventFilter(this);
@@ -143,7 +148,8 @@ void CMainFrame::BuildStatusBar() {
     statusPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusPane_->setAlignment(Qt::AlignCenter);
     // Sized for its default text, the longest it shows.
-    statusPane_->setMinimumWidth(statusPane_->sizeHint().width() + statusPane_->fontMetrics().averageCharWidth() * 2);
+    statusPane_->setMinimumWidth(statusPane_->sizeHint().width() +
+                                 statusPane_->fontMetrics().averageCharWidth() * 2);
     statusBar()->addPermanentWidget(statusPane_);
 }
 
@@ -206,26 +212,65 @@ void CMainFrame::OnCommand(int command) {
     UpdateCommandStates();
     if (QAction* action = Action(command); action && !action->isEnabled()) return;
     switch (command) {
-        case kCmdFileOpen: app_.OnFileOpen(); break;
-        case kCmdFileSave: doc_.Save(); break;
-        case kCmdFileClose: doc_.CloseLog(); break;
-        case kCmdFilePrintPreview: view_->OnFilePrintPreview(); break;
-        case kCmdFilePrint: view_->OnFilePrint(); break;
-        case kCmdAppExit: close(); break;
-        case kCmdFind: view_->OnFind(); break;
-        case kCmdFindNext: view_->OnFindNext(); break;
-        case kCmdTenorInKilograms: doc_.ToggleKilograms(); break;
-        case kCmdSetPrintContents: view_->OnSetPrintContents(); break;
-        case kCmdCopyToClipboard: view_->OnCopyToClipboard(); break;
-        case kCmdManageUsers: ManageUsers(); break;
-        case kCmdBackupInformation: doc_.ShowBackupInformation(); break;
-        case kCmdCheckForUpdate: app_.OnCheckForUpdates(); break;
-        case kCmdAddAdditionalTower: view_->EditAdditionalTower(-1); break;
-        case kCmdHelpTopics: app_.OnHelpTopics(); break;
-        case kCmdAppAbout: app_.OnAppAbout(); break;
-        case kCmdHelp: app_.OnHelp(); break;
-        case kCmdContextHelp: app_.OnContextHelp(); break;
-        default: break;
+        case kCmdFileOpen:
+            app_.OnFileOpen();
+            break;
+        case kCmdFileSave:
+            doc_.Save();
+            break;
+        case kCmdFileClose:
+            doc_.CloseLog();
+            break;
+        case kCmdFilePrintPreview:
+            view_->OnFilePrintPreview();
+            break;
+        case kCmdFilePrint:
+            view_->OnFilePrint();
+            break;
+        case kCmdAppExit:
+            close();
+            break;
+        case kCmdFind:
+            view_->OnFind();
+            break;
+        case kCmdFindNext:
+            view_->OnFindNext();
+            break;
+        case kCmdTenorInKilograms:
+            doc_.ToggleKilograms();
+            break;
+        case kCmdSetPrintContents:
+            view_->OnSetPrintContents();
+            break;
+        case kCmdCopyToClipboard:
+            view_->OnCopyToClipboard();
+            break;
+        case kCmdManageUsers:
+            ManageUsers();
+            break;
+        case kCmdBackupInformation:
+            doc_.ShowBackupInformation();
+            break;
+        case kCmdCheckForUpdate:
+            app_.OnCheckForUpdates();
+            break;
+        case kCmdAddAdditionalTower:
+            view_->EditAdditionalTower(-1);
+            break;
+        case kCmdHelpTopics:
+            app_.OnHelpTopics();
+            break;
+        case kCmdAppAbout:
+            app_.OnAppAbout();
+            break;
+        case kCmdHelp:
+            app_.OnHelp();
+            break;
+        case kCmdContextHelp:
+            app_.OnContextHelp();
+            break;
+        default:
+            break;
     }
     UpdateCommandStates();
 }
@@ -269,13 +314,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                 for (QWidget* popup = QApplication::activePopupWidget(); popup;
                      popup = QApplication::activePopupWidget())
                     popup->close();
-                if (showHelp_ && command != 0) showHelp_(kCommandHelpBase + static_cast<std::uint32_t>(command));
+                if (showHelp_ && command != 0)
+                    showHelp_(kCommandHelpBase + static_cast<std::uint32_t>(command));
                 return true;
             }
         }
     }
     if (!contextHelp_) return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         LeaveContextHelp();
         return true;
     }

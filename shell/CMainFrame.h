@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <map>
 
 #include "common/Document.h"
@@ -23,7 +22,7 @@ class CChimesetDoc;
 class CMainFrame : public QMainWindow, public DocumentListener {
     Q_OBJECT
 
-public:
+  public:
     CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
                CChimesetView::Today today);
     ~CMainFrame() override;
@@ -49,13 +48,13 @@ public:
 
     void OnDocumentUpdate(int hint) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* AddCommand(QMenu* menu, int command, const QString& text, const QString& prompt,
                         const QKeySequence& shortcut = {});
     void BuildMenus();

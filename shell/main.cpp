@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QDir>
 #include <QIcon>
-
 #include <iostream>
 
 #include "common/qt/Platform.h"
@@ -33,7 +32,8 @@ int main(int argc, char* argv[]) {
     chimeset::QtPrompter prompter(QStringLiteral("Chimeset"));
     chimeset::QtDocumentsFolder documents;
     chimeset::QtIdTableLibrary idTable;
-    const QString helpFolder = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("help/chimeset"));
+    const QString helpFolder =
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("help/chimeset"));
     chimeset::CChimesetApp app(
         {chimeset::ProgramFolder(), helpFolder, prompter, settings, documents, idTable, [] {
              const QDate today = QDate::currentDate();
@@ -45,8 +45,8 @@ int main(int argc, char* argv[]) {
     arguments.removeFirst();
     if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
         print.kind != chimeset::PrintCommand::Kind::None)
-        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings, chimeset::PageHeaderFor,
-                                         std::cerr);
+        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings,
+                                         chimeset::PageHeaderFor, std::cerr);
     if (!app.InitInstance(arguments)) return 1;
     prompter.SetParent(app.MainFrame());
     return QApplication::exec();

@@ -27,13 +27,20 @@ std::string DetailToolTipText(const std::string& fieldText) {
 
 const char* DetailToolTip(int controlId) {
     switch (controlId) {
-        case 1004: return "County, State or Country";
-        case 1005: return "Tenor Weight in Hundredweight-Quarters-Pounds or Kilograms";
-        case 1006: return "Number of Diatonic Bells";
-        case 1007: return "UK Ordinance Survey Grid Reference";
-        case 1008: return "Latitude North or South if Minus";
-        case 1009: return "Longitude East of Greenwich Meridian or West if Minus";
-        default: return "";
+        case 1004:
+            return "County, State or Country";
+        case 1005:
+            return "Tenor Weight in Hundredweight-Quarters-Pounds or Kilograms";
+        case 1006:
+            return "Number of Diatonic Bells";
+        case 1007:
+            return "UK Ordinance Survey Grid Reference";
+        case 1008:
+            return "Latitude North or South if Minus";
+        case 1009:
+            return "Longitude East of Greenwich Meridian or West if Minus";
+        default:
+            return "";
     }
 }
 

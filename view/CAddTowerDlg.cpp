@@ -16,7 +16,10 @@
 namespace chimeset {
 
 CAddTowerDlg::CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), cwt_(new QLineEdit(this)), qtr_(new QLineEdit(this)),
+    : QDialog(parent),
+      prompter_(prompter),
+      cwt_(new QLineEdit(this)),
+      qtr_(new QLineEdit(this)),
       lbs_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("addTowerDialog"));
     setWindowTitle(QStringLiteral("Add Tower"));
@@ -24,7 +27,8 @@ CAddTowerDlg::CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* paren
 
     auto* group = new QGroupBox(QStringLiteral("Tenor Weight"), this);
     auto* grid = new QGridLayout(group);
-    const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    const auto* digits =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     const struct {
         QLineEdit* edit;
         const char* label;
@@ -68,8 +72,8 @@ void CAddTowerDlg::SetWeight(std::int32_t pounds) {
 
 void CAddTowerDlg::accept() {
     TenorWeightParts parts;
-    const auto refused = CheckTenorWeightInput(cwt_->text().toStdString(), qtr_->text().toStdString(),
-                                               lbs_->text().toStdString(), parts);
+    const auto refused = CheckTenorWeightInput(
+        cwt_->text().toStdString(), qtr_->text().toStdString(), lbs_->text().toStdString(), parts);
     if (refused) {
         QLineEdit* field = refused->field == TowerInputField::Cwt   ? cwt_
                            : refused->field == TowerInputField::Qtr ? qtr_

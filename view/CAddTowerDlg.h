@@ -14,7 +14,7 @@ namespace chimeset {
 class CAddTowerDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     void SetWeight(std::int32_t pounds);
@@ -25,10 +25,10 @@ public:
     QLineEdit* QtrEdit() const { return qtr_; }
     QLineEdit* LbsEdit() const { return lbs_; }
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     Prompter& prompter_;
     QLineEdit* cwt_;
     QLineEdit* qtr_;

@@ -51,7 +51,8 @@ CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp
     dedication_ = MakeEdit("dedicationEdit");
     county_ = MakeEdit("countyEdit");
     bells_ = MakeEdit("bellsEdit");
-    bells_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), bells_));
+    bells_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), bells_));
     bells_->setMaximumWidth(units.X(32));
     osRef_ = MakeEdit("osRefEdit");
     latitude_ = MakeEdit("latitudeEdit");
@@ -124,19 +125,29 @@ CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp
 
 QLineEdit* CAdditionalTowersDlg::Edit(int controlId) const {
     switch (controlId) {
-        case 1002: return location_;
-        case 1003: return dedication_;
-        case 1004: return county_;
-        case 1006: return bells_;
-        case 1007: return osRef_;
-        case 1008: return latitude_;
-        case 1009: return longitude_;
-        case 1063: return tbNumber_;
-        default: return nullptr;
+        case 1002:
+            return location_;
+        case 1003:
+            return dedication_;
+        case 1004:
+            return county_;
+        case 1006:
+            return bells_;
+        case 1007:
+            return osRef_;
+        case 1008:
+            return latitude_;
+        case 1009:
+            return longitude_;
+        case 1063:
+            return tbNumber_;
+        default:
+            return nullptr;
     }
 }
 
-void CAdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields, const std::string& weightText) {
+void CAdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields,
+                                     const std::string& weightText) {
     fields_ = fields;
     location_->setText(FromWindows1252(fields.location));
     dedication_->setText(FromWindows1252(fields.dedication));
@@ -158,8 +169,8 @@ void CAdditionalTowersDlg::EditWeight() {
 }
 
 void CAdditionalTowersDlg::ModifyTbNumber() {
-    const Notice question =
-        MessageTable::Chimeset().Make(kModifyQuestion, NoticeIcon::None, NoticeButtons::YesNo, true);
+    const Notice question = MessageTable::Chimeset().Make(kModifyQuestion, NoticeIcon::None,
+                                                          NoticeButtons::YesNo, true);
     if (prompter_.Show(question) != Answer::Yes) return;
     tbNumber_->setReadOnly(false);
     modify_->setEnabled(false);
@@ -172,16 +183,24 @@ void CAdditionalTowersDlg::accept() {
     std::int32_t bells = 0;
     const std::string location = ToWindows1252(location_->text());
     const std::string dedication = ToWindows1252(dedication_->text());
-    const auto refused = CheckAdditionalTowerInput(tbNumber_->text().toStdString(),
-                                                   bells_->text().toStdString(), location,
-                                                   dedication, tbNumber, bells);
+    const auto refused =
+        CheckAdditionalTowerInput(tbNumber_->text().toStdString(), bells_->text().toStdString(),
+                                  location, dedication, tbNumber, bells);
     if (refused) {
         QWidget* field = nullptr;
         switch (refused->field) {
-            case TowerInputField::TbNumber: field = tbNumber_; break;
-            case TowerInputField::Bells: field = bells_; break;
-            case TowerInputField::Location: field = location_; break;
-            default: field = dedication_; break;
+            case TowerInputField::TbNumber:
+                field = tbNumber_;
+                break;
+            case TowerInputField::Bells:
+                field = bells_;
+                break;
+            case TowerInputField::Location:
+                field = location_;
+                break;
+            default:
+                field = dedication_;
+                break;
         }
         RefuseField(prompter_, refused->notice, field);
         return;

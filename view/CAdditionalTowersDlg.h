@@ -18,7 +18,7 @@ class FieldLabel;
 class CAdditionalTowersDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The starting fields; the weight text as the form shows weights (pounds or kilograms).
@@ -30,14 +30,14 @@ public:
     FieldLabel* WeightText() const { return weightText_; }
     QPushButton* ModifyButton() const { return modify_; }
 
-public slots:
+  public slots:
     void accept() override;
     // The weight entry (a click on the weight text).
     void EditWeight();
     // "&Modify": the identity number becomes editable once the user confirms.
     void ModifyTbNumber();
 
-private:
+  private:
     QLineEdit* MakeEdit(const char* name);
 
     Prompter& prompter_;

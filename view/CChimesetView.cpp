@@ -15,16 +15,16 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "view/BrowserRules.h"
-#include "view/ClipboardExportCommand.h"
-#include "view/TowerSearchCommand.h"
 #include "view/CAdditionalTowersDlg.h"
 #include "view/CCommentsDlg.h"
 #include "view/CMapPanel.h"
 #include "view/CSetDateDlg.h"
+#include "view/ClipboardExportCommand.h"
 #include "view/CommandIds.h"
 #include "view/DialogUnits.h"
 #include "view/FieldLabel.h"
 #include "view/TowerListBox.h"
+#include "view/TowerSearchCommand.h"
 
 namespace chimeset {
 namespace {
@@ -37,9 +37,21 @@ const QColor kReadOnlyYellow(255, 255, 204);
 const QColor kAdditionalBlue(0, 0, 255);
 
 enum ControlId : int {
-    kIdMap = 1000, kIdTowerList = 1001, kIdLocation = 1002, kIdDedication = 1003, kIdCounty = 1004,
-    kIdWeight = 1005, kIdBells = 1006, kIdOSRef = 1007, kIdLatitude = 1008, kIdLongitude = 1009,
-    kIdUserName = 1010, kIdVisitDate = 1011, kIdQuarterDate = 1012, kIdPealDate = 1013, kIdComment = 1014,
+    kIdMap = 1000,
+    kIdTowerList = 1001,
+    kIdLocation = 1002,
+    kIdDedication = 1003,
+    kIdCounty = 1004,
+    kIdWeight = 1005,
+    kIdBells = 1006,
+    kIdOSRef = 1007,
+    kIdLatitude = 1008,
+    kIdLongitude = 1009,
+    kIdUserName = 1010,
+    kIdVisitDate = 1011,
+    kIdQuarterDate = 1012,
+    kIdPealDate = 1013,
+    kIdComment = 1014,
 };
 
 // A comment as the field shows it: its line breaks, whatever their form, as lines.
@@ -64,14 +76,19 @@ QString ToolTipText(const std::string& doubled) {
 
 CChimesetView::CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
                              QWidget* parent)
-    : QWidget(parent), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)),
+    : QWidget(parent),
+      doc_(doc),
+      prompter_(prompter),
+      showHelp_(std::move(showHelp)),
       today_(std::move(today)) {
     setObjectName(QStringLiteral("chimesetView"));
     BuildForm();
     doc_.AddListener(this);
 }
 
-CChimesetView::~CChimesetView() { doc_.RemoveListener(this); }
+CChimesetView::~CChimesetView() {
+    doc_.RemoveListener(this);
+}
 
 FieldLabel* CChimesetView::AddField(int id, const char* name, int width, int height) {
     const DialogUnits units(font());
@@ -125,7 +142,8 @@ void CChimesetView::BuildForm() {
         detailsGrid->addWidget(label, at, 0);
         auto* line = new QHBoxLayout;
         for (QWidget* field : fields) line->addWidget(field);
-        if (fields.size() > 1 || (*fields.begin())->sizePolicy().horizontalPolicy() != QSizePolicy::Expanding)
+        if (fields.size() > 1 ||
+            (*fields.begin())->sizePolicy().horizontalPolicy() != QSizePolicy::Expanding)
             line->addStretch(1);
         detailsGrid->addLayout(line, at, 1);
     };
@@ -200,7 +218,8 @@ void CChimesetView::BuildForm() {
         field->setParent(records);
         field->setAlignment(Qt::AlignCenter);
     }
-    for (FieldLabel* field : {visitDate, quarterDate, pealDate, comment}) field->setFocusPolicy(Qt::StrongFocus);
+    for (FieldLabel* field : {visitDate, quarterDate, pealDate, comment})
+        field->setFocusPolicy(Qt::StrongFocus);
     comment->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     comment->setWordWrap(true);
     comment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -314,8 +333,9 @@ void CChimesetView::RefillList() {
 }
 
 void CChimesetView::ShowTowerDetails() {
-    const std::string texts[] = {doc_.CurrentLocation(), doc_.CurrentDedication(), doc_.CurrentCounty(),
-                                 doc_.CurrentWeight(),   doc_.CurrentBells(),      doc_.CurrentOSRef(),
+    const std::string texts[] = {doc_.CurrentLocation(), doc_.CurrentDedication(),
+                                 doc_.CurrentCounty(),   doc_.CurrentWeight(),
+                                 doc_.CurrentBells(),    doc_.CurrentOSRef(),
                                  doc_.CurrentLatitude(), doc_.CurrentLongitude()};
     for (int id = kIdLocation; id <= kIdLongitude; ++id)
         static_cast<FieldLabel*>(Control(id))->setText(FromWindows1252(texts[id - kIdLocation]));
@@ -329,10 +349,12 @@ void CChimesetView::ShowTowerDetails() {
 
 void CChimesetView::ShowVisitorRecords() {
     currentVisitDate_ = doc_.EntryVisitDate();
-    static_cast<FieldLabel*>(Control(kIdVisitDate))->setText(QString::fromStdString(FormatPackedDate(currentVisitDate_)));
+    static_cast<FieldLabel*>(Control(kIdVisitDate))
+        ->setText(QString::fromStdString(FormatPackedDate(currentVisitDate_)));
     static_cast<FieldLabel*>(Control(kIdQuarterDate))
         ->setText(QString::fromStdString(FormatPackedDate(doc_.EntryQuarterDate())));
-    static_cast<FieldLabel*>(Control(kIdPealDate))->setText(QString::fromStdString(FormatPackedDate(doc_.EntryPealDate())));
+    static_cast<FieldLabel*>(Control(kIdPealDate))
+        ->setText(QString::fromStdString(FormatPackedDate(doc_.EntryPealDate())));
     static_cast<FieldLabel*>(Control(kIdComment))->setText(CommentText(doc_.EntryComment()));
     UpdateStatus();
 }
@@ -372,7 +394,9 @@ void CChimesetView::SelectPosition(int position) {
     OnSelectionChange(position);
 }
 
-void CChimesetView::RestoreSelection() { doc_.SelectListItem(currentIndex_); }
+void CChimesetView::RestoreSelection() {
+    doc_.SelectListItem(currentIndex_);
+}
 
 void CChimesetView::OnFilterButton(int filter) {
     if (doc_.SetFilter(filter)) RefillList();
@@ -390,10 +414,13 @@ bool CChimesetView::RefuseReadOnly() {
 
 bool CChimesetView::RunSetDate(PackedDate current, PackedDate& newValue) {
     const QDate today = today_ ? today_() : QDate::currentDate();
-    return CSetDateDlg::Run(current, lastDateEntered_, newValue, prompter_, showHelp_, today, window());
+    return CSetDateDlg::Run(current, lastDateEntered_, newValue, prompter_, showHelp_, today,
+                            window());
 }
 
-void CChimesetView::OnClickUserName() { prompter_.Show(MessageTable::Chimeset().Make(kChangeUserHint)); }
+void CChimesetView::OnClickUserName() {
+    prompter_.Show(MessageTable::Chimeset().Make(kChangeUserHint));
+}
 
 void CChimesetView::OnClickVisitDate() {
     if (!doc_.IsLogOpen() || RefuseReadOnly()) return;
@@ -417,9 +444,13 @@ void CChimesetView::OnClickPealOrQuarter(bool peal) {
     ShowVisitorRecords();
 }
 
-void CChimesetView::OnClickQuarterDate() { OnClickPealOrQuarter(false); }
+void CChimesetView::OnClickQuarterDate() {
+    OnClickPealOrQuarter(false);
+}
 
-void CChimesetView::OnClickPealDate() { OnClickPealOrQuarter(true); }
+void CChimesetView::OnClickPealDate() {
+    OnClickPealOrQuarter(true);
+}
 
 void CChimesetView::OnClickComment() {
     if (currentVisitDate_ == kNoDate || RefuseReadOnly()) return;
@@ -464,8 +495,10 @@ bool CChimesetView::OutputCommandBuilt(int command) const {
         case kCmdFilePrint:
         case kCmdFilePrintPreview:
         case kCmdSetPrintContents:
-        case kCmdCopyToClipboard: return printing_ != nullptr;
-        default: return true;
+        case kCmdCopyToClipboard:
+            return printing_ != nullptr;
+        default:
+            return true;
     }
 }
 
@@ -481,7 +514,8 @@ void CChimesetView::SetPrintSettingsStore(SettingsStore& store) {
         if (filterChanged || orderChanged) RefillList();
     };
     host.showHelp = showHelp_;
-    printing_ = std::make_unique<PrintController>(doc_, prompter_, store, std::move(host), window());
+    printing_ =
+        std::make_unique<PrintController>(doc_, prompter_, store, std::move(host), window());
     printing_->LoadSettings();
     printing_->SetPageHeader(pageHeader_);
 }
@@ -506,7 +540,8 @@ void CChimesetView::OnCopyToClipboard() {
 }
 
 void CChimesetView::OnFind() {
-    if (RunFindDialog(search, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_)) OnFindNext();
+    if (RunFindDialog(search, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_))
+        OnFindNext();
 }
 
 void CChimesetView::OnFindNext() {

@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QWidget>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,7 +31,7 @@ class TowerListBox;
 class CChimesetView : public QWidget, public DocumentListener {
     Q_OBJECT
 
-public:
+  public:
     using Today = std::function<QDate()>;
 
     CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
@@ -83,7 +82,7 @@ public:
     CMapPanel* MapPanel() const { return map_; }
     PackedDate LastDateEntered() const { return lastDateEntered_; }
 
-public slots:
+  public slots:
     // Output commands: printing, preview, print contents, clipboard and search.
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -102,14 +101,14 @@ public slots:
     void OnClickComment();
     void OnClickTowerDetail();
 
-signals:
+  signals:
     void statusPaneTextChanged(const QString& text);
     // Something that command availability depends on changed (selection, filter, edits).
     void commandStateChanged();
     // The frame should size itself to the form.
     void fitFrameRequested();
 
-private:
+  private:
     void BuildForm();
     FieldLabel* AddField(int id, const char* name, int width, int height);
     void UpdateColours();

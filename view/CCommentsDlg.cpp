@@ -13,7 +13,9 @@
 namespace chimeset {
 namespace {
 
-int StoredLength(const QString& text) { return static_cast<int>(text.size() + text.count(QLatin1Char('\n'))); }
+int StoredLength(const QString& text) {
+    return static_cast<int>(text.size() + text.count(QLatin1Char('\n')));
+}
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <string>
 
 #include "users/qt/ShowHelp.h"
@@ -14,7 +13,7 @@ namespace chimeset {
 class CCommentsDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Counted as stored, a line break being two characters.
     static constexpr int kMaxCommentLength = 1024;
 
@@ -26,7 +25,7 @@ public:
 
     QPlainTextEdit* Edit() const { return edit_; }
 
-private:
+  private:
     void LimitLength();
 
     QPlainTextEdit* edit_;

@@ -21,7 +21,8 @@ CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(LoadBuiltInMap(), parent) {}
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
     : QFrame(parent),
-      image_(image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32)) {
+      image_(image.format() == QImage::Format_RGB32 ? image
+                                                    : image.convertToFormat(QImage::Format_RGB32)) {
     setObjectName(QStringLiteral("mapPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -33,7 +34,8 @@ MapPixel CMapPanel::PixelOf(MapPoint point) {
     // 3 km to the pixel, rounded half up; the image starts 75 km east and 885 km north.
     const std::int32_t x = ((easting * 100) / 30 + 50) / 100 - 25;
     const std::int32_t y = 300 - (((northing * 100) / 30 + 50) / 100 + 5);
-    return (static_cast<std::uint32_t>(x) & 0xFFFFu) | ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16);
+    return (static_cast<std::uint32_t>(x) & 0xFFFFu) |
+           ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16);
 }
 
 bool CMapPanel::Add(MapPoint point) {
@@ -64,10 +66,13 @@ QSize CMapPanel::minimumSizeHint() const {
     const qreal ratio = devicePixelRatioF();
     const int scale = ImageScale();
     const int frame = 2 * frameWidth();
-    return {qCeil(kImageWidth * scale / ratio) + frame, qCeil(kImageHeight * scale / ratio) + frame};
+    return {qCeil(kImageWidth * scale / ratio) + frame,
+            qCeil(kImageHeight * scale / ratio) + frame};
 }
 
-QSize CMapPanel::sizeHint() const { return minimumSizeHint(); }
+QSize CMapPanel::sizeHint() const {
+    return minimumSizeHint();
+}
 
 void CMapPanel::Render(QPainter& painter, const QRect& area) const {
     if (image_.isNull()) return;

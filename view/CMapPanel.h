@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QImage>
-
 #include <cstdint>
 #include <vector>
 
@@ -18,7 +17,7 @@ using MapPixel = std::uint32_t;
 class CMapPanel : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kImageWidth = 200;
     static constexpr int kImageHeight = 300;
 
@@ -46,10 +45,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage image_;
     std::vector<MapPixel> pixels_;
 };

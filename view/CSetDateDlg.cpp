@@ -21,7 +21,8 @@ namespace {
 // The user's short date form, with the year in full so that any year can be typed.
 QString PickerFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return format;
 }
 
@@ -35,8 +36,12 @@ QLabel* WrappedText(const QString& text, QWidget* parent) {
 }  // namespace
 
 CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), showHelp_(std::move(showHelp)), today_(today),
-      picker_(new QDateEdit(this)), sequenceEdit_(new QLineEdit(this)),
+    : QDialog(parent),
+      prompter_(prompter),
+      showHelp_(std::move(showHelp)),
+      today_(today),
+      picker_(new QDateEdit(this)),
+      sequenceEdit_(new QLineEdit(this)),
       options_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("setDateDialog"));
     setWindowTitle(QStringLiteral("Set Date"));
@@ -103,13 +108,18 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
     });
     InstallDialogHelp(this, showHelp_, kSetDateDialog);
     // A new day starts its own count of towers.
-    connect(picker_, &QDateEdit::dateChanged, this, [this] { sequenceEdit_->setText(QStringLiteral("0")); });
+    connect(picker_, &QDateEdit::dateChanged, this,
+            [this] { sequenceEdit_->setText(QStringLiteral("0")); });
     picker_->setFocus();
 }
 
-QAbstractButton* CSetDateDlg::OptionButton(int option) const { return options_->button(option); }
+QAbstractButton* CSetDateDlg::OptionButton(int option) const {
+    return options_->button(option);
+}
 
-int CSetDateDlg::Option() const { return qMax(0, options_->checkedId()); }
+int CSetDateDlg::Option() const {
+    return qMax(0, options_->checkedId());
+}
 
 void CSetDateDlg::SetProposal(const DateProposal& proposal) {
     const QDate shown(proposal.year, proposal.month, proposal.day);
@@ -137,8 +147,8 @@ void CSetDateDlg::accept() {
         return;
     }
     const QDate date = picker_->date();
-    result_ = DateFromChoice(static_cast<DateOption>(Option()), date.year(), date.month(), date.day(),
-                             sequence);
+    result_ = DateFromChoice(static_cast<DateOption>(Option()), date.year(), date.month(),
+                             date.day(), sequence);
     QDialog::accept();
 }
 

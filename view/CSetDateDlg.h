@@ -20,7 +20,7 @@ namespace chimeset {
 class CSetDateDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWidget* parent = nullptr);
 
     // The starting option, picker date and sequence number.
@@ -39,10 +39,10 @@ public:
     static bool Run(PackedDate current, PackedDate& lastEntered, PackedDate& newValue,
                     Prompter& prompter, const ShowHelp& showHelp, QDate today, QWidget* parent);
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     Prompter& prompter_;
     ShowHelp showHelp_;
     QDate today_;

@@ -8,14 +8,14 @@
 namespace chimeset {
 
 class DialogUnits {
-public:
+  public:
     explicit DialogUnits(const QFont& font);
 
     int X(int units) const { return (units * baseX_ + 2) / 4; }
     int Y(int units) const { return (units * baseY_ + 4) / 8; }
     QSize Size(int width, int height) const { return {X(width), Y(height)}; }
 
-private:
+  private:
     int baseX_;
     int baseY_;
 };

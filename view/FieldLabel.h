@@ -10,7 +10,7 @@ namespace chimeset {
 class FieldLabel : public QLabel {
     Q_OBJECT
 
-public:
+  public:
     FieldLabel(const QString& objectName, QWidget* parent = nullptr);
 
     // Background and text colours; an invalid colour restores the form's default.
@@ -23,16 +23,16 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor background_;
     QColor text_;
     bool pressed_ = false;

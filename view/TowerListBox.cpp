@@ -12,7 +12,9 @@
 namespace chimeset {
 
 TowerListBox::TowerListBox(QWidget* parent)
-    : QWidget(parent), edit_(new QLineEdit(this)), list_(new QListView(this)),
+    : QWidget(parent),
+      edit_(new QLineEdit(this)),
+      list_(new QListView(this)),
       model_(new TowerListModel(this)) {
     edit_->setObjectName(QStringLiteral("towerEdit"));
     list_->setObjectName(QStringLiteral("towerListView"));
@@ -46,13 +48,17 @@ void TowerListBox::SetItems(QStringList items) {
     updating_ = false;
 }
 
-int TowerListBox::Count() const { return model_->rowCount(); }
+int TowerListBox::Count() const {
+    return model_->rowCount();
+}
 
 QString TowerListBox::ItemText(int row) const {
     return row >= 0 && row < model_->rowCount() ? model_->Items()[row] : QString();
 }
 
-void TowerListBox::SetCurrentRow(int row) { ShowRow(row, true); }
+void TowerListBox::SetCurrentRow(int row) {
+    ShowRow(row, true);
+}
 
 void TowerListBox::ShowRow(int row, bool setEditText) {
     if (row < 0 || row >= model_->rowCount()) row = -1;
@@ -91,22 +97,32 @@ void TowerListBox::OnListCurrentChanged(const QModelIndex& current) {
 }
 
 bool TowerListBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != edit_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    if (watched != edit_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const int count = model_->rowCount();
     if (count == 0) return false;
     const int page = qMax(1, list_->viewport()->height() / qMax(1, list_->sizeHintForRow(0)) - 1);
     int row = currentRow_;
     switch (key->key()) {
-        case Qt::Key_Up: row = row < 0 ? 0 : row - 1; break;
-        case Qt::Key_Down: row = row + 1; break;
-        case Qt::Key_PageUp: row = row < 0 ? 0 : row - page; break;
-        case Qt::Key_PageDown: row = row < 0 ? page : row + page; break;
+        case Qt::Key_Up:
+            row = row < 0 ? 0 : row - 1;
+            break;
+        case Qt::Key_Down:
+            row = row + 1;
+            break;
+        case Qt::Key_PageUp:
+            row = row < 0 ? 0 : row - page;
+            break;
+        case Qt::Key_PageDown:
+            row = row < 0 ? page : row + page;
+            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (currentRow_ >= 0) ShowRow(currentRow_, true);
             return currentRow_ >= 0;
-        default: return false;
+        default:
+            return false;
     }
     ChooseRow(qBound(0, row, count - 1), true);
     return true;

@@ -17,7 +17,7 @@ class TowerListModel;
 class TowerListBox : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TowerListBox(QWidget* parent = nullptr);
 
     // Replaces every item; nothing is selected afterwards.
@@ -31,14 +31,14 @@ public:
     QLineEdit* Edit() const { return edit_; }
     QListView* List() const { return list_; }
 
-signals:
+  signals:
     // The user chose another row: by mouse, by key, or by typing the start of a name.
     void currentRowChanged(int row);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void OnTextEdited(const QString& text);
     void OnListCurrentChanged(const QModelIndex& current);
     void ShowRow(int row, bool setEditText);

@@ -10,7 +10,7 @@ namespace chimeset {
 class TowerListModel : public QAbstractListModel {
     Q_OBJECT
 
-public:
+  public:
     explicit TowerListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
     void SetItems(QStringList items);
@@ -22,7 +22,7 @@ public:
     // The first row from `start` on whose text begins with the prefix, ignoring case; -1 for none.
     int FindPrefix(const QString& prefix, int start = 0) const;
 
-private:
+  private:
     QStringList items_;
 };
 

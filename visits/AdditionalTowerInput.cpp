@@ -49,15 +49,16 @@ std::optional<InputRefusal> CheckAdditionalTowerInput(std::string_view tbNumberT
                                                       std::string_view bellsText,
                                                       std::string_view location,
                                                       std::string_view dedication,
-                                                      std::int32_t& tbNumber,
-                                                      std::int32_t& bells) {
+                                                      std::int32_t& tbNumber, std::int32_t& bells) {
     std::int32_t number = 0;
     if (!ParseDialogInteger(tbNumberText, number))
         return InputRefusal{TowerInputField::TbNumber, Refusal(IntegerMessage())};
     std::int32_t bellCount = 0;
-    if (auto refused = CheckRange(TowerInputField::Bells, bellsText, kMinBells, kMaxBells, bellCount))
+    if (auto refused =
+            CheckRange(TowerInputField::Bells, bellsText, kMinBells, kMaxBells, bellCount))
         return refused;
-    if (location.empty()) return InputRefusal{TowerInputField::Location, Refusal(kItemMustBeCompleted)};
+    if (location.empty())
+        return InputRefusal{TowerInputField::Location, Refusal(kItemMustBeCompleted)};
     if (dedication.empty())
         return InputRefusal{TowerInputField::Dedication, Refusal(kItemMustBeCompleted)};
     tbNumber = number;
@@ -70,13 +71,18 @@ std::optional<InputRefusal> CheckTenorWeightInput(std::string_view cwtText,
                                                   std::string_view lbsText,
                                                   TenorWeightParts& parts) {
     TenorWeightParts checked;
-    if (auto refused = CheckRange(TowerInputField::Cwt, cwtText, 0, kMaxCwt, checked.cwt)) return refused;
-    if (auto refused = CheckRange(TowerInputField::Qtr, qtrText, 0, kMaxQtr, checked.qtr)) return refused;
-    if (auto refused = CheckRange(TowerInputField::Lbs, lbsText, 0, kMaxLbs, checked.lbs)) return refused;
+    if (auto refused = CheckRange(TowerInputField::Cwt, cwtText, 0, kMaxCwt, checked.cwt))
+        return refused;
+    if (auto refused = CheckRange(TowerInputField::Qtr, qtrText, 0, kMaxQtr, checked.qtr))
+        return refused;
+    if (auto refused = CheckRange(TowerInputField::Lbs, lbsText, 0, kMaxLbs, checked.lbs))
+        return refused;
     parts = checked;
     return std::nullopt;
 }
 
-bool IsAllowedInTowerField(char c) { return c != '\\'; }
+bool IsAllowedInTowerField(char c) {
+    return c != '\\';
+}
 
 }  // namespace chimeset

@@ -42,8 +42,7 @@ std::optional<InputRefusal> CheckAdditionalTowerInput(std::string_view tbNumberT
                                                       std::string_view bellsText,
                                                       std::string_view location,
                                                       std::string_view dedication,
-                                                      std::int32_t& tbNumber,
-                                                      std::int32_t& bells);
+                                                      std::int32_t& tbNumber, std::int32_t& bells);
 
 // The Add Tower dialog's OK: hundredweight 0 to 200, quarters 0 to 3, pounds 0 to 27.
 std::optional<InputRefusal> CheckTenorWeightInput(std::string_view cwtText,

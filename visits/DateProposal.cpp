@@ -34,10 +34,14 @@ DateProposal ProposeDate(PackedDate current, PackedDate lastEntered) {
 
 PackedDate DateFromChoice(DateOption option, int year, int month, int day, int sequence) {
     switch (option) {
-        case kRecordFullDate: return MakePackedDate(day, month, year, sequence);
-        case kRecordYearOnly: return MakeYearOnlyDate(year);
-        case kRecordUnknownDate: return kUnknownDate;
-        case kRemoveDate: break;
+        case kRecordFullDate:
+            return MakePackedDate(day, month, year, sequence);
+        case kRecordYearOnly:
+            return MakeYearOnlyDate(year);
+        case kRecordUnknownDate:
+            return kUnknownDate;
+        case kRemoveDate:
+            break;
     }
     return kNoDate;
 }

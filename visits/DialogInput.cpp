@@ -24,7 +24,9 @@ bool ParseDialogInteger(std::string_view text, std::int32_t& value) {
     return true;
 }
 
-std::string IntegerMessage() { return "Please enter an integer."; }
+std::string IntegerMessage() {
+    return "Please enter an integer.";
+}
 
 std::string IntegerRangeMessage(std::int32_t minimum, std::int32_t maximum) {
     return Format("Please enter an integer between %i and %i.", minimum, maximum);

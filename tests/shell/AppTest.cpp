@@ -14,7 +14,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
-
 #include <memory>
 
 #include "common/qt/HelpWindow.h"
@@ -35,7 +34,7 @@ const std::string kAshbyRecord = "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\
                                  std::to_string(MakePackedDate(3, 4, 2005)) + "\\0\\0\\";
 
 class App : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         GuiApplication();
         WriteTestDatabase(dir);
@@ -45,8 +44,10 @@ protected:
     void TearDown() override { app.reset(); }
 
     bool Start(const QStringList& arguments = {}) {
-        app = std::make_unique<CChimesetApp>(AppServices{dir.Path(), helpFolder, prompter, settings, documents,
-                                                         idTable, [] { return LocalDate{2026, 12, 7}; }});
+        app = std::make_unique<CChimesetApp>(
+            AppServices{dir.Path(), helpFolder, prompter, settings, documents, idTable, [] {
+                            return LocalDate{2026, 12, 7};
+                        }});
         return app->InitInstance(arguments);
     }
 
@@ -58,8 +59,11 @@ protected:
 
     void WriteHelp() {
         QDir().mkpath(helpFolder);
-        dir.Write("help/topics.map", "; test topics\ndefault index.html\n0x20080 main.html\n0x1E101 open.html\n0x1E102 close.html\n");
-        for (const char* page : {"index.html", "main.html", "open.html", "close.html"}) dir.Write(std::string("help/") + page, "<p>x</p>");
+        dir.Write("help/topics.map",
+                  "; test topics\ndefault index.html\n0x20080 main.html\n0x1E101 "
+                  "open.html\n0x1E102 close.html\n");
+        for (const char* page : {"index.html", "main.html", "open.html", "close.html"})
+            dir.Write(std::string("help/") + page, "<p>x</p>");
     }
 
     CMainFrame& Frame() { return *app->MainFrame(); }
@@ -88,7 +92,7 @@ protected:
 
 // The commands whose availability follows the document's state.
 const std::initializer_list<int> kDocumentCommands = {
-    kCmdFileOpen, kCmdFileSave, kCmdFileClose, kCmdManageUsers,
+    kCmdFileOpen,          kCmdFileSave,           kCmdFileClose,       kCmdManageUsers,
     kCmdBackupInformation, kCmdAddAdditionalTower, kCmdTenorInKilograms};
 
 }  // namespace
@@ -120,12 +124,20 @@ TEST_F(App, MenuItemsCarryTheirPromptsAndAccelerators) {
         const char* prompt;
         QKeySequence keys;
     } items[] = {
-        {kCmdFileOpen, "&Open Visit Logfile...\tCtrl+O", "Open an existing document", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {kCmdFileSave, "&Save Changes\tCtrl+S", "Save the active Visit Log", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {kCmdFilePrint, "&Print...\tCtrl+P", "Print the active document", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {kCmdFind, "&Find...\tAlt+F3", "Find the First Occurrence", QKeySequence(Qt::ALT | Qt::Key_F3)},
-        {kCmdFindNext, "&Find Next\tF3", "Find the Next Occurrence if any", QKeySequence(Qt::Key_F3)},
-        {kCmdCheckForUpdate, "Chec&k for Database Update", "Check to see if an update for Dove database update", {}},
+        {kCmdFileOpen, "&Open Visit Logfile...\tCtrl+O", "Open an existing document",
+         QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {kCmdFileSave, "&Save Changes\tCtrl+S", "Save the active Visit Log",
+         QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {kCmdFilePrint, "&Print...\tCtrl+P", "Print the active document",
+         QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {kCmdFind, "&Find...\tAlt+F3", "Find the First Occurrence",
+         QKeySequence(Qt::ALT | Qt::Key_F3)},
+        {kCmdFindNext, "&Find Next\tF3", "Find the Next Occurrence if any",
+         QKeySequence(Qt::Key_F3)},
+        {kCmdCheckForUpdate,
+         "Chec&k for Database Update",
+         "Check to see if an update for Dove database update",
+         {}},
         {kCmdAppExit, "E&xit", "Quit the application; prompts to save documents", {}},
         {kCmdHelp, "", "", QKeySequence(Qt::Key_F1)},
         {kCmdContextHelp, "", "", QKeySequence(Qt::SHIFT | Qt::Key_F1)},
@@ -151,8 +163,10 @@ TEST_F(App, CommandLineLogOpensReadOnly) {
     EXPECT_TRUE(doc.IsReadOnly());
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("RINGER1.CBL - Clangbook Log"));
     EXPECT_EQ(EnabledOf(kDocumentCommands),
-              (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation, kCmdTenorInKilograms}));
-    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(), QStringLiteral("RINGER1.CBL"));
+              (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation,
+                                kCmdTenorInKilograms}));
+    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(),
+              QStringLiteral("RINGER1.CBL"));
 
     // Close: back to no log, the caption of a new document.
     Frame().OnCommand(kCmdFileClose);
@@ -173,11 +187,14 @@ TEST_F(App, RejectedCommandLineLogEndsTheProgram) {
 
 TEST_F(App, WithoutADatabaseOnlyTheUsersCanBeManaged) {
     TempDir empty;
-    app = std::make_unique<CChimesetApp>(AppServices{empty.Path(), helpFolder, prompter, settings, documents,
-                                                     idTable, [] { return LocalDate{2026, 12, 7}; }});
+    app = std::make_unique<CChimesetApp>(
+        AppServices{empty.Path(), helpFolder, prompter, settings, documents, idTable, [] {
+                        return LocalDate{2026, 12, 7};
+                    }});
     ASSERT_TRUE(app->InitInstance({}));
     EXPECT_FALSE(app->Document()->IsDatabaseLoaded());
-    EXPECT_EQ(EnabledOf(kDocumentCommands), (std::vector<int>{kCmdManageUsers, kCmdTenorInKilograms}));
+    EXPECT_EQ(EnabledOf(kDocumentCommands),
+              (std::vector<int>{kCmdManageUsers, kCmdTenorInKilograms}));
     EXPECT_EQ(Frame().StatusPane()->text(), QStringLiteral("Dove Data File - Failed to Load"));
 }
 
@@ -190,9 +207,11 @@ TEST_F(App, FileOpenEditsTheUsersLogAndExitAsksToSave) {
     ASSERT_TRUE(doc.IsLogOpen());
     EXPECT_FALSE(doc.IsReadOnly());
     EXPECT_TRUE(app->PendingUserId.empty());
-    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(), QStringLiteral("Ringer One"));
-    EXPECT_EQ(EnabledOf(kDocumentCommands), (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation,
-                                                               kCmdAddAdditionalTower, kCmdTenorInKilograms}));
+    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(),
+              QStringLiteral("Ringer One"));
+    EXPECT_EQ(EnabledOf(kDocumentCommands),
+              (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation,
+                                kCmdAddAdditionalTower, kCmdTenorInKilograms}));
 
     // A change makes Save available; closing the window asks first.
     doc.SelectListItem(0);
@@ -204,7 +223,8 @@ TEST_F(App, FileOpenEditsTheUsersLogAndExitAsksToSave) {
     prompter.QueueSaveChangesAnswer(Answer::Yes);
     EXPECT_TRUE(Frame().close());
     EXPECT_EQ(prompter.saveQuestions.size(), 2u);
-    EXPECT_NE(ReadBytes(dir.File("RINGER1.CBL")).find(std::to_string(MakePackedDate(1, 1, 2020))), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.File("RINGER1.CBL")).find(std::to_string(MakePackedDate(1, 1, 2020))),
+              std::string::npos);
 
     // Manage Users is refused while a log is open, however it is asked for.
     prompter.Clear();
@@ -223,7 +243,8 @@ TEST_F(App, DroppedFilesOpenReadOnly) {
     const auto dropFile = [this](const std::string& file) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(&Frame(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -254,7 +275,8 @@ TEST_F(App, HelpOpensTheTopicOfEachContext) {
     // Context help: the next menu command asks for its topic instead of running.
     Frame().OnCommand(kCmdContextHelp);
     EXPECT_TRUE(Frame().InContextHelp());
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Select an object on which to get Help"));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(),
+              QStringLiteral("Select an object on which to get Help"));
     EXPECT_TRUE(Enabled(kCmdFileClose));  // every item can be asked about
     Frame().OnCommand(kCmdFileClose);
     EXPECT_FALSE(Frame().InContextHelp());
@@ -298,11 +320,13 @@ TEST_F(App, AboutShowsTheVersionAndTheDataCredit) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("About Chimeset"));
         version = dialog->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
         credits = dialog->findChild<QLabel*>(QStringLiteral("creditsLabel"))->text();
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
     });
     Frame().OnCommand(kCmdAppAbout);
     EXPECT_TRUE(version.contains(QStringLiteral("2.05")));
-    EXPECT_TRUE(credits.contains(QStringLiteral(
-        "Dove's Guide for Church Bell Ringers, (c) the Central Council of Church Bell Ringers, CC BY-SA 4.0")));
+    EXPECT_TRUE(
+        credits.contains(QStringLiteral("Dove's Guide for Church Bell Ringers, (c) the Central "
+                                        "Council of Church Bell Ringers, CC BY-SA 4.0")));
     EXPECT_FALSE(credits.contains(QStringLiteral("http")));
 }

@@ -17,7 +17,9 @@ using namespace chimeset::testing;
 
 namespace {
 
-std::string HelpFolder() { return SourceDir() + "/resources/help/chimeset"; }
+std::string HelpFolder() {
+    return SourceDir() + "/resources/help/chimeset";
+}
 
 std::map<unsigned long, std::string> ReadTopicMap(std::string* defaultTopic) {
     std::ifstream in(HelpFolder() + "/topics.map");
@@ -42,10 +44,11 @@ TEST(HelpPages, EveryContextHasAnExistingTopic) {
     std::string defaultTopic;
     const auto topics = ReadTopicMap(&defaultTopic);
     EXPECT_EQ(defaultTopic, "index.html");
-    for (const int command : {kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFilePrint, kCmdFilePrintPreview,
-                              kCmdAppAbout, kCmdAppExit, kCmdHelpTopics, kCmdFind, kCmdFindNext,
-                              kCmdTenorInKilograms, kCmdSetPrintContents, kCmdCopyToClipboard, kCmdManageUsers,
-                              kCmdBackupInformation, kCmdCheckForUpdate, kCmdAddAdditionalTower})
+    for (const int command :
+         {kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFilePrint, kCmdFilePrintPreview,
+          kCmdAppAbout, kCmdAppExit, kCmdHelpTopics, kCmdFind, kCmdFindNext, kCmdTenorInKilograms,
+          kCmdSetPrintContents, kCmdCopyToClipboard, kCmdManageUsers, kCmdBackupInformation,
+          kCmdCheckForUpdate, kCmdAddAdditionalTower})
         EXPECT_EQ(topics.count(0x10000ul + command), 1u) << command;
     for (const unsigned dialog : {100u, 128u, 131u, 132u, 133u, 134u, 135u, 136u, 137u, 138u, 139u})
         EXPECT_EQ(topics.count(0x20000ul + dialog), 1u) << dialog;
@@ -54,7 +57,8 @@ TEST(HelpPages, EveryContextHasAnExistingTopic) {
 
     std::set<std::string> pages{defaultTopic};
     for (const auto& [context, page] : topics) pages.insert(page);
-    for (const auto& page : pages) EXPECT_FALSE(ReadBytes(HelpFolder() + "/" + page).empty()) << page;
+    for (const auto& page : pages)
+        EXPECT_FALSE(ReadBytes(HelpFolder() + "/" + page).empty()) << page;
 }
 
 TEST(HelpPages, LinksLeadToPagesThatExist) {
@@ -67,7 +71,8 @@ TEST(HelpPages, LinksLeadToPagesThatExist) {
         EXPECT_NE(text.find("<h1>"), std::string::npos) << name;
         for (std::sregex_iterator it(text.begin(), text.end(), link), end; it != end; ++it) {
             const std::string target = (*it)[1];
-            EXPECT_FALSE(ReadBytes(HelpFolder() + "/" + target).empty()) << name << " -> " << target;
+            EXPECT_FALSE(ReadBytes(HelpFolder() + "/" + target).empty())
+                << name << " -> " << target;
         }
     }
     EXPECT_GE(pagesChecked, 20);

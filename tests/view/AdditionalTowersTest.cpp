@@ -43,8 +43,10 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
             EditOf(weight, "lbsEdit")->setText(QStringLiteral("5"));
             PressOk(weight);
         });
-        QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("weightText")), Qt::LeftButton);
-        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("weightText"))->text(), QStringLiteral("10-2-5"));
+        QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("weightText")),
+                          Qt::LeftButton);
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("weightText"))->text(),
+                  QStringLiteral("10-2-5"));
         PressOk(dialog);
     });
     ASSERT_TRUE(view->EditAdditionalTower(-1));
@@ -60,7 +62,8 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
     EXPECT_EQ(Text(1007), QStringLiteral("SO123456"));
     EXPECT_EQ(Field(1002)->TextColour(), QColor(0, 0, 255));
     EXPECT_EQ(doc->CurrentIndexNo(), expectedId);
-    EXPECT_EQ(doc->Database().GetTowerField(doc->CurrentTower(), kWt), std::to_string(10 * 112 + 2 * 28 + 5));
+    EXPECT_EQ(doc->Database().GetTowerField(doc->CurrentTower(), kWt),
+              std::to_string(10 * 112 + 2 * 28 + 5));
 
     // A click on its details changes it; kilograms show in the dialog, pounds are kept.
     doc->ToggleKilograms();
@@ -87,7 +90,8 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
     // A second tower in the same run proposes the next number.
     OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* dialog) {
         proposedId = EditOf(dialog, "tbNumberEdit")->text();
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                          Qt::LeftButton);
     });
     doc->SetModifiedFlag(false);
     EXPECT_FALSE(view->EditAdditionalTower(-1));

@@ -15,8 +15,16 @@ using namespace chimeset::testing;
 
 namespace {
 
-enum : int { kLocationId = 1002, kWeightId = 1005, kCountyId = 1004, kUserId = 1010, kVisitId = 1011,
-             kQuarterId = 1012, kPealId = 1013, kCommentId = 1014 };
+enum : int {
+    kLocationId = 1002,
+    kWeightId = 1005,
+    kCountyId = 1004,
+    kUserId = 1010,
+    kVisitId = 1011,
+    kQuarterId = 1012,
+    kPealId = 1013,
+    kCommentId = 1014
+};
 
 // Answers the next Set Date dialog: checks what it proposes, then sets the option, the date
 // and the sequence number and presses OK.
@@ -26,8 +34,8 @@ struct DateAnswer {
     QString sequence;
 };
 
-void AnswerSetDate(DateAnswer answer, QString* proposedSequence = nullptr, QDate* proposedDate = nullptr,
-                   int* proposedOption = nullptr) {
+void AnswerSetDate(DateAnswer answer, QString* proposedSequence = nullptr,
+                   QDate* proposedDate = nullptr, int* proposedOption = nullptr) {
     OnNextModal(QStringLiteral("setDateDialog"), [=](QWidget* widget) {
         auto* dialog = static_cast<CSetDateDlg*>(widget);
         if (proposedSequence) *proposedSequence = dialog->SequenceEdit()->text();
@@ -36,13 +44,14 @@ void AnswerSetDate(DateAnswer answer, QString* proposedSequence = nullptr, QDate
         if (answer.date.isValid()) dialog->DatePicker()->setDate(answer.date);
         if (!answer.sequence.isNull()) dialog->SequenceEdit()->setText(answer.sequence);
         dialog->OptionButton(answer.option)->setChecked(true);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
     });
 }
 
 // Closes any dialog that a click opens by mistake, and says whether there was one.
 class NoDialogGuard {
-public:
+  public:
     NoDialogGuard() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -54,7 +63,7 @@ public:
     }
     bool opened = false;
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -105,7 +114,8 @@ TEST_F(BrowserView, RecordsVisitQuarterPealAndProposesTheNextTowerOfTheDay) {
     // Cancel keeps everything, including the date entered last.
     const PackedDate last = view->LastDateEntered();
     OnNextModal(QStringLiteral("setDateDialog"), [](QWidget* dialog) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                          Qt::LeftButton);
     });
     Click(kVisitId);
     EXPECT_EQ(view->LastDateEntered(), last);
@@ -113,8 +123,9 @@ TEST_F(BrowserView, RecordsVisitQuarterPealAndProposesTheNextTowerOfTheDay) {
 }
 
 TEST_F(BrowserView, RemovingTheVisitDateRemovesTheEntry) {
-    ASSERT_TRUE(OpenLog({kLogHeader, "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001\\"
-                                     "100000\\100001\\0\\"}));
+    ASSERT_TRUE(OpenLog({kLogHeader,
+                         "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001\\"
+                         "100000\\100001\\0\\"}));
     Choose(QStringLiteral("Ashby - St Mary"));
     EXPECT_FALSE(Text(kVisitId).isEmpty());
     EXPECT_FALSE(Text(kQuarterId).isEmpty());
@@ -125,7 +136,8 @@ TEST_F(BrowserView, RemovingTheVisitDateRemovesTheEntry) {
     EXPECT_EQ(doc->EntryCount(), 0);
     EXPECT_EQ(view->LastDateEntered(), kNoDate);
     // Under All Dove the list is not refilled: the tower stays selected.
-    EXPECT_EQ(view->TowerList()->ItemText(view->TowerList()->CurrentRow()), QStringLiteral("Ashby - St Mary"));
+    EXPECT_EQ(view->TowerList()->ItemText(view->TowerList()->CurrentRow()),
+              QStringLiteral("Ashby - St Mary"));
     EXPECT_EQ(doc->CurrentTower(), 0);
 }
 
@@ -144,7 +156,8 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
     OnNextModal(QStringLiteral("commentsDialog"), [](QWidget* dialog) {
         auto* edit = dialog->findChild<QPlainTextEdit*>(QStringLiteral("commentEdit"));
         edit->setPlainText(QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
     });
     Click(kCommentId);
     EXPECT_EQ(Text(kCommentId), QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
@@ -154,7 +167,8 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
     ASSERT_TRUE(doc->Save());
     EXPECT_FALSE(doc->IsModified());
     OnNextModal(QStringLiteral("commentsDialog"), [](QWidget* dialog) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
     });
     Click(kCommentId);
     EXPECT_TRUE(doc->IsModified());
@@ -168,12 +182,14 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
 }
 
 TEST_F(BrowserView, ReadOnlyLogRefusesEveryEditAndShowsYellow) {
-    ASSERT_TRUE(OpenLog({kLogHeader, "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001\\100000\\0\\0\\",
-                         "Newtown\\St John\\Powys\\\\\\\\6\\0\\999999\\100000\\0\\0\\"},
-                        ""));
+    ASSERT_TRUE(OpenLog(
+        {kLogHeader, "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001\\100000\\0\\0\\",
+         "Newtown\\St John\\Powys\\\\\\\\6\\0\\999999\\100000\\0\\0\\"},
+        ""));
     EXPECT_TRUE(doc->IsReadOnly());
     EXPECT_EQ(Text(kUserId), QStringLiteral("RINGER1.CBL"));
-    for (int id = kUserId; id <= kCommentId; ++id) EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 204)) << id;
+    for (int id = kUserId; id <= kCommentId; ++id)
+        EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 204)) << id;
     EXPECT_EQ(Field(kLocationId)->Background(), QColor(255, 255, 255));
 
     Choose(QStringLiteral("Ashby - St Mary"));
@@ -207,7 +223,8 @@ TEST_F(BrowserView, ColoursFollowTheLogState) {
     EXPECT_TRUE(Field(kLocationId)->autoFillBackground());
     EXPECT_EQ(Text(kUserId), QStringLiteral("No Log File Open"));
     ASSERT_TRUE(OpenLog({kLogHeader}));
-    for (int id = kUserId; id <= kCommentId; ++id) EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 255));
+    for (int id = kUserId; id <= kCommentId; ++id)
+        EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 255));
     EXPECT_FALSE(Field(kLocationId)->TextColour().isValid());
     doc->CloseLog();
     EXPECT_EQ(Text(kUserId), QStringLiteral("No Log File Open"));
@@ -223,13 +240,17 @@ TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
     EXPECT_EQ(Items().size(), 6);
 
     ASSERT_TRUE(OpenLog({kLogHeader,
-                         "Zennor\\St Senara\\Cornwall\\SW454384\\\\\\3\\300\\1004\\" + std::to_string(MakePackedDate(1, 6, 2001)) + "\\0\\0\\",
-                         "Ashby\\St Mary\\Leics\\SK359167\\\\\\8\\1456\\1001\\" + std::to_string(MakePackedDate(1, 6, 2003)) + "\\0\\0\\",
-                         "Rock\\x\\x\\\\\\\\5\\\\1006\\" + std::to_string(MakePackedDate(1, 6, 2002)) + "\\0\\0\\"}));
+                         "Zennor\\St Senara\\Cornwall\\SW454384\\\\\\3\\300\\1004\\" +
+                             std::to_string(MakePackedDate(1, 6, 2001)) + "\\0\\0\\",
+                         "Ashby\\St Mary\\Leics\\SK359167\\\\\\8\\1456\\1001\\" +
+                             std::to_string(MakePackedDate(1, 6, 2003)) + "\\0\\0\\",
+                         "Rock\\x\\x\\\\\\\\5\\\\1006\\" +
+                             std::to_string(MakePackedDate(1, 6, 2002)) + "\\0\\0\\"}));
     EXPECT_TRUE(view->Control(kFilterVisited)->isEnabled());
 
     QTest::mouseClick(view->Control(kFilterVisited), Qt::LeftButton);
-    EXPECT_EQ(Items(), (QStringList{"Ashby - St Mary", "Rock & Roll - St Cuthbert", "Zennor - St Senara"}));
+    EXPECT_EQ(Items(),
+              (QStringList{"Ashby - St Mary", "Rock & Roll - St Cuthbert", "Zennor - St Senara"}));
     EXPECT_EQ(view->StatusPaneText(), QStringLiteral("Rec 1 of 3"));
     // Every tower of the list with a grid reference is marked: Rock & Roll has none.
     EXPECT_EQ(view->MapPanel()->Pixels().size(), 2u);
@@ -239,7 +260,8 @@ TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
     EXPECT_EQ(view->MapPanel()->Pixels().size(), 1u);
 
     QTest::mouseClick(view->Control(kOrderDate), Qt::LeftButton);
-    EXPECT_EQ(Items(), (QStringList{"Zennor - St Senara", "Rock & Roll - St Cuthbert", "Ashby - St Mary"}));
+    EXPECT_EQ(Items(),
+              (QStringList{"Zennor - St Senara", "Rock & Roll - St Cuthbert", "Ashby - St Mary"}));
     EXPECT_EQ(view->CurrentIndex(), 0);
 
     // An empty list: nothing selected, empty fields, no markers.
@@ -260,8 +282,10 @@ TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
 
 TEST_F(BrowserView, DateChangeUnderDateOrderRefillsTheList) {
     ASSERT_TRUE(OpenLog({kLogHeader,
-                         "Zennor\\St Senara\\Cornwall\\SW454384\\\\\\3\\300\\1004\\" + std::to_string(MakePackedDate(1, 6, 2001)) + "\\0\\0\\",
-                         "Ashby\\St Mary\\Leics\\SK359167\\\\\\8\\1456\\1001\\" + std::to_string(MakePackedDate(1, 6, 2003)) + "\\0\\0\\"}));
+                         "Zennor\\St Senara\\Cornwall\\SW454384\\\\\\3\\300\\1004\\" +
+                             std::to_string(MakePackedDate(1, 6, 2001)) + "\\0\\0\\",
+                         "Ashby\\St Mary\\Leics\\SK359167\\\\\\8\\1456\\1001\\" +
+                             std::to_string(MakePackedDate(1, 6, 2003)) + "\\0\\0\\"}));
     QTest::mouseClick(view->Control(kFilterVisited), Qt::LeftButton);
     QTest::mouseClick(view->Control(kOrderDate), Qt::LeftButton);
     EXPECT_EQ(Items(), (QStringList{"Zennor - St Senara", "Ashby - St Mary"}));

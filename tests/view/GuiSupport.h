@@ -6,7 +6,6 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -16,7 +15,9 @@
 #include "tests/support/TempDir.h"
 
 // Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace chimeset::testing {
 

@@ -69,7 +69,8 @@ TEST(MapPanel, OneTowerGetsASquareOfFiveAListSquaresOfTwo) {
 
     // A list: a 2 x 2 square whose top-left pixel is the tower's; positions of 0 are skipped,
     // and a tower off the image is not seen.
-    panel.ShowPositions({MakeMapPoint(3000, 2000), 0, MakeMapPoint(4500, 3000), MakeMapPoint(0, 2000)});
+    panel.ShowPositions(
+        {MakeMapPoint(3000, 2000), 0, MakeMapPoint(4500, 3000), MakeMapPoint(0, 2000)});
     EXPECT_EQ(panel.Pixels().size(), 3u);
     image = Rendered(panel, {200, 300});
     EXPECT_EQ(CountRed(image), 8);

@@ -62,7 +62,8 @@ TEST(DialogInputRules, WholeNumbersAsTyped) {
     EXPECT_TRUE(ParseDialogInteger("2147483647", value));
     EXPECT_TRUE(ParseDialogInteger("-2147483648", value));
     EXPECT_EQ(value, INT32_MIN);
-    for (const char* bad : {"", " ", "-", "1 2", "12a", "2147483648", "99999999999999999999", "0x10"}) {
+    for (const char* bad :
+         {"", " ", "-", "1 2", "12a", "2147483648", "99999999999999999999", "0x10"}) {
         value = 5;
         EXPECT_FALSE(ParseDialogInteger(bad, value)) << bad;
         EXPECT_EQ(value, 5) << bad;

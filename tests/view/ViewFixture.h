@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QTest>
-
 #include <memory>
 
 #include "tests/support/FakePrompter.h"
@@ -20,14 +19,17 @@
 namespace chimeset::testing {
 
 class ViewFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         GuiApplication();
         WriteTestDatabase(dir);
         settings.WriteString("Users", "RINGER1", "Ringer One");
-        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [this] { return LocalDate{2026, 12, 7}; });
-        view = std::make_unique<CChimesetView>(*doc, prompter, [this](std::uint32_t c) { helpRequests.push_back(c); },
-                                               [] { return QDate(2026, 12, 7); });
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [this] {
+            return LocalDate{2026, 12, 7};
+        });
+        view = std::make_unique<CChimesetView>(
+            *doc, prompter, [this](std::uint32_t c) { helpRequests.push_back(c); },
+            [] { return QDate(2026, 12, 7); });
         view->OnInitialUpdate();
     }
 
@@ -62,7 +64,8 @@ protected:
 
     QStringList Items() const {
         QStringList items;
-        for (int row = 0; row < view->TowerList()->Count(); ++row) items << view->TowerList()->ItemText(row);
+        for (int row = 0; row < view->TowerList()->Count(); ++row)
+            items << view->TowerList()->ItemText(row);
         return items;
     }
 

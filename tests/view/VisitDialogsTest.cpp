@@ -16,7 +16,7 @@ using namespace chimeset;
 using namespace chimeset::testing;
 
 class VisitDialogs : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { GuiApplication(); }
     ShowHelp Help() {
         return [this](std::uint32_t context) { helpRequests.push_back(context); };
@@ -57,7 +57,9 @@ TEST_F(VisitDialogs, SetDateRefusesABadSequenceNumberAndGivesEachForm) {
     const struct {
         DateOption option;
         PackedDate expected;
-    } forms[] = {{kRecordYearOnly, MakeYearOnlyDate(2004)}, {kRecordUnknownDate, kUnknownDate}, {kRemoveDate, kNoDate}};
+    } forms[] = {{kRecordYearOnly, MakeYearOnlyDate(2004)},
+                 {kRecordUnknownDate, kUnknownDate},
+                 {kRemoveDate, kNoDate}};
     for (const auto& form : forms) {
         CSetDateDlg other(prompter, Help(), QDate(2026, 12, 7));
         other.DatePicker()->setDate(QDate(2004, 5, 13));
@@ -82,15 +84,18 @@ TEST_F(VisitDialogs, RunReportsAChangeOnlyWhenTheValueDiffers) {
     PackedDate value = kNoDate;
     // OK on the value already there: no change, yet it becomes the date entered last.
     const PackedDate current = MakePackedDate(1, 2, 2003);
-    OnNextModal(QStringLiteral("setDateDialog"), [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
-    EXPECT_FALSE(CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
+    OnNextModal(QStringLiteral("setDateDialog"),
+                [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    EXPECT_FALSE(
+        CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
     EXPECT_EQ(last, current);
     OnNextModal(QStringLiteral("setDateDialog"), [](QWidget* widget) {
         auto* dialog = static_cast<CSetDateDlg*>(widget);
         dialog->OptionButton(kRemoveDate)->setChecked(true);
         dialog->accept();
     });
-    EXPECT_TRUE(CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
+    EXPECT_TRUE(
+        CSetDateDlg::Run(current, last, value, prompter, Help(), QDate(2026, 12, 7), nullptr));
     EXPECT_EQ(value, kNoDate);
     EXPECT_EQ(last, kNoDate);
 }
