@@ -1,5 +1,6 @@
 #include "shell/CMainFrame.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,6 +48,7 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
     BuildMenus();
     BuildStatusBar();
     setAcceptDrops(true);
+    qApp->installEventFilter(this);
     // A file dropped on the list's edit field is meant for the window, not as typed text.
     view_->TowerList()->Edit()->setAcceptDrops(false);
 
@@ -134,7 +136,6 @@ void CMainFrame::BuildMenus() {
                QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
     for (QMenu* menu : {file, actions, search, help}) {
-        menu->installEventFilter(this);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
 }
@@ -291,20 +292,44 @@ void CMainFrame::EnterContextHelp() {
     contextHelp_ = true;
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
     statusBar()->showMessage(QString::fromLatin1(kContextHelpText));
-    qApp->installEventFilter(this);
     UpdateCommandStates();
 }
 
 void CMainFrame::LeaveContextHelp() {
     if (!contextHelp_) return;
     contextHelp_ = false;
-    qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
     statusBar()->clearMessage();
     UpdateCommandStates();
 }
 
+// The form's button whose mnemonic the key is, when the key is pressed in this window.
+QAbstractButton* CMainFrame::FormButtonFor(QObject* receiver, const QKeyEvent& key) const {
+    if (!(key.modifiers() & Qt::AltModifier) || key.key() == Qt::Key_Alt) return nullptr;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || widget->window() != this) return nullptr;
+    const QKeySequence pressed(key.modifiers() | key.key());
+    for (QAbstractButton* button : view_->findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->isEnabled() &&
+            QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    }
+    return nullptr;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // "&All Dove" and the "&Actions" menu share Alt+A. As in a dialog, the form's own
+    // button takes it; the menu still opens from F10 or Alt alone.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        if (QAbstractButton* button = FormButtonFor(watched, *static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
+            return true;
+        }
+    }
     // F1 on a highlighted menu item: the help of its command.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* menu = qobject_cast<QMenu*>(watched)) {

@@ -10,7 +10,9 @@
 #include "users/qt/ShowHelp.h"
 #include "view/CChimesetView.h"
 
+class QAbstractButton;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 
@@ -61,6 +63,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     void BuildStatusBar();
     void ManageUsers();
     void SetEnabled(int command, bool enabled);
+    QAbstractButton* FormButtonFor(QObject* receiver, const QKeyEvent& key) const;
 
     CChimesetApp& app_;
     CChimesetDoc& doc_;

@@ -232,6 +232,21 @@ TEST_F(App, FileOpenEditsTheUsersLogAndExitAsksToSave) {
     EXPECT_TRUE(prompter.Silent());
 }
 
+TEST_F(App, AltAClicksAllDoveAsTheFormsOwnMnemonic) {
+    RegisterUser("RINGER1", "Ringer One");
+    dir.WriteLines("RINGER1.CBL", {kLogHeader, kAshbyRecord});
+    ASSERT_TRUE(Start());
+    Frame().OnCommand(kCmdFileOpen);
+    QApplication::setActiveWindow(&Frame());
+    QWidget* list = Frame().findChild<QWidget*>(QStringLiteral("towerEdit"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(app->Document()->GetFilter(), kFilterVisited);
+    QTest::keyClick(list, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(app->Document()->GetFilter(), kFilterAllTowers);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 TEST_F(App, DroppedFilesOpenReadOnly) {
     RegisterUser("RINGER1", "Ringer One");
     const std::string path = dir.WriteLines("RINGER1.CBL", {kLogHeader, kAshbyRecord});
