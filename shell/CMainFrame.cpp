@@ -19,6 +19,7 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "common/qt/HelpWindow.h"
 #include "shell/CChimesetApp.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
@@ -370,6 +371,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The program ends with its main window, even while help is still open beside it.
+    if (QWidget* help = app_.Help()) help->close();
     event->accept();
 }
 

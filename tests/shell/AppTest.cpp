@@ -313,6 +313,11 @@ TEST_F(App, HelpOpensTheTopicOfEachContext) {
     QTest::keyClick(file, Qt::Key_F1);
     EXPECT_EQ(ShownTopic(), QStringLiteral("open.html"));
     EXPECT_FALSE(file->isVisible());
+
+    // Help open beside the window does not keep the program alive after Exit.
+    Frame().OnCommand(kCmdAppExit);
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_FALSE(app->Help()->isVisible());
 }
 
 TEST_F(App, MissingHelpStaysSilentForTheWholeRun) {
