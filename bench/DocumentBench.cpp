@@ -22,8 +22,9 @@ struct Fixture {
         logPath = bench::WriteLog(dir.Path(), kEntries, kTowers, 20);
     }
     std::unique_ptr<CChimesetDoc> MakeDoc() {
-        return std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
-                                              [] { return LocalDate{2026, 12, 7}; });
+        return std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
     }
     testing::TempDir dir;
     testing::FakePrompter prompter;

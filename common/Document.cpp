@@ -10,8 +10,7 @@ void Document::AddListener(DocumentListener* listener) {
 }
 
 void Document::RemoveListener(DocumentListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 void Document::UpdateAllViews(int hint) {

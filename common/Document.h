@@ -7,14 +7,14 @@
 namespace chimeset {
 
 class DocumentListener {
-public:
+  public:
     virtual ~DocumentListener() = default;
     // hint 1: a date change rebuilt the shown list; hint 0: the contents changed as a whole.
     virtual void OnDocumentUpdate(int hint) = 0;
 };
 
 class Document {
-public:
+  public:
     virtual ~Document() = default;
 
     const std::string& GetTitle() const { return title_; }
@@ -29,7 +29,7 @@ public:
     void RemoveListener(DocumentListener* listener);
     void UpdateAllViews(int hint);
 
-private:
+  private:
     std::string title_;
     std::string pathName_;
     bool modified_ = false;

@@ -14,7 +14,7 @@ inline constexpr std::uint32_t kDialogHelpBase = 0x20000;
 inline constexpr std::uint32_t kCommandHelpBase = 0x10000;
 
 class MessageTable {
-public:
+  public:
     static const MessageTable& Chimeset();
     static const MessageTable& Chimemove();
 
@@ -26,7 +26,7 @@ public:
     Notice Make(std::uint32_t id, NoticeIcon icon = NoticeIcon::None,
                 NoticeButtons buttons = NoticeButtons::Ok, bool withHelp = false) const;
 
-private:
+  private:
     std::unordered_map<std::uint32_t, std::string> texts_;
 };
 

@@ -34,7 +34,7 @@ struct FileDialogRequest {
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     virtual Answer Show(const Notice& notice) = 0;

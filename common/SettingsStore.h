@@ -6,7 +6,7 @@
 namespace chimeset {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     virtual std::string GetString(const std::string& section, const std::string& entry,
@@ -20,7 +20,7 @@ public:
 
 // Read-only access to machine-wide values (the database installer's records).
 class MachineSettings {
-public:
+  public:
     virtual ~MachineSettings() = default;
     virtual std::string GetString(const std::string& entry,
                                   const std::string& defaultValue = {}) const = 0;

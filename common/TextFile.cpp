@@ -20,20 +20,27 @@ namespace {
 
 std::string CauseOf(int err) {
     switch (err) {
-        case ENOENT: return "The file does not exist.";
+        case ENOENT:
+            return "The file does not exist.";
         case EACCES:
-        case EPERM: return "Access to the file was denied.";
-        case EISDIR: return "The name is a folder, not a file.";
-        case ENOSPC: return "The disk is full.";
-        case EROFS: return "The disk is read-only.";
-        default: return std::strerror(err);
+        case EPERM:
+            return "Access to the file was denied.";
+        case EISDIR:
+            return "The name is a folder, not a file.";
+        case ENOSPC:
+            return "The disk is full.";
+        case EROFS:
+            return "The disk is read-only.";
+        default:
+            return std::strerror(err);
     }
 }
 
 // Replaces the target in one step, so that there is never a moment without either file.
 bool RenameOver(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
@@ -49,7 +56,9 @@ bool IsSeparator(char c) {
 
 }  // namespace
 
-std::string FileError::Describe() const { return path + "\r\n" + cause; }
+std::string FileError::Describe() const {
+    return path + "\r\n" + cause;
+}
 
 bool FileExists(const std::string& path) {
     struct stat info {};
@@ -127,7 +136,9 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
 
 AtomicTextWriter::AtomicTextWriter(std::string path) : path_(std::move(path)) {}
 
-AtomicTextWriter::~AtomicTextWriter() { Discard(); }
+AtomicTextWriter::~AtomicTextWriter() {
+    Discard();
+}
 
 void AtomicTextWriter::Discard() {
     if (file_) {

@@ -19,7 +19,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
 // new one: lines go to a temporary file in the same folder, which Commit flushes, syncs
 // and renames over the target. Destroying an uncommitted writer removes the temporary file.
 class AtomicTextWriter {
-public:
+  public:
     explicit AtomicTextWriter(std::string path);
     ~AtomicTextWriter();
     AtomicTextWriter(const AtomicTextWriter&) = delete;
@@ -31,7 +31,7 @@ public:
 
     const std::string& TemporaryPath() const { return tempPath_; }
 
-private:
+  private:
     void Discard();
 
     std::string path_;

@@ -118,7 +118,7 @@ int SyncToDisk(std::FILE* file) {
 }
 
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
     ~TemporaryFile() {
         if (file_) std::fclose(file_);
@@ -155,7 +155,7 @@ public:
     void Keep() { kept_ = true; }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;

@@ -12,7 +12,7 @@ inline constexpr std::string_view kCrossRefFirstLine = "VLog\\TB";
 inline constexpr std::size_t kCrossRefSize = 6106;
 
 class CrossRefTable {
-public:
+  public:
     enum class Result { Loaded, NotAFile, WrongFormat };
 
     CrossRefTable() : numbers_(kCrossRefSize, 0) {}
@@ -31,7 +31,7 @@ public:
         return numbers_[static_cast<std::size_t>(index)];
     }
 
-private:
+  private:
     std::vector<std::uint32_t> numbers_;
 };
 

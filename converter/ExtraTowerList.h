@@ -9,7 +9,7 @@
 namespace chimeset {
 
 class ExtraTowerList {
-public:
+  public:
     // Every line after the magic line is one entry, blank lines included, in file order.
     void Assign(std::vector<std::string> entries);
 
@@ -18,7 +18,7 @@ public:
 
     std::size_t Size() const { return entries_.size(); }
 
-private:
+  private:
     std::vector<std::string> entries_;
     // Index to the position of its first entry; the list is searched once per record
     // outside the translation table, so a scan would cost records times entries.

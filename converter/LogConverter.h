@@ -14,7 +14,7 @@ namespace chimeset {
 
 // The controls the logic drives. Texts are Windows-1252.
 class ConverterView {
-public:
+  public:
     virtual ~ConverterView() = default;
     virtual void ClearList() = 0;
     virtual void AddListLine(const std::string& line) = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class LogConverter {
-public:
+  public:
     // programFolder: native path of the converter's own folder. documentsFolder: the
     // user's documents folder as a native path, empty when there is none.
     LogConverter(SettingsStore& settings, Prompter& prompter, ConverterView& view,
@@ -50,7 +50,7 @@ public:
     const std::vector<std::string>& RegisteredUsers() const { return RegisteredUsers_; }
     bool NeedsNewLocation() const { return NeedsNewLocation_; }
 
-private:
+  private:
     void FindLogFiles();
     std::string SourcePath(const std::string& name) const;
 

@@ -15,11 +15,19 @@ MapPoint GridReferenceToMapPoint(std::string_view reference) {
     std::uint32_t e = static_cast<std::uint32_t>(e0);
     std::uint32_t n = static_cast<std::uint32_t>(n0);
     switch (upper[0]) {
-        case 'S': break;
-        case 'T': e += 5000; break;
-        case 'N': n += 5000; break;
-        case 'H': n += 10000; break;
-        default: return 0;
+        case 'S':
+            break;
+        case 'T':
+            e += 5000;
+            break;
+        case 'N':
+            n += 5000;
+            break;
+        case 'H':
+            n += 10000;
+            break;
+        default:
+            return 0;
     }
     static const char kSquares[] = "VWXYZQRSTULMNOPFGHJKABCDE";
     const char* found = upper[1] ? std::strchr(kSquares, upper[1]) : nullptr;

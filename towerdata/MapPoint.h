@@ -9,8 +9,12 @@ namespace chimeset {
 // northing in the high 16 bits; 0 means no position.
 using MapPoint = std::uint32_t;
 
-inline constexpr std::uint32_t MapPointEasting(MapPoint point) { return point & 0xFFFFu; }
-inline constexpr std::uint32_t MapPointNorthing(MapPoint point) { return point >> 16; }
+inline constexpr std::uint32_t MapPointEasting(MapPoint point) {
+    return point & 0xFFFFu;
+}
+inline constexpr std::uint32_t MapPointNorthing(MapPoint point) {
+    return point >> 16;
+}
 inline constexpr MapPoint MakeMapPoint(std::uint32_t easting, std::uint32_t northing) {
     return (easting & 0xFFFFu) | (northing << 16);
 }

@@ -96,7 +96,8 @@ bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
         prompter.Show(messages.Make(kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
         return false;
     }
-    if (newer) prompter.Show(messages.Make(kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
+    if (newer)
+        prompter.Show(messages.Make(kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
     return true;
 }
 

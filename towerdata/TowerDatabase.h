@@ -14,13 +14,22 @@ namespace chimeset {
 
 // Field numbers of a tower record, in canonical order.
 enum TowerField : int {
-    kLocn = 0, kDedn, kCnty, kOS, kLat, kLon, kBells, kWt, kIndexNo, kTowerFieldCount
+    kLocn = 0,
+    kDedn,
+    kCnty,
+    kOS,
+    kLat,
+    kLon,
+    kBells,
+    kWt,
+    kIndexNo,
+    kTowerFieldCount
 };
 
 inline constexpr const char* kDatabaseFileName = "DoveData.CB0";
 
 class TowerDatabase {
-public:
+  public:
     TowerDatabase() = default;
     virtual ~TowerDatabase() = default;
 
@@ -49,7 +58,7 @@ public:
     // Memory held for the database towers, for keeping an eye on the footprint.
     std::size_t DatabaseBytes() const;
 
-private:
+  private:
     std::string_view DatabaseLine(std::int32_t tower) const;
     void AppendDatabaseLine(std::string_view line);
     void Clear();

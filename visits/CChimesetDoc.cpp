@@ -52,18 +52,36 @@ CChimesetDoc::CChimesetDoc(const std::string& programFolder, Prompter& prompter,
 
 // ---------------------------------------------------------------- current tower fields
 
-std::string CChimesetDoc::CurrentLocation() const { return database_.GetTowerField(currentTower_, kLocn); }
-std::string CChimesetDoc::CurrentDedication() const { return database_.GetTowerField(currentTower_, kDedn); }
-std::string CChimesetDoc::CurrentCounty() const { return database_.GetTowerField(currentTower_, kCnty); }
-std::string CChimesetDoc::CurrentWeight() const { return FormatTowerWeight(currentTower_); }
-std::string CChimesetDoc::CurrentBells() const { return database_.GetTowerField(currentTower_, kBells); }
+std::string CChimesetDoc::CurrentLocation() const {
+    return database_.GetTowerField(currentTower_, kLocn);
+}
+std::string CChimesetDoc::CurrentDedication() const {
+    return database_.GetTowerField(currentTower_, kDedn);
+}
+std::string CChimesetDoc::CurrentCounty() const {
+    return database_.GetTowerField(currentTower_, kCnty);
+}
+std::string CChimesetDoc::CurrentWeight() const {
+    return FormatTowerWeight(currentTower_);
+}
+std::string CChimesetDoc::CurrentBells() const {
+    return database_.GetTowerField(currentTower_, kBells);
+}
 std::string CChimesetDoc::CurrentOSRef() const {
     return OsRefAsShown(database_.GetTowerField(currentTower_, kOS));
 }
-MapPoint CChimesetDoc::CurrentMapPoint() const { return database_.GetMapPoint(currentTower_); }
-std::string CChimesetDoc::CurrentLatitude() const { return database_.GetTowerField(currentTower_, kLat); }
-std::string CChimesetDoc::CurrentLongitude() const { return database_.GetTowerField(currentTower_, kLon); }
-std::int32_t CChimesetDoc::CurrentIndexNo() const { return database_.GetIndexNo(currentTower_); }
+MapPoint CChimesetDoc::CurrentMapPoint() const {
+    return database_.GetMapPoint(currentTower_);
+}
+std::string CChimesetDoc::CurrentLatitude() const {
+    return database_.GetTowerField(currentTower_, kLat);
+}
+std::string CChimesetDoc::CurrentLongitude() const {
+    return database_.GetTowerField(currentTower_, kLon);
+}
+std::int32_t CChimesetDoc::CurrentIndexNo() const {
+    return database_.GetIndexNo(currentTower_);
+}
 
 std::string CChimesetDoc::FormatTowerWeight(std::int32_t tower) const {
     return FormatWeight(database_.GetTowerField(tower, kWt), kilograms_);
@@ -112,7 +130,8 @@ std::int32_t CChimesetDoc::ListItemTower(std::int32_t position) const {
 
 std::string CChimesetDoc::GetListItem(std::int32_t position, MapPoint* point) const {
     const std::int32_t tower = ListItemTower(position);
-    if (point) *point = (filter_ == kFilterAllTowers || tower < 0) ? 0 : database_.GetMapPoint(tower);
+    if (point)
+        *point = (filter_ == kFilterAllTowers || tower < 0) ? 0 : database_.GetMapPoint(tower);
     if (tower < 0) return {};
     return database_.FormatTowerName(tower);
 }
@@ -126,10 +145,12 @@ std::int32_t CChimesetDoc::SelectListItem(std::int32_t position) {
         currentTower_ = TowerAtAllPosition(position);
         if (currentTower_ >= 0 && logOpen_) currentEntry_ = FindEntryForTower(currentTower_);
     } else if (position >= 0 && static_cast<std::size_t>(position) < shownList_.size()) {
-        const auto entry = static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]);
+        const auto entry =
+            static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]);
         if (ValidEntry(entry)) {
             currentEntry_ = entry;
-            currentTower_ = static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]);
+            currentTower_ =
+                static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]);
         }
     }
     return currentEntry_;
@@ -146,12 +167,14 @@ void CChimesetDoc::RebuildAllList() {
     const std::int32_t count = database_.GetDatabaseCount();
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count + additional));
-    for (std::int32_t i = 0; i < additional; ++i) names.push_back(database_.FormatTowerName(count + i));
+    for (std::int32_t i = 0; i < additional; ++i)
+        names.push_back(database_.FormatTowerName(count + i));
     for (std::int32_t i = 0; i < count; ++i) names.push_back(database_.FormatTowerName(i));
     shownList_.reserve(names.size());
     for (const std::uint32_t k : SortByName(names)) {
         const auto ks = static_cast<std::int32_t>(k);
-        shownList_.push_back(static_cast<std::uint32_t>(ks < additional ? ks + count : ks - additional));
+        shownList_.push_back(
+            static_cast<std::uint32_t>(ks < additional ? ks + count : ks - additional));
     }
 }
 
@@ -159,10 +182,17 @@ void CChimesetDoc::RebuildLogList() {
     shownList_.clear();
     const std::vector<PackedDate>* keysOf = nullptr;
     switch (filter_) {
-        case kFilterVisited: keysOf = &visitDates_; break;
-        case kFilterQuartered: keysOf = &quarterDates_; break;
-        case kFilterPealed: keysOf = &pealDates_; break;
-        default: return;
+        case kFilterVisited:
+            keysOf = &visitDates_;
+            break;
+        case kFilterQuartered:
+            keysOf = &quarterDates_;
+            break;
+        case kFilterPealed:
+            keysOf = &pealDates_;
+            break;
+        default:
+            return;
     }
     std::vector<std::uint32_t> entries;
     std::vector<PackedDate> keys;
@@ -195,7 +225,8 @@ bool CChimesetDoc::ValidEntry(std::int32_t entry) const {
 
 std::int32_t CChimesetDoc::FindEntryForTower(std::int32_t tower) const {
     for (std::size_t e = 0; e < entryTowers_.size(); ++e) {
-        if (static_cast<std::int32_t>(entryTowers_[e]) == tower) return static_cast<std::int32_t>(e);
+        if (static_cast<std::int32_t>(entryTowers_[e]) == tower)
+            return static_cast<std::int32_t>(e);
     }
     return -1;
 }
@@ -205,10 +236,14 @@ PackedDate CChimesetDoc::VisitDateOf(std::int32_t entry) const {
 }
 
 std::int32_t CChimesetDoc::TowerOfEntry(std::int32_t entry) const {
-    return ValidEntry(entry) ? static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]) : -1;
+    return ValidEntry(entry)
+               ? static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)])
+               : -1;
 }
 
-PackedDate CChimesetDoc::EntryVisitDate() const { return VisitDateOf(currentEntry_); }
+PackedDate CChimesetDoc::EntryVisitDate() const {
+    return VisitDateOf(currentEntry_);
+}
 PackedDate CChimesetDoc::EntryQuarterDate() const {
     return ValidEntry(currentEntry_) ? quarterDates_[static_cast<std::size_t>(currentEntry_)] : 0;
 }
@@ -216,8 +251,9 @@ PackedDate CChimesetDoc::EntryPealDate() const {
     return ValidEntry(currentEntry_) ? pealDates_[static_cast<std::size_t>(currentEntry_)] : 0;
 }
 std::string CChimesetDoc::EntryComment() const {
-    return ValidEntry(currentEntry_) ? DecodeComment(entryComments_[static_cast<std::size_t>(currentEntry_)])
-                                     : std::string();
+    return ValidEntry(currentEntry_)
+               ? DecodeComment(entryComments_[static_cast<std::size_t>(currentEntry_)])
+               : std::string();
 }
 
 void CChimesetDoc::RemoveEntry(std::int32_t entry) {
@@ -384,7 +420,8 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     logOpen_ = false;
     if (!databaseLoaded_) return false;
     readOnly_ = pendingUserId.empty();
-    userName_ = readOnly_ ? FileNameOf(path) : settings_.GetString("Users", pendingUserId, "Unknown");
+    userName_ =
+        readOnly_ ? FileNameOf(path) : settings_.GetString("Users", pendingUserId, "Unknown");
     pendingUserId.clear();
 
     std::vector<std::string> lines;
@@ -492,9 +529,12 @@ bool CChimesetDoc::Save() {
 bool CChimesetDoc::SaveModified() {
     if (!IsModified()) return true;
     switch (prompter_.AskSaveChanges(GetTitle())) {
-        case Answer::Yes: return Save();
-        case Answer::No: return true;
-        default: return false;
+        case Answer::Yes:
+            return Save();
+        case Answer::No:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -45,7 +45,7 @@ struct AdditionalTowerFields {
 
 // The ID name, long name and file name rules the document needs from the user register.
 class CChimesetDoc : public Document {
-public:
+  public:
     using Clock = std::function<LocalDate()>;
 
     // Loads DoveData.CB0 from the program folder; messages about it go to the prompter.
@@ -147,7 +147,7 @@ public:
 
     Prompter& GetPrompter() { return prompter_; }
 
-private:
+  private:
     std::int32_t TowerAtAllPosition(std::int32_t position) const;
     void RebuildForFilter();
     bool ValidEntry(std::int32_t entry) const;

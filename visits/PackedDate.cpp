@@ -14,7 +14,9 @@ DateParts SplitPackedDate(PackedDate date) {
     return parts;
 }
 
-bool IsDateSet(PackedDate date) { return date > 0; }
+bool IsDateSet(PackedDate date) {
+    return date > 0;
+}
 
 bool IsYearOnly(PackedDate date) {
     const DateParts parts = SplitPackedDate(date);

@@ -27,7 +27,9 @@ struct LocalDate {
 inline constexpr PackedDate MakePackedDate(int day, int month, int year, int sequence = 0) {
     return sequence + day * 32 + month * 1024 + year * 16384;
 }
-inline constexpr PackedDate MakeYearOnlyDate(int year) { return year * 16384 + 1; }
+inline constexpr PackedDate MakeYearOnlyDate(int year) {
+    return year * 16384 + 1;
+}
 
 DateParts SplitPackedDate(PackedDate date);
 bool IsDateSet(PackedDate date);  // greater than 0, signed

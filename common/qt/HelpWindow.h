@@ -19,7 +19,7 @@ namespace chimeset {
 class HelpWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit HelpWindow(QString helpFolder, QString title, QWidget* parent = nullptr);
 
     // Shows the topic of the context number (the default topic when the map has none).
@@ -32,7 +32,7 @@ public:
     QString TopicFor(std::uint32_t context);
     QTextBrowser* Browser() const { return browser_; }
 
-private:
+  private:
     bool LoadMap();
     bool ShowPage(const QString& page);
 

@@ -12,7 +12,7 @@
 namespace chimeset {
 
 class QtMachineSettings : public MachineSettings {
-public:
+  public:
     QtMachineSettings(const QString& organisation, const QString& application);
     // Values from one INI file, for tests.
     explicit QtMachineSettings(const QString& iniFile);
@@ -20,7 +20,7 @@ public:
     std::string GetString(const std::string& entry,
                           const std::string& defaultValue = {}) const override;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -15,7 +15,7 @@ class QWidget;
 namespace chimeset {
 
 class QtPrompter : public Prompter {
-public:
+  public:
     using HelpRequest = std::function<void(std::uint32_t context)>;
 
     // caption: the title of every box (the program's name). showHelp answers the Help
@@ -40,7 +40,7 @@ public:
     // "Tower Logs (*.CBL)|*.cbl||" as a Qt name filter list.
     static QStringList NameFilters(const std::string& filter);
 
-private:
+  private:
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
 
     QString caption_;

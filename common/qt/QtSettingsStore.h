@@ -12,7 +12,7 @@
 namespace chimeset {
 
 class QtSettingsStore : public SettingsStore {
-public:
+  public:
     QtSettingsStore(const QString& organisation, const QString& application);
     // A store kept in one file, for tools and tests that must not touch the user's settings.
     explicit QtSettingsStore(const QString& iniFile);
@@ -27,7 +27,7 @@ public:
     // QSettings::NoError unless the last write could not be stored.
     QSettings::Status Status() const { return settings_->status(); }
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -27,7 +27,7 @@ QString Shown(const std::string& text) {
 // Dialog units, as the layout was drawn: a quarter of the average character width across,
 // an eighth of the character height down.
 class DialogUnits {
-public:
+  public:
     explicit DialogUnits(const QFont& font) {
         const QFontMetrics metrics(font);
         const QString alphabet =
@@ -38,7 +38,7 @@ public:
     int X(int units) const { return units * baseX_ / 4; }
     int Y(int units) const { return units * baseY_ / 8; }
 
-private:
+  private:
     int baseX_;
     int baseY_;
 };

@@ -17,7 +17,7 @@ namespace chimeset {
 class CChimemoveDlg : public QDialog, private ConverterView {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kDialogId = 102;
 
     // userName: the logged-on user's name (Windows-1252), shown only. showHelp opens the
@@ -33,7 +33,7 @@ public:
     void OnUpgradeExport();
     void OnHelp();
 
-private:
+  private:
     void ClearList() override;
     void AddListLine(const std::string& line) override;
     void SetMessageArea(const std::string& text) override;

@@ -8,13 +8,13 @@ namespace chimeset {
 class TabStopDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
-public:
+  public:
     TabStopDelegate(qreal tabStop, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-private:
+  private:
     qreal tabStop_;
 };
 

@@ -8,10 +8,10 @@ namespace chimeset {
 class WrappingButton : public QPushButton {
     Q_OBJECT
 
-public:
+  public:
     explicit WrappingButton(const QString& text, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

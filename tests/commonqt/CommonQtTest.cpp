@@ -46,7 +46,7 @@ QApplication& App() {
 }
 
 class CommonQtTest : public ::testing::Test {
-protected:
+  protected:
     CommonQtTest() { App(); }
     TempDir temp;
 };

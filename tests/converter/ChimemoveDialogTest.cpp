@@ -22,7 +22,7 @@ QApplication& App() {
 }
 
 class ChimemoveDialogTest : public ConverterFixture {
-protected:
+  protected:
     ChimemoveDialogTest() {
         App();
         settings.WriteString("Users", "RegisterOfNames", "ann,bob");

@@ -17,7 +17,7 @@ namespace chimeset::testing {
 inline const std::string kMagic = "[CLANGBOOKIST KRW-1]";
 
 class ConverterFixture : public ::testing::Test {
-protected:
+  protected:
     ConverterFixture() {
         program = root.File("program");
         data = root.File("data");

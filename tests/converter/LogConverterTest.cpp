@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class RecordingView : public ConverterView {
-public:
+  public:
     void ClearList() override { list.clear(); }
     void AddListLine(const std::string& line) override { list.push_back(line); }
     void SetMessageArea(const std::string& text) override { messageArea = text; }
@@ -28,7 +28,7 @@ public:
 };
 
 class LogConverterTest : public ConverterFixture {
-protected:
+  protected:
     LogConverterTest() {
         documents = root.File("documents");
         fs::create_directory(documents);

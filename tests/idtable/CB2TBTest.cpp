@@ -28,7 +28,7 @@ const char* const kLibraryName = "libCB2TB.so";
 #endif
 
 class CB2TBLibrary : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         path_ = JoinPath(testing::ProgramDir(), kLibraryName);
 #ifdef _WIN32

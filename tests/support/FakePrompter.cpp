@@ -14,7 +14,9 @@ Answer FakePrompter::Show(const Notice& notice) {
                : Answer::Yes;
 }
 
-void FakePrompter::ShowFileError(const FileError& error) { fileErrors.push_back(error); }
+void FakePrompter::ShowFileError(const FileError& error) {
+    fileErrors.push_back(error);
+}
 
 Answer FakePrompter::AskSaveChanges(const std::string& documentTitle) {
     saveQuestions.push_back(documentTitle);

@@ -11,7 +11,7 @@
 namespace chimeset::testing {
 
 class FakePrompter : public Prompter {
-public:
+  public:
     // Answers for Show, in order; with none left, Show answers Ok / Yes / Yes (first button).
     void QueueAnswer(Answer answer) { answers_.push_back(answer); }
     void QueueSaveChangesAnswer(Answer answer) { saveAnswers_.push_back(answer); }
@@ -35,7 +35,7 @@ public:
     bool Silent() const { return notices.empty() && fileErrors.empty(); }
     void Clear();
 
-private:
+  private:
     std::deque<Answer> answers_;
     std::deque<Answer> saveAnswers_;
     std::deque<std::optional<std::string>> fileNames_;

@@ -10,7 +10,7 @@
 namespace chimeset::testing {
 
 class MemorySettings : public SettingsStore {
-public:
+  public:
     std::string GetString(const std::string& section, const std::string& entry,
                           const std::string& defaultValue = {}) const override {
         const auto it = values.find({section, entry});
@@ -31,7 +31,7 @@ public:
 };
 
 class MemoryMachineSettings : public MachineSettings {
-public:
+  public:
     std::string GetString(const std::string& entry,
                           const std::string& defaultValue = {}) const override {
         const auto it = values.find(entry);

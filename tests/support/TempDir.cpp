@@ -28,7 +28,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+std::string TempDir::File(const std::string& name) const {
+    return (fs::path(path_) / name).string();
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     const std::string path = File(name);

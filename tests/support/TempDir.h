@@ -7,7 +7,7 @@
 namespace chimeset::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // Writes lines joined by CR LF, each line ended.
     std::string WriteLines(const std::string& name, const std::vector<std::string>& lines) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -33,8 +33,9 @@ std::vector<std::uint32_t> BubbleOrder(std::size_t n, Greater greater) {
 
 TEST(SortByName, MatchesTheBubbleSortOnShuffledDataWithTies) {
     std::mt19937 random(42);
-    const std::vector<std::string> stems = {"Ely", "ELY", "ely", "Aston", "aston", "Bray",
-                                            "_under", "\xC9tal", "\xE9tal", "Zeal", "[x", "Z"};
+    const std::vector<std::string> stems = {"Ely",     "ELY",  "ely",    "Aston",
+                                            "aston",   "Bray", "_under", "\xC9tal",
+                                            "\xE9tal", "Zeal", "[x",     "Z"};
     for (int round = 0; round < 20; ++round) {
         std::vector<std::string> names;
         for (int i = 0; i < 200; ++i) names.push_back(stems[random() % stems.size()]);
@@ -56,8 +57,9 @@ TEST(SortByName, LettersOfEitherCaseAreEqualOtherBytesByValue) {
 
 TEST(SortByDate, UnsignedChronologicalStableOrder) {
     std::mt19937 random(7);
-    const std::vector<std::int32_t> pool = {1, 2010 * 16384 + 1, 2010 * 16384 + 3 * 1024 + 32,
-                                            2010 * 16384 + 3 * 1024 + 33, -1, 5 * 16384};
+    const std::vector<std::int32_t> pool = {
+        1,  2010 * 16384 + 1, 2010 * 16384 + 3 * 1024 + 32, 2010 * 16384 + 3 * 1024 + 33,
+        -1, 5 * 16384};
     for (int round = 0; round < 20; ++round) {
         std::vector<std::int32_t> keys;
         for (int i = 0; i < 150; ++i) keys.push_back(pool[random() % pool.size()]);

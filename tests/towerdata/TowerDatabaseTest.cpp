@@ -28,9 +28,9 @@ void LoadLines(Loaded& loaded, const TempDir& dir, const std::vector<std::string
 TEST(TowerDatabaseLoad, ReadsRecordsSkipsCommentsAndKeepsEmptyLines) {
     TempDir dir;
     Loaded l;
-    LoadLines(l, dir, {kHeader, "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\1260\\1234",
-                       "; a comment", "", " Bray \\ St Michael\\Berks\\\\\\\\\\\\ 77",
-                       "Short\\Only"});
+    LoadLines(l, dir,
+              {kHeader, "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\1260\\1234",
+               "; a comment", "", " Bray \\ St Michael\\Berks\\\\\\\\\\\\ 77", "Short\\Only"});
     ASSERT_TRUE(l.ok);
     EXPECT_TRUE(l.prompter.Silent());
     ASSERT_EQ(l.db.GetDatabaseCount(), 4);
@@ -52,7 +52,9 @@ TEST(TowerDatabaseLoad, HeaderColumnsAreFoundByName) {
     TempDir dir;
     {
         Loaded l;
-        LoadLines(l, dir, {"Dedn\\Locn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo", "St Mary\\Ely\\C\\\\\\\\6\\900\\5"});
+        LoadLines(l, dir,
+                  {"Dedn\\Locn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo",
+                   "St Mary\\Ely\\C\\\\\\\\6\\900\\5"});
         ASSERT_TRUE(l.ok);
         EXPECT_TRUE(l.prompter.Silent());
         EXPECT_EQ(l.db.ColumnMap()[0], 1u);
@@ -80,10 +82,10 @@ TEST(TowerDatabaseLoad, HeaderColumnsAreFoundByName) {
 TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
     TempDir dir;
     const std::vector<std::vector<std::string>> bad = {
-        {},                                                                    // empty file
+        {},                                                                         // empty file
         {"Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\IndexNo", "A\\B\\C\\\\\\\\6\\1"},  // no Wt
         {std::string("\0\x01\xff\xfe binary", 12), "x"},
-        {std::string(1 << 20, 'L')},                                           // a 1 MB line
+        {std::string(1 << 20, 'L')},  // a 1 MB line
     };
     for (const auto& lines : bad) {
         Loaded l;
@@ -109,7 +111,8 @@ TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
 TEST(TowerDatabaseLookup, FindByIndexNoKeepsTheRangesApart) {
     TempDir dir;
     Loaded l;
-    LoadLines(l, dir, {kHeader, "A\\\\\\\\\\\\\\\\7", "B\\\\\\\\\\\\\\\\7", "C\\\\\\\\\\\\\\\\99999"});
+    LoadLines(l, dir,
+              {kHeader, "A\\\\\\\\\\\\\\\\7", "B\\\\\\\\\\\\\\\\7", "C\\\\\\\\\\\\\\\\99999"});
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.db.FindByIndexNo(7), 0);  // the first of two
     EXPECT_EQ(l.db.FindByIndexNo(8), -1);
@@ -134,9 +137,10 @@ TEST(TowerDatabaseLookup, FindByIndexNoKeepsTheRangesApart) {
 TEST(TowerDatabaseLookup, MapPointsFromGridReferences) {
     TempDir dir;
     Loaded l;
-    LoadLines(l, dir, {kHeader, "A\\\\\\SU123456", "B\\\\\\su123456", "C\\\\\\NS000000",
-                       "D\\\\\\SU 23456", "E\\\\\\SU1234567", "F\\\\\\OV123456",
-                       "G\\\\\\SI123456", "H\\\\\\TQ300800", "I\\\\\\HU400400", "J\\\\\\SV000000"});
+    LoadLines(l, dir,
+              {kHeader, "A\\\\\\SU123456", "B\\\\\\su123456", "C\\\\\\NS000000", "D\\\\\\SU 23456",
+               "E\\\\\\SU1234567", "F\\\\\\OV123456", "G\\\\\\SI123456", "H\\\\\\TQ300800",
+               "I\\\\\\HU400400", "J\\\\\\SV000000"});
     ASSERT_TRUE(l.ok);
     const auto point = [&](int t) { return l.db.GetMapPoint(t); };
     EXPECT_EQ(MapPointEasting(point(0)), 4123u);

@@ -64,6 +64,7 @@ TEST_F(AdditionalTowers, EditingKeepsPoundsAndSurvivesSaving) {
     fields.county = "Kent & Sussex";
     doc->ReplaceAdditionalTowerDetails(5, fields);
     ASSERT_TRUE(doc->Save());
-    EXPECT_NE(ReadBytes(doc->GetPathName()).find("Mill\\St Ann\\Kent & Sussex\\\\\\\\6\\1260\\555555\\1"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadBytes(doc->GetPathName()).find("Mill\\St Ann\\Kent & Sussex\\\\\\\\6\\1260\\555555\\1"),
+        std::string::npos);
 }

@@ -16,13 +16,13 @@ inline const std::string kDoveHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\W
 inline const std::string kLogHeader = kDoveHeader + "\\VDate\\QDate\\PDate\\Comment";
 
 class RecordingListener : public DocumentListener {
-public:
+  public:
     void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
     std::vector<int> hints;
 };
 
 class DocFixture : public ::testing::Test {
-protected:
+  protected:
     // Towers: 0 Zeal, 1 Aston, 2 Bray, 3 aston (same name as 1 but lower case), 4 Ely.
     void SetUp() override {
         dir.WriteLines("DoveData.CB0",
@@ -73,6 +73,8 @@ protected:
     std::unique_ptr<CChimesetDoc> doc;
 };
 
-inline PackedDate Day(int d, int m, int y, int seq = 0) { return MakePackedDate(d, m, y, seq); }
+inline PackedDate Day(int d, int m, int y, int seq = 0) {
+    return MakePackedDate(d, m, y, seq);
+}
 
 }  // namespace chimeset::testing

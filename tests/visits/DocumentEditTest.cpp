@@ -42,8 +42,9 @@ TEST_F(DocumentEdit, RecordingAndRemovingAVisit) {
 }
 
 TEST_F(DocumentEdit, DateChangesRebuildOnlyTheListTheyOrder) {
-    ASSERT_TRUE(OpenLog({kLogHeader, "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(1, 1, 2001)) + "\\0\\0\\",
-                         "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(1, 1, 2002)) + "\\0\\0\\"}));
+    ASSERT_TRUE(
+        OpenLog({kLogHeader, "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(1, 1, 2001)) + "\\0\\0\\",
+                 "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(1, 1, 2002)) + "\\0\\0\\"}));
     doc->SetFilter(kFilterVisited);
     doc->SetOrder(kOrderDate);
     EXPECT_EQ(doc->GetListItem(0), "Zeal - St Mary");

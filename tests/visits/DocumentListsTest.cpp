@@ -26,29 +26,28 @@ TEST_F(DocumentLists, AllTowersInFileOrderUntilAnAdditionalTowerArrives) {
 
     ASSERT_TRUE(OpenLog({kLogHeader, "Mill\\St Ann\\Kent\\\\\\\\6\\0\\0\\1\\0\\0\\"}));
     // The additional tower sorts in by name; equal names keep collection order.
-    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "aston - St Peter",
-                                                      "Bray - St Michael", "Ely - Cathedral",
-                                                      "Mill - St Ann", "Zeal - St Mary"}));
+    EXPECT_EQ(ListTexts(),
+              (std::vector<std::string>{"Aston - St Peter", "aston - St Peter", "Bray - St Michael",
+                                        "Ely - Cathedral", "Mill - St Ann", "Zeal - St Mary"}));
 }
 
 TEST_F(DocumentLists, LogListsFilterByTheirDateAndSortByNameOrDate) {
-    ASSERT_TRUE(OpenLog({kLogHeader,
-                         "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(5, 5, 2001, 2)) + "\\0\\0\\",
-                         "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\" +
-                             std::to_string(Day(1, 1, 2000)) + "\\0\\",
-                         "\\\\\\\\\\\\\\\\103\\-1\\5\\0\\",
-                         "\\\\\\\\\\\\\\\\104\\0\\0\\7\\",
-                         "\\\\\\\\\\\\\\\\105\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\0\\0\\"}));
+    ASSERT_TRUE(OpenLog(
+        {kLogHeader, "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(5, 5, 2001, 2)) + "\\0\\0\\",
+         "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\" +
+             std::to_string(Day(1, 1, 2000)) + "\\0\\",
+         "\\\\\\\\\\\\\\\\103\\-1\\5\\0\\", "\\\\\\\\\\\\\\\\104\\0\\0\\7\\",
+         "\\\\\\\\\\\\\\\\105\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\0\\0\\"}));
     EXPECT_TRUE(doc->SetFilter(kFilterVisited));
-    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral",
-                                                      "Zeal - St Mary"}));
+    EXPECT_EQ(ListTexts(),
+              (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral", "Zeal - St Mary"}));
     MapPoint point = 0;
     doc->GetListItem(0, &point);
     EXPECT_EQ(point, MakeMapPoint(4081, 2895));
     EXPECT_TRUE(doc->SetOrder(kOrderDate));
     // Same date: log order; sequence 1 before 2.
-    EXPECT_EQ(ListTexts(), (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral",
-                                                      "Zeal - St Mary"}));
+    EXPECT_EQ(ListTexts(),
+              (std::vector<std::string>{"Aston - St Peter", "Ely - Cathedral", "Zeal - St Mary"}));
     EXPECT_EQ(doc->SelectListItem(2), 0);
     EXPECT_EQ(doc->CurrentTower(), 0);
 

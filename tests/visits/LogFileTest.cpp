@@ -24,8 +24,7 @@ TEST_F(LogFile, SaveAndReopenReproducesEveryEntry) {
     EXPECT_EQ(doc->CurrentTower(), 2);  // saving keeps the selection
 
     EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")),
-              kLogHeader + "\r\n" +
-                  "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101\\" +
+              kLogHeader + "\r\n" + "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101\\" +
                   std::to_string(Day(7, 3, 2010, 2)) + "\\" +
                   std::to_string(MakeYearOnlyDate(2011)) + "\\0\\QmFja1xzbGFzaA0KYW5kIGxpbmVz\r\n" +
                   // An 8-character reference is kept even with a blank in it.
@@ -43,14 +42,13 @@ TEST_F(LogFile, SaveAndReopenReproducesEveryEntry) {
 
 TEST_F(LogFile, ReadingRules) {
     // Columns in another order, an unknown user, unknown towers, entries that are not saved.
-    ASSERT_TRUE(OpenLog({"Comment\\PDate\\QDate\\VDate\\IndexNo\\Wt\\Bells\\Lon\\Lat\\OS\\Cnty\\Dedn\\Locn",
-                         "\\0\\0\\5\\102\\\\\\\\\\\\Wrong\\Wrong\\Wrong",
-                         "; comment line",
-                         "\\0\\0\\5\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
-                         "\\0\\0\\6\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
-                         "\\0\\0\\ 7\\0\\\\\\\\\\\\\\St Bee\\Bees",
-                         "\\0\\9\\0\\103\\\\\\\\\\\\\\\\"},
-                        "NOBODY"));
+    ASSERT_TRUE(
+        OpenLog({"Comment\\PDate\\QDate\\VDate\\IndexNo\\Wt\\Bells\\Lon\\Lat\\OS\\Cnty\\Dedn\\Locn",
+                 "\\0\\0\\5\\102\\\\\\\\\\\\Wrong\\Wrong\\Wrong", "; comment line",
+                 "\\0\\0\\5\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
+                 "\\0\\0\\6\\777\\300\\4\\\\\\\\Kent\\St Ann\\Mill",
+                 "\\0\\0\\ 7\\0\\\\\\\\\\\\\\St Bee\\Bees", "\\0\\9\\0\\103\\\\\\\\\\\\\\\\"},
+                "NOBODY"));
     EXPECT_TRUE(prompter.Silent());
     EXPECT_EQ(doc->UserName(), "Unknown");
     EXPECT_EQ(doc->EntryCount(), 5);
@@ -69,8 +67,9 @@ TEST_F(LogFile, ReadingRules) {
     const std::string saved = ReadBytes(dir.File("RINGER1.CBL"));
     EXPECT_NE(saved.find("Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\102\\5\\0\\0\\"),
               std::string::npos);
-    EXPECT_NE(saved.find("Bees\\St Bee\\\\\\\\\\\\\\" + std::to_string(Day(7, 12, 2026) + 1) + "\\-1\\"),
-              std::string::npos);
+    EXPECT_NE(
+        saved.find("Bees\\St Bee\\\\\\\\\\\\\\" + std::to_string(Day(7, 12, 2026) + 1) + "\\-1\\"),
+        std::string::npos);
     EXPECT_EQ(saved.find("\\103\\"), std::string::npos);  // visit date 0: dropped
 }
 
@@ -101,9 +100,11 @@ TEST_F(LogFile, HeaderRules) {
     EXPECT_FALSE(doc->IsLogOpen());
     prompter.Clear();
 
-    const std::vector<std::vector<std::string>> wrong = {
-        {}, {kDoveHeader + "\\VDate\\QDate\\PDate"}, {"[clangbookist krw-1]"},
-        {std::string("\0\x80\xff", 3)}, {std::string(1 << 20, 'x')}};
+    const std::vector<std::vector<std::string>> wrong = {{},
+                                                         {kDoveHeader + "\\VDate\\QDate\\PDate"},
+                                                         {"[clangbookist krw-1]"},
+                                                         {std::string("\0\x80\xff", 3)},
+                                                         {std::string(1 << 20, 'x')}};
     for (const auto& lines : wrong) {
         EXPECT_FALSE(OpenLog(lines));
         EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8005});

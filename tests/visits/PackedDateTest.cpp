@@ -15,12 +15,15 @@ TEST(FormatPackedDate, EveryForm) {
 }
 
 TEST(PackedDate, UnsignedOrderIsChronological) {
-    const std::vector<PackedDate> ordered = {kUnknownDate, MakeYearOnlyDate(2010),
+    const std::vector<PackedDate> ordered = {kUnknownDate,
+                                             MakeYearOnlyDate(2010),
                                              MakePackedDate(1, 3, 2010),
                                              MakePackedDate(1, 3, 2010, 1),
-                                             MakePackedDate(2, 3, 2010), MakeYearOnlyDate(2011)};
+                                             MakePackedDate(2, 3, 2010),
+                                             MakeYearOnlyDate(2011)};
     for (std::size_t i = 1; i < ordered.size(); ++i)
-        EXPECT_LT(static_cast<std::uint32_t>(ordered[i - 1]), static_cast<std::uint32_t>(ordered[i]));
+        EXPECT_LT(static_cast<std::uint32_t>(ordered[i - 1]),
+                  static_cast<std::uint32_t>(ordered[i]));
     const DateParts parts = SplitPackedDate(MakePackedDate(7, 3, 2010, 2));
     EXPECT_EQ(parts.day, 7);
     EXPECT_EQ(parts.month, 3);
