@@ -10,7 +10,7 @@
 #include "converter/ConverterMessages.h"
 #include "converter/CrossRefTable.h"
 #include "converter/ExtraTowerList.h"
-#include "converter/PathText.h"
+#include "common/PathText.h"
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32

@@ -9,7 +9,7 @@
 #include "common/TextFile.h"
 #include "converter/ConvertLogs.h"
 #include "converter/ConverterMessages.h"
-#include "converter/PathText.h"
+#include "common/PathText.h"
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "common/MessageTable.h"
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "users/UsersMessages.h"
 
@@ -102,11 +103,12 @@ bool UserRegister::Remove(std::size_t position) {
 }
 
 std::string UserRegister::DataFolder() const {
-    return settings_.GetString(kUsersSection, kDataFolderEntry);
+    // Settings hold text in the code page; file names want the file system's encoding.
+    return NativePathFromText(settings_.GetString(kUsersSection, kDataFolderEntry));
 }
 
 void UserRegister::SetDataFolder(const std::string& folder) {
-    settings_.WriteString(kUsersSection, kDataFolderEntry, folder);
+    settings_.WriteString(kUsersSection, kDataFolderEntry, TextFromNativePath(folder));
 }
 
 std::string UserRegister::LogPathFor(const std::string& id) const {

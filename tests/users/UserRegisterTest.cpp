@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "common/PathText.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
@@ -92,6 +93,15 @@ TEST_F(UserRegisterTest, LogPathIsTheDataFolderAndTheIdWithCbl) {
     settings.WriteString("Users", "DataFolder", "/home/ringer/Logs");
     EXPECT_EQ(users.LogPathFor("RINGER1"), JoinPath("/home/ringer/Logs", "RINGER1.CBL"));
     EXPECT_EQ(users.DataFolder(), "/home/ringer/Logs");
+}
+
+TEST_F(UserRegisterTest, DataFolderIsStoredAsTextAndUsedAsAFileName) {
+    // The converter reads the same entry: both must agree on a folder with an accent.
+    const std::string native = NativePathFromText("/home/ringer/Caf\xE9");
+    users.SetDataFolder(native);
+    EXPECT_EQ(settings.GetString("Users", "DataFolder"), "/home/ringer/Caf\xE9");
+    EXPECT_EQ(users.DataFolder(), native);
+    EXPECT_EQ(users.LogPathFor("RINGER1"), JoinPath(native, "RINGER1.CBL"));
 }
 
 TEST_F(UserRegisterTest, AcceptingTheDocumentsFolderChoosesItsChimesetSubFolder) {

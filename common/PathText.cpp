@@ -1,4 +1,4 @@
-#include "converter/PathText.h"
+#include "common/PathText.h"
 
 #include <filesystem>
 #include <system_error>
