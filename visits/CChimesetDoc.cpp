@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/MessageTable.h"
+#include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "towerdata/NameOrder.h"
@@ -420,8 +421,8 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     logOpen_ = false;
     if (!databaseLoaded_) return false;
     readOnly_ = pendingUserId.empty();
-    userName_ =
-        readOnly_ ? FileNameOf(path) : settings_.GetString("Users", pendingUserId, "Unknown");
+    userName_ = readOnly_ ? TextFromNativePath(FileNameOf(path))
+                          : settings_.GetString("Users", pendingUserId, "Unknown");
     pendingUserId.clear();
 
     std::vector<std::string> lines;
@@ -511,7 +512,7 @@ bool CChimesetDoc::OpenLog(const std::string& path, std::string& pendingUserId) 
     pendingUserId.clear();
     if (opened) {
         SetPathName(path);
-        SetTitle(FileNameOf(path));
+        SetTitle(TextFromNativePath(FileNameOf(path)));
     } else {
         DeleteContents();
         SetPathName({});
