@@ -549,8 +549,8 @@ bool CChimesetDoc::CloseLog() {
 }
 
 std::string CChimesetDoc::BackupInformationText() const {
-    return MessageTable::Chimeset().Text(kBackupIntro) + "\r\n\r\n" + GetPathName() + "\r\n\r\n" +
-           kBackupAdvice;
+    return MessageTable::Chimeset().Text(kBackupIntro) + "\r\n\r\n" +
+           TextFromNativePath(GetPathName()) + "\r\n\r\n" + kBackupAdvice;
 }
 
 void CChimesetDoc::ShowBackupInformation() {

@@ -1,3 +1,4 @@
+#include "common/PathText.h"
 #include "tests/visits/DocFixture.h"
 
 using namespace chimeset;
@@ -126,4 +127,14 @@ TEST_F(DocumentEdit, BackupInformationNamesTheLog) {
                   "to a floppy or other exchangable media. Read the Help Topics - Backup and "
                   "Restore.");
     EXPECT_EQ(prompter.notices[0].helpContext, 0x30000u + 32781);
+
+    // The path is shown in the code page of the rest of the message.
+    const std::string path = dir.WriteLines(NativePathFromText("Caf\xE9.CBL"), {kLogHeader});
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(path, user));
+    prompter.Clear();
+    doc->ShowBackupInformation();
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find(TextFromNativePath(dir.Path()) + "/Caf\xE9.CBL\r\n"),
+              std::string::npos);
 }
