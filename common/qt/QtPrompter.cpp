@@ -167,8 +167,21 @@ std::optional<std::string> QtPrompter::AskFileName(const FileDialogRequest& requ
             dialog.selectFile(info.fileName());
         }
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ToNativePath(dialog.selectedFiles().constFirst());
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString chosen = dialog.selectedFiles().constFirst();
+        // The save dialog takes a typed name in a folder that is not there; the caller would
+        // only find out when it came to write.
+        const QString folder = QFileInfo(chosen).absolutePath();
+        if (!save || !request.mustExist || QFileInfo(folder).isDir()) return ToNativePath(chosen);
+        QMessageBox box(QMessageBox::Warning, caption_,
+                        QDir::toNativeSeparators(folder) + QLatin1Char('\n') +
+                            QObject::tr("The folder does not exist. Check the path and try again."),
+                        QMessageBox::Ok, parent_);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
 }
 
 std::optional<std::string> QtPrompter::AskOpenFileName(const FileDialogRequest& request) {

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -195,6 +197,53 @@ TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
+}
+
+TEST_F(CommonQtTest, SaveDialogWhoseFolderMustExistRefusesAMissingOne) {
+    QtPrompter prompter(QStringLiteral("Chimemove"));
+    FileDialogRequest request;
+    request.initialPath = temp.File("USERLOG.CBL");
+    request.mustExist = true;
+    request.promptOverwrite = false;
+    const QString missing = QString::fromStdString(temp.File("no such folder"));
+    const QString wanted = QString::fromStdString(temp.File("USERLOG.CBL"));
+
+    // Type a name in a missing folder, hear why it is refused, then pick one that is there.
+    QStringList seen;
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(seen.isEmpty() ? missing + QStringLiteral("/X.CBL") : wanted);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    poll.start(10);
+    const auto chosen = prompter.AskSaveFileName(request);
+    poll.stop();
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, temp.File("USERLOG.CBL"));
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen[0].startsWith(QDir::toNativeSeparators(missing) + QLatin1Char('\n')))
+        << seen[0].toStdString();
+
+    // Where the folder need not exist the name is handed on as typed.
+    request.mustExist = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(missing + QStringLiteral("/X.CBL"));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    const auto typed = prompter.AskSaveFileName(request);
+    ASSERT_TRUE(typed.has_value());
+    EXPECT_EQ(*typed, temp.File("no such folder/X.CBL"));
 }
 
 TEST_F(CommonQtTest, HelpWindowFindsTopicsByContext) {
