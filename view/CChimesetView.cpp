@@ -412,6 +412,12 @@ bool CChimesetView::RefuseReadOnly() {
     return true;
 }
 
+// An empty list selects no tower: a date entered then would belong to nothing, so the
+// dialog is not offered.
+bool CChimesetView::HasTowerToRecord() const {
+    return doc_.CurrentTower() >= 0;
+}
+
 bool CChimesetView::RunSetDate(PackedDate current, PackedDate& newValue) {
     const QDate today = today_ ? today_() : QDate::currentDate();
     return CSetDateDlg::Run(current, lastDateEntered_, newValue, prompter_, showHelp_, today,
@@ -423,7 +429,7 @@ void CChimesetView::OnClickUserName() {
 }
 
 void CChimesetView::OnClickVisitDate() {
-    if (!doc_.IsLogOpen() || RefuseReadOnly()) return;
+    if (!doc_.IsLogOpen() || RefuseReadOnly() || !HasTowerToRecord()) return;
     currentVisitDate_ = doc_.EntryVisitDate();
     PackedDate date = kNoDate;
     if (RunSetDate(currentVisitDate_, date)) doc_.UpdateVisitDate(date);
@@ -431,7 +437,7 @@ void CChimesetView::OnClickVisitDate() {
 }
 
 void CChimesetView::OnClickPealOrQuarter(bool peal) {
-    if (!doc_.IsLogOpen() || RefuseReadOnly()) return;
+    if (!doc_.IsLogOpen() || RefuseReadOnly() || !HasTowerToRecord()) return;
     PackedDate date = kNoDate;
     if (RunSetDate(peal ? doc_.EntryPealDate() : doc_.EntryQuarterDate(), date)) {
         // A quarter peal or peal there means the tower was visited that day.

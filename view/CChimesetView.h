@@ -114,6 +114,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     void UpdateColours();
     void UpdateStatus();
     bool RefuseReadOnly();
+    bool HasTowerToRecord() const;
     bool RunSetDate(PackedDate current, PackedDate& newValue);
     void OnClickPealOrQuarter(bool peal);
 

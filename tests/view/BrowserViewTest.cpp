@@ -272,6 +272,15 @@ TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
     for (int id = kLocationId; id <= 1009; ++id) EXPECT_EQ(Text(id), QString()) << id;
     for (int id = kVisitId; id <= kCommentId; ++id) EXPECT_EQ(Text(id), QString()) << id;
     EXPECT_TRUE(view->MapPanel()->Pixels().empty());
+    // With no tower selected the date fields offer no dialog: a date would belong to nothing.
+    prompter.Clear();
+    {
+        NoDialogGuard guard;
+        for (const int id : {kVisitId, kQuarterId, kPealId, kCommentId}) Click(id);
+        EXPECT_FALSE(guard.opened);
+    }
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(prompter.Silent());
 
     // A full update puts the form back on All Dove in alphabetical order.
     doc->UpdateAllViews(kHintContentsChanged);
