@@ -1,6 +1,7 @@
 #include "visits/CChimesetDoc.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "common/MessageTable.h"
 #include "common/PathText.h"
@@ -325,11 +326,16 @@ void CChimesetDoc::UpdateComment(const std::string& comment) {
 // ---------------------------------------------------------------- additional towers
 
 std::int32_t CChimesetDoc::NextAdditionalTowerId() {
-    if (lastAdditionalId_ < 99999) {
+    // A number typed in at the top of the range has no successor: start again from today.
+    if (lastAdditionalId_ < 99999 || lastAdditionalId_ == INT32_MAX) {
         const LocalDate d = today_ ? today_() : LocalDate{};
         lastAdditionalId_ = MakePackedDate(d.day, d.month, d.year);
     }
-    return lastAdditionalId_ + 1;
+    // A log saved earlier today already holds the numbers that follow. Two towers of one
+    // number would become one when the log is read again, so skip the numbers in use.
+    std::int32_t next = lastAdditionalId_ + 1;
+    while (next < INT32_MAX && database_.FindByIndexNo(next) >= 0) ++next;
+    return next;
 }
 
 std::string CChimesetDoc::BuildAdditionalTowerLine(const AdditionalTowerFields& f) {

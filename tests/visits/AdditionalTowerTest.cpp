@@ -68,3 +68,34 @@ TEST_F(AdditionalTowers, EditingKeepsPoundsAndSurvivesSaving) {
         ReadBytes(doc->GetPathName()).find("Mill\\St Ann\\Kent & Sussex\\\\\\\\6\\1260\\555555\\1"),
         std::string::npos);
 }
+
+TEST_F(AdditionalTowers, ANewRunProposesANumberNoTowerHasYet) {
+    // A tower added and saved earlier the same day.
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    const PackedDate d = Day(7, 12, 2026);
+    ASSERT_TRUE(doc->AddNewAdditionalTower(
+        {"First", "St A", "", "", "", "", 6, 0, doc->NextAdditionalTowerId()}));
+    ASSERT_TRUE(doc->Save());
+
+    // The next run of the program reads that log and adds another tower.
+    Reopen();
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    const std::int32_t proposed = doc->NextAdditionalTowerId();
+    EXPECT_EQ(proposed, d + 2);
+    ASSERT_TRUE(doc->AddNewAdditionalTower({"Second", "St B", "", "", "", "", 8, 0, proposed}));
+    EXPECT_TRUE(prompter.Silent());  // no question about a duplicate
+    ASSERT_TRUE(doc->Save());
+
+    // Both towers come back from the log.
+    Reopen();
+    user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    ASSERT_EQ(doc->Database().GetAdditionalCount(), 2);
+    EXPECT_EQ(doc->Database().FormatTowerName(doc->TowerOfEntry(0)), "First - St A");
+    EXPECT_EQ(doc->Database().FormatTowerName(doc->TowerOfEntry(1)), "Second - St B");
+
+    // A number typed in at the very top of the range still leaves a number to propose.
+    ASSERT_TRUE(doc->AddNewAdditionalTower({"Top", "St C", "", "", "", "", 5, 0, INT32_MAX}));
+    EXPECT_EQ(doc->NextAdditionalTowerId(), d + 3);
+}
