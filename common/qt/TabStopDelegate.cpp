@@ -1,4 +1,4 @@
-#include "converter/qt/TabStopDelegate.h"
+#include "common/qt/TabStopDelegate.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -27,7 +27,7 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(item.font);
     painter->setPen(item.palette.color(
         item.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
-        QPalette::Text));
+        item.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(area, text, layout);
     painter->restore();
 }

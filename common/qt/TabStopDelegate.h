@@ -11,6 +11,8 @@ class TabStopDelegate : public QStyledItemDelegate {
   public:
     TabStopDelegate(qreal tabStop, QObject* parent = nullptr);
 
+    qreal TabStop() const { return tabStop_; }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 

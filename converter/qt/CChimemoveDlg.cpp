@@ -11,8 +11,8 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "common/qt/TabStopDelegate.h"
 #include "converter/qt/ChimemoveIcon.h"
-#include "converter/qt/TabStopDelegate.h"
 #include "converter/qt/WrappingButton.h"
 
 namespace chimeset {

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "common/TextFile.h"
+#include "common/qt/TabStopDelegate.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
@@ -143,6 +144,23 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8051}));
     EXPECT_EQ(list->count(), 4);
     EXPECT_TRUE(FileExists(logs.File("IMPORT1.CBL")));
+}
+
+TEST_F(ManageUsersDialogTest, LongNamesLineUpWhateverTheWidthOfTheIds) {
+    settings.WriteString("Users", "RegisterOfNames", "WWWWWWWW,IIII,MMMM_999");
+    CManageUsersDlg dialog(environment, {});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = Find<QListWidget>(dialog, "usersList");
+    ASSERT_TRUE(list);
+    SaveScreenshot(dialog, "manage_users_wide_ids.png");
+
+    // The long names start at one tab stop, beyond the widest ID name there can be.
+    const auto* delegate = qobject_cast<const TabStopDelegate*>(list->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QFontMetrics metrics(list->font());
+    for (const char* widest : {"WWWWWWWW", "MMMMMMMM", "________", "00000000"})
+        EXPECT_GT(delegate->TabStop(), metrics.horizontalAdvance(QLatin1String(widest))) << widest;
 }
 
 TEST(OpenLogDialogTest, TakesAtMostEightUpperCaseCharacters) {

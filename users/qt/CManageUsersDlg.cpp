@@ -16,11 +16,20 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "common/qt/TabStopDelegate.h"
 #include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
 
 namespace chimeset {
 namespace {
+
+// Past the widest ID name, so that the long names line up whatever the IDs.
+qreal IdColumnWidth(const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const char c : MessageTable::Chimeset().Text(usermsg::kIdCharacters))
+        widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(c)));
+    return 8 * widest + 2 * metrics.averageCharWidth();
+}
 
 QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -50,6 +59,8 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
     usersList_->setObjectName(QStringLiteral("usersList"));
     usersList_->setSelectionMode(QAbstractItemView::SingleSelection);
     usersList_->setSortingEnabled(false);
+    usersList_->setItemDelegate(
+        new TabStopDelegate(IdColumnWidth(usersList_->fontMetrics()), usersList_));
     removeButton_ = MakeButton(QStringLiteral("Remove"), "removeButton", existing);
     exportButton_ = MakeButton(QStringLiteral("Export"), "exportButton", existing);
     removeButton_->setEnabled(false);
