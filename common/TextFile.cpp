@@ -54,6 +54,17 @@ bool IsSeparator(char c) {
 #endif
 }
 
+// A file the user has protected from writing must not be replaced by a rename either.
+bool IsWriteProtected(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+#ifdef _WIN32
+    return (info.st_mode & _S_IWRITE) == 0;
+#else
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+#endif
+}
+
 }  // namespace
 
 std::string FileError::Describe() const {
@@ -159,6 +170,10 @@ bool AtomicTextWriter::Open(FileError& error) {
         error.cause = CauseOf(EISDIR);
         return false;
     }
+    if (IsWriteProtected(path_)) {
+        error.cause = CauseOf(EACCES);
+        return false;
+    }
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
         tempPath_ = path_ + ".tmp" + std::to_string(random() % 1000000);
@@ -171,6 +186,11 @@ bool AtomicTextWriter::Open(FileError& error) {
         tempPath_.clear();
         return false;
     }
+#ifndef _WIN32
+    // The new file takes the place of the old one, so it keeps the old one's permissions.
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) == 0) ::fchmod(::fileno(file_), info.st_mode & 07777);
+#endif
     return true;
 }
 

@@ -78,3 +78,23 @@ TEST(Paths, FolderAndFileName) {
     EXPECT_EQ(FolderOf("c.cbl"), "");
     EXPECT_EQ(FileNameOf("c.cbl"), "c.cbl");
 }
+
+TEST(AtomicTextWriter, AWriteProtectedFileIsNotReplacedAndPermissionsAreKept) {
+    TempDir dir;
+    const std::string path = dir.Write("log.cbl", "old");
+    ::chmod(path.c_str(), 0444);
+    FileError error;
+    EXPECT_FALSE(WriteTextLines(path, {"new"}, error));
+    EXPECT_EQ(error.path, path);
+    EXPECT_FALSE(error.cause.empty());
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(chimeset::testing::ListFolder(dir.Path()), std::vector<std::string>{"log.cbl"});
+
+    // A private log stays private when it is replaced.
+    ::chmod(path.c_str(), 0600);
+    ASSERT_TRUE(WriteTextLines(path, {"new"}, error));
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
