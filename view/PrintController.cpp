@@ -197,7 +197,12 @@ void PrintController::Print() {
 
 void PrintController::PrintPreview() {
     if (!Prepare()) return;
-    QPrintPreviewDialog dialog(&ApplicationPrinter(), dialogParent_);
+    // A range chosen in an earlier Print dialog stays on the printer: the preview shows
+    // every page.
+    QPrinter& printer = ApplicationPrinter();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    QPrintPreviewDialog dialog(&printer, dialogParent_);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { RenderJob(*printer); });

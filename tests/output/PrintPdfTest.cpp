@@ -1,10 +1,13 @@
 // The page layout through the real devices: an A4 PDF printer, and a picture of a page.
+#include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 
 #include "common/Text.h"
 #include "tests/output/GuiApp.h"
@@ -190,4 +193,31 @@ TEST_F(ManyTowers, PreviewShowsTheSamePagesAsThePdf) {
     EXPECT_EQ(PdfPageCount(pdf), preview.pageCount());
     preview.fitInView();
     SaveScreenshot(preview, QStringLiteral("print-preview.png"));
+}
+
+// The Print dialog leaves its page range on the application's printer; the preview that
+// follows must still show every page.
+TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    ASSERT_TRUE(printing.Prepare());
+    const int pages = printing.MaxPage();
+    ASSERT_GE(pages, 3);
+    QPrinter& printer = printing.ApplicationPrinter();
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+
+    int shown = -1;
+    QTimer::singleShot(0, [&shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        shown = preview->pageCount();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    printing.PrintPreview();
+    EXPECT_EQ(shown, pages);
+    EXPECT_TRUE(prompter.Silent());
 }
