@@ -60,13 +60,19 @@ std::string ReadMachineText(const MachineSettings& machine, const std::string& n
     return text;
 }
 
+QUrl UpdatePageUrl(const QString& address) {
+    return QUrl::fromUserInput(address.trimmed());
+}
+
 CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
                                    std::function<void(std::uint32_t)> showHelp, UrlOpener openUrl,
                                    QWidget* parent)
     : QDialog(parent), showHelp_(std::move(showHelp)), openUrl_(std::move(openUrl)) {
     setWindowTitle(QStringLiteral("Check for Updates"));
     if (!openUrl_)
-        openUrl_ = [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); };
+        openUrl_ = [](const QString& address) {
+            QDesktopServices::openUrl(UpdatePageUrl(address));
+        };
 
     // Read in this order, as the installer's records always were.
     const std::string doveDate = ReadMachineText(machine, "DoveDate");

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QUrl>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,6 +26,10 @@ std::int32_t ReadMachineNumber(const MachineSettings& machine, const std::string
 // A value of the installer's key as text up to its first zero byte; empty when it is
 // missing or does not fit the 512-byte buffer it was always read into.
 std::string ReadMachineText(const MachineSettings& machine, const std::string& name);
+
+// The web address that the browser is asked to open. An installer may leave out the
+// scheme ("www.example.org/..."), which the shell's open action always took as a web page.
+QUrl UpdatePageUrl(const QString& address);
 
 class CCheckUpdatesDlg : public QDialog {
     Q_OBJECT

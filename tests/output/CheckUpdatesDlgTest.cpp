@@ -98,3 +98,12 @@ TEST(MachineValues, NumbersAndTextsAsTheInstallerLeftThem) {
     EXPECT_EQ(ReadMachineText(machine, "Zero"), "ab");
     EXPECT_EQ(ReadMachineText(machine, "Missing"), "");
 }
+
+TEST(UpdatePage, AddressWithoutSchemeStillOpensAWebPage) {
+    EXPECT_EQ(UpdatePageUrl("https://updates.example.org/check?db=37&SoftVer=205").toString(),
+              "https://updates.example.org/check?db=37&SoftVer=205");
+    const QUrl bare = UpdatePageUrl("www.example.org/dove/check.php?x=1&SoftVer=205");
+    EXPECT_EQ(bare.scheme(), "http");
+    EXPECT_EQ(bare.host(), "www.example.org");
+    EXPECT_EQ(bare.query(), "x=1&SoftVer=205");
+}
