@@ -9,6 +9,8 @@ namespace chimeset {
 std::string FormatWeight(std::string_view weightField, bool kilograms) {
     if (weightField.empty()) return {};
     const std::int32_t w = ParseNumber(weightField);
+    // Not a number of pounds: show what the record holds rather than a made-up weight.
+    if (w < 0) return std::string(weightField);
     if (kilograms) {
         // 64-bit so that heavy weights do not overflow; the same result for every weight
         // the 32-bit product could hold.

@@ -23,3 +23,11 @@ TEST(FormatWeight, KilogramsTruncateAndDoNotOverflow) {
     EXPECT_EQ(FormatWeight("100000", true), "45359 Kg");
     EXPECT_EQ(FormatWeight("2147483647", true), "974077107 Kg");
 }
+
+TEST(FormatWeight, AFieldThatIsNotANumberShowsAsStored) {
+    for (const bool kilograms : {false, true}) {
+        EXPECT_EQ(FormatWeight("12 cwt", kilograms), "12 cwt");
+        EXPECT_EQ(FormatWeight("-5", kilograms), "-5");
+        EXPECT_EQ(FormatWeight("99999999999", kilograms), "99999999999");
+    }
+}
