@@ -63,7 +63,8 @@ const std::vector<RegisteredUser>& UserRegister::Load() {
     users_.clear();
     for (auto& id :
          SplitRegisterOfNames(settings_.GetString(kUsersSection, kRegisterOfNamesEntry))) {
-        std::string longName = settings_.GetString(kUsersSection, id, kNoLongName);
+        std::string longName = settings_.GetString(kUsersSection, id);
+        if (longName.empty()) longName = kNoLongName;
         users_.push_back({std::move(id), std::move(longName)});
     }
     return users_;

@@ -38,7 +38,8 @@ class UserRegister {
     UserRegister(SettingsStore& settings, Prompter& prompter,
                  const DocumentsFolderProvider& documents);
 
-    // Reads the register into the list and returns it; a missing long name is "No Name".
+    // Reads the register into the list and returns it; a missing or empty long name is
+    // "No Name".
     const std::vector<RegisteredUser>& Load();
     const std::vector<RegisteredUser>& Users() const { return users_; }
     std::vector<std::string> Ids() const;

@@ -428,7 +428,9 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     if (!databaseLoaded_) return false;
     readOnly_ = pendingUserId.empty();
     userName_ = readOnly_ ? TextFromNativePath(FileNameOf(path))
-                          : settings_.GetString("Users", pendingUserId, "Unknown");
+                          : settings_.GetString("Users", pendingUserId);
+    // An empty long name, left by a hand edit, would head the printouts with nothing.
+    if (userName_.empty()) userName_ = "Unknown";
     pendingUserId.clear();
 
     std::vector<std::string> lines;

@@ -137,6 +137,11 @@ TEST(LogOpenerDocumentTest, FileOpenAndOutsideOpensOfTheRealDocument) {
         OpenUserLog(doc, settings, prompter, pending, [] { return std::string("TOWER_2"); }));
     EXPECT_FALSE(document.IsReadOnly());
     EXPECT_EQ(document.UserName(), "Unknown");
+    settings.WriteString("Users", "TOWER_2", "");
+    ASSERT_TRUE(OpenLogFromOutside(doc, logs.File("RINGER1.CBL")));
+    ASSERT_TRUE(
+        OpenUserLog(doc, settings, prompter, pending, [] { return std::string("TOWER_2"); }));
+    EXPECT_EQ(document.UserName(), "Unknown");
 
     ASSERT_TRUE(OpenLogFromOutside(doc, logs.File("RINGER1.CBL")));
     EXPECT_TRUE(document.IsReadOnly());

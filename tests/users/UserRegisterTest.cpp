@@ -39,6 +39,11 @@ TEST_F(UserRegisterTest, LoadsInRegisterOrderStoppingAtTheFirstEmptyItem) {
     EXPECT_EQ(loaded[1].longName, "No Name");
     // Loading repairs nothing.
     EXPECT_FALSE(settings.HasEntry("Users", "TOWER_2"));
+    // An entry emptied by hand counts as missing.
+    settings.WriteString("Users", "TOWER_2", "");
+    EXPECT_EQ(users.Load()[1].longName, "No Name");
+    EXPECT_EQ(settings.GetString("Users", "TOWER_2", "x"), "");
+    settings.DeleteEntry("Users", "TOWER_2");
 
     SetRegister("RINGER1,,TOWER_2");
     ASSERT_EQ(users.Load().size(), 1u);
