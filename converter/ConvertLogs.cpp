@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "common/MessageTable.h"
+#include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "converter/ConverterMessages.h"
 #include "converter/CrossRefTable.h"
 #include "converter/ExtraTowerList.h"
-#include "common/PathText.h"
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32
@@ -232,6 +232,15 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
             return false;
         }
 
+        const bool inPlace = sameFolder || SamePathIgnoringCase(source, target);
+        // Where letter case tells names apart, "ANN.CBL" may be another file beside
+        // "ann.cbl"; the converted log must not take its place and lose it.
+        if (inPlace && FileNameOf(source) != FileNameOf(target) && FileExists(target) &&
+            !SameFileOnDisk(source, target)) {
+            prompter.ShowFileError(FileError{target, "Another file already has this name."});
+            return false;
+        }
+
         TemporaryFile temporary(JoinPath(inputs.DestinationFolder, "Temporary.TXT"));
         if (!temporary.Create(error)) {
             // Without a word the user could not tell why nothing happened.
@@ -258,7 +267,6 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
         }
         outputs.addListLine(Format("\t%i Records Written", written));
 
-        const bool inPlace = sameFolder || SamePathIgnoringCase(source, target);
         bool sourceKept = true;
         if (inPlace) {
             const std::string backup = JoinPath(inputs.DataFolder, "OLD_" + nativeName + ".CBL");

@@ -110,6 +110,18 @@ TEST_F(ConvertLogsTest, UpgradeInPlaceOfALogWhoseNameDiffersInCase) {
                                                    [](const std::string&) {}, prompter}));
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "OLD_ANN.CBL"}));
     EXPECT_EQ(ReadBytes(DataFile("OLD_ANN.CBL")), "older");
+
+    // Another file under the log's own name is not lost to the converted log.
+    fs::remove(DataFile("OLD_ANN.CBL"));
+    root.Write("data/ann.cbl", version1);
+    root.Write("data/ANN.CBL", "somebody else's");
+    EXPECT_FALSE(ConvertLogs(inputs, ConvertOutputs{[] {}, [](const std::string&) {},
+                                                    [](const std::string&) {}, prompter}));
+    ASSERT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_EQ(prompter.fileErrors[0].path, DataFile("ANN.CBL"));
+    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "ann.cbl"}));
+    EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), "somebody else's");
+    EXPECT_EQ(ReadBytes(DataFile("ann.cbl")), version1);
 }
 
 TEST_F(ConvertLogsTest, ExportLeavesTheDataFolderAloneAndReplacesTheDestinationFile) {
