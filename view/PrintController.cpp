@@ -1,12 +1,14 @@
 #include "view/PrintController.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <algorithm>
 
 #include "common/Prompter.h"
@@ -204,6 +206,10 @@ void PrintController::PrintPreview() {
     printer.setFromTo(0, 0);
     QPrintPreviewDialog dialog(&printer, dialogParent_);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    // Large enough to read a page, not the dialog's small default size.
+    if (const QScreen* screen =
+            dialogParent_ ? dialogParent_->screen() : QGuiApplication::primaryScreen())
+        dialog.resize(dialog.sizeHint().expandedTo(screen->availableGeometry().size() * 0.75));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { RenderJob(*printer); });
     dialog.exec();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QTimer>
 
 #include "common/Text.h"
@@ -215,6 +216,10 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
         ASSERT_NE(preview, nullptr);
         preview->updatePreview();
         shown = preview->pageCount();
+        // Most of the screen, for a page that can be read.
+        const QSize screen = dialog->screen()->availableGeometry().size();
+        EXPECT_GE(dialog->width(), screen.width() * 3 / 4 - 1);
+        EXPECT_GE(dialog->height(), screen.height() * 3 / 4 - 1);
         static_cast<QDialog*>(dialog)->reject();
     });
     printing.PrintPreview();
