@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
@@ -120,6 +121,10 @@ CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp
     layout->addWidget(optional);
     layout->addWidget(record);
     layout->addWidget(buttons);
+    // Tab follows the fields as they stand on the form, group by group.
+    QWidget* const order[] = {location_, dedication_, bells_,     county_,   weightText_,
+                              osRef_,    latitude_,   longitude_, tbNumber_, modify_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     location_->setFocus();
 }
 

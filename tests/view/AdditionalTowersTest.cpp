@@ -146,6 +146,22 @@ TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
     EXPECT_EQ(dialog.Fields().location, "  ");
 }
 
+TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {
+    CAdditionalTowersDlg dialog(prompter, nullptr);
+    dialog.show();
+    QStringList order;
+    QWidget* widget = dialog.Edit(1002);
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().isEmpty())
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != dialog.Edit(1002));
+    EXPECT_EQ(order.mid(0, 10),
+              (QStringList{"locationEdit", "dedicationEdit", "bellsEdit", "countyEdit",
+                           "weightText", "osRefEdit", "latitudeEdit", "longitudeEdit",
+                           "tbNumberEdit", "modifyButton"}));
+}
+
 TEST_F(AdditionalTowers, ModifyAsksBeforeTheNumberCanBeChangedAndDuplicatesAreQuestioned) {
     ASSERT_TRUE(OpenLog({kLogHeader}));
     OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* widget) {
