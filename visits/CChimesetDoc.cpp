@@ -366,6 +366,8 @@ bool CChimesetDoc::AddNewAdditionalTower(const AdditionalTowerFields& fields) {
 void CChimesetDoc::ReplaceAdditionalTowerDetails(std::int32_t tower,
                                                  const AdditionalTowerFields& fields) {
     database_.ReplaceAdditionalTower(tower, BuildAdditionalTowerLine(fields));
+    // A new name belongs elsewhere in a list sorted by name.
+    RebuildForFilter();
     SetModifiedFlag(true);
     UpdateAllViews(kHintContentsChanged);
 }

@@ -63,6 +63,14 @@ TEST_F(AdditionalTowers, EditingKeepsPoundsAndSurvivesSaving) {
     EXPECT_EQ(fields.tbNumber, 555555);
     fields.county = "Kent & Sussex";
     doc->ReplaceAdditionalTowerDetails(5, fields);
+    // A renamed tower moves to its new place in the sorted list.
+    doc->SetFilter(kFilterAllTowers);
+    fields.location = "Abbey";
+    doc->ReplaceAdditionalTowerDetails(5, fields);
+    EXPECT_EQ(ListTexts().front(), "Abbey - St Ann");
+    fields.location = "Mill";
+    doc->ReplaceAdditionalTowerDetails(5, fields);
+    EXPECT_EQ(ListTexts()[4], "Mill - St Ann");
     ASSERT_TRUE(doc->Save());
     EXPECT_NE(
         ReadBytes(doc->GetPathName()).find("Mill\\St Ann\\Kent & Sussex\\\\\\\\6\\1260\\555555\\1"),
