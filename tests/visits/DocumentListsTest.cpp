@@ -78,3 +78,34 @@ TEST_F(DocumentLists, WithoutADatabaseNothingIsSelectedAndNoLogOpens) {
     EXPECT_FALSE(OpenLog({kLogHeader}));
     EXPECT_TRUE(prompter.Silent());
 }
+
+TEST_F(DocumentLists, CurrentTowerFieldsInDisplayForm) {
+    dir.WriteLines(
+        "DoveData.CB0",
+        {kDoveHeader, " Zeal \\St Mary\\Devon\\su123456\\ 50.7\\-3.8 \\ 6\\1260\\101",
+         "Nine\\St A\\\\SU1234567\\\\\\8\\\\102", "Blank\\St B\\\\SU 23456\\\\\\8\\x\\103"});
+    Reopen();
+    doc->SetFilter(kFilterAllTowers);
+    doc->SelectListItem(0);
+    // Trimmed, as stored otherwise: the reference keeps its case.
+    EXPECT_EQ(doc->CurrentLocation(), "Zeal");
+    EXPECT_EQ(doc->CurrentOSRef(), "su123456");
+    EXPECT_EQ(doc->CurrentMapPoint(), MakeMapPoint(4123, 1456));
+    EXPECT_EQ(doc->CurrentLatitude(), "50.7");
+    EXPECT_EQ(doc->CurrentLongitude(), "-3.8");
+    EXPECT_EQ(doc->CurrentBells(), "6");
+    EXPECT_EQ(doc->CurrentWeight(), "11-1-0");
+    EXPECT_EQ(doc->CurrentIndexNo(), 101);
+    doc->ToggleKilograms();
+    EXPECT_EQ(doc->CurrentWeight(), "571 Kg");
+    doc->ToggleKilograms();
+
+    doc->SelectListItem(1);  // nine characters: no reference shown, no position
+    EXPECT_EQ(doc->CurrentOSRef(), "");
+    EXPECT_EQ(doc->CurrentMapPoint(), 0u);
+    EXPECT_EQ(doc->CurrentWeight(), "");
+    doc->SelectListItem(2);  // eight characters with a blank: shown, but no position
+    EXPECT_EQ(doc->CurrentOSRef(), "SU 23456");
+    EXPECT_EQ(doc->CurrentMapPoint(), 0u);
+    EXPECT_EQ(doc->CurrentWeight(), "x");
+}

@@ -150,3 +150,20 @@ TEST_F(LogFile, SaveIsAtomicWhenTheTargetCannotBeReplaced) {
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::string>{"DoveData.CB0", "RINGER1.CBL"}));
 }
+
+TEST_F(LogFile, AWriteProtectedLogIsNotSavedOver) {
+    ASSERT_TRUE(OpenLog({kLogHeader, "\\\\\\\\\\\\\\\\101\\5\\0\\0\\"}));
+    const std::string path = dir.File("RINGER1.CBL");
+    const std::string before = ReadBytes(path);
+    ::chmod(path.c_str(), 0444);
+    SelectTower(1);
+    doc->UpdateVisitDate(6);
+    EXPECT_FALSE(doc->Save());
+    ASSERT_EQ(prompter.fileErrors.size(), 1u);
+    EXPECT_EQ(prompter.fileErrors[0].path, path);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadBytes(path), before);
+    ::chmod(path.c_str(), 0600);
+    EXPECT_TRUE(doc->Save());
+    EXPECT_FALSE(doc->IsModified());
+}
