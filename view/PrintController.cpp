@@ -207,8 +207,7 @@ void PrintController::PrintPreview() {
     QPrintPreviewDialog dialog(&printer, dialogParent_);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     // Large enough to read a page, not the dialog's small default size.
-    if (const QScreen* screen =
-            dialogParent_ ? dialogParent_->screen() : QGuiApplication::primaryScreen())
+    if (const QScreen* screen = dialog.screen())
         dialog.resize(dialog.sizeHint().expandedTo(screen->availableGeometry().size() * 0.75));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { RenderJob(*printer); });
