@@ -1,7 +1,6 @@
 #include "view/PrintController.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
