@@ -12,4 +12,7 @@ struct FileError {
     std::string Describe() const;  // "<path>\r\n<cause>"
 };
 
+// The cause of a failed file operation, from its errno value, in words for the user.
+std::string FileErrorCause(int err);
+
 }  // namespace chimeset

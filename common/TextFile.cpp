@@ -16,12 +16,11 @@
 #endif
 
 namespace chimeset {
-namespace {
 
-std::string CauseOf(int err) {
+std::string FileErrorCause(int err) {
     switch (err) {
         case ENOENT:
-            return "The file does not exist.";
+            return "The file or folder does not exist.";
         case EACCES:
         case EPERM:
             return "Access to the file was denied.";
@@ -35,6 +34,8 @@ std::string CauseOf(int err) {
             return std::strerror(err);
     }
 }
+
+namespace {
 
 // Replaces the target in one step, so that there is never a moment without either file.
 bool RenameOver(const std::string& from, const std::string& to) {
@@ -112,12 +113,12 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
     lines.clear();
     error = FileError{path, {}};
     if (IsDirectory(path)) {
-        error.cause = CauseOf(EISDIR);
+        error.cause = FileErrorCause(EISDIR);
         return false;
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        error.cause = CauseOf(errno);
+        error.cause = FileErrorCause(errno);
         return false;
     }
     std::string content;
@@ -128,7 +129,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
     const int readErrno = errno;
     std::fclose(file);
     if (readFailed) {
-        error.cause = CauseOf(readErrno);
+        error.cause = FileErrorCause(readErrno);
         return false;
     }
 
@@ -167,11 +168,11 @@ bool AtomicTextWriter::Open(FileError& error) {
     failed_ = false;
     error = FileError{path_, {}};
     if (IsDirectory(path_)) {
-        error.cause = CauseOf(EISDIR);
+        error.cause = FileErrorCause(EISDIR);
         return false;
     }
     if (IsWriteProtected(path_)) {
-        error.cause = CauseOf(EACCES);
+        error.cause = FileErrorCause(EACCES);
         return false;
     }
     std::random_device random;
@@ -182,7 +183,7 @@ bool AtomicTextWriter::Open(FileError& error) {
         if (!file_ && errno != EEXIST) break;
     }
     if (!file_) {
-        error.cause = CauseOf(errno);
+        error.cause = FileErrorCause(errno);
         tempPath_.clear();
         return false;
     }
@@ -214,7 +215,7 @@ bool AtomicTextWriter::Commit(FileError& error) {
     file_ = nullptr;
     if (err == 0 && !RenameOver(tempPath_, path_)) err = errno ? errno : EIO;
     if (err != 0) {
-        error.cause = CauseOf(err == 0 ? EIO : err);
+        error.cause = FileErrorCause(err == 0 ? EIO : err);
         Discard();
         return false;
     }

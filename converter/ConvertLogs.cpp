@@ -23,24 +23,6 @@
 namespace chimeset {
 namespace {
 
-std::string CauseOf(int err) {
-    switch (err) {
-        case ENOENT:
-            return "The file or folder does not exist.";
-        case EACCES:
-        case EPERM:
-            return "Access to the file was denied.";
-        case ENOSPC:
-            return "The disk is full.";
-        case EROFS:
-            return "The disk is read-only.";
-        case EISDIR:
-            return "The name is a folder, not a file.";
-        default:
-            return std::strerror(err);
-    }
-}
-
 void ShowStop(Prompter& prompter, std::uint32_t id, const std::string& text = {}) {
     Notice notice = MessageTable::Chimemove().Make(id, NoticeIcon::Stop);
     if (!text.empty()) notice.text = text;
@@ -50,7 +32,7 @@ void ShowStop(Prompter& prompter, std::uint32_t id, const std::string& text = {}
 // Moves a file to a name that must not exist yet.
 bool MoveFile(const std::string& from, const std::string& to, FileError& error) {
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    error = FileError{from, CauseOf(errno)};
+    error = FileError{from, FileErrorCause(errno)};
     return false;
 }
 
@@ -65,7 +47,7 @@ bool ReplaceFile(const std::string& from, const std::string& to, FileError& erro
     return false;
 #else
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    error = FileError{to, CauseOf(errno)};
+    error = FileError{to, FileErrorCause(errno)};
     return false;
 #endif
 }
@@ -127,7 +109,7 @@ class TemporaryFile {
 
     bool Create(FileError& error) {
         file_ = std::fopen(path_.c_str(), "wb");  // empties what a failed run left
-        if (!file_) error = FileError{path_, CauseOf(errno)};
+        if (!file_) error = FileError{path_, FileErrorCause(errno)};
         return file_ != nullptr;
     }
     void WriteLine(const std::string& line) {
@@ -149,7 +131,7 @@ class TemporaryFile {
             errno_ = errno;
         }
         file_ = nullptr;
-        if (failed_) error = FileError{path_, CauseOf(errno_ != 0 ? errno_ : EIO)};
+        if (failed_) error = FileError{path_, FileErrorCause(errno_ != 0 ? errno_ : EIO)};
         return !failed_;
     }
     void Keep() { kept_ = true; }

@@ -5,11 +5,11 @@
 #include <system_error>
 
 #include "common/MessageTable.h"
+#include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "converter/ConvertLogs.h"
 #include "converter/ConverterMessages.h"
-#include "common/PathText.h"
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32

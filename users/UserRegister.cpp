@@ -12,25 +12,7 @@
 #include "users/UsersMessages.h"
 
 namespace chimeset {
-namespace {
-
-std::string CauseOf(int err) {
-    switch (err) {
-        case ENOENT:
-            return "The file does not exist.";
-        case EACCES:
-        case EPERM:
-            return "Access to the file was denied.";
-        case EISDIR:
-            return "The name is a folder, not a file.";
-        case EROFS:
-            return "The disk is read-only.";
-        default:
-            return std::strerror(err);
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<std::string> SplitRegisterOfNames(const std::string& registerOfNames) {
     std::vector<std::string> ids;
@@ -158,14 +140,14 @@ bool UserRegister::CreateEmptyLog(const std::string& logPath) {
         return false;
     }
     if (IsDirectory(logPath)) {
-        prompter_.ShowFileError({logPath, CauseOf(EISDIR)});
+        prompter_.ShowFileError({logPath, FileErrorCause(EISDIR)});
         return false;
     }
     if (FileExists(logPath)) {
         // Opened for writing as well, so that a log we could not later save is refused now.
         std::FILE* file = std::fopen(logPath.c_str(), "r+b");
         if (!file) {
-            prompter_.ShowFileError({logPath, CauseOf(errno)});
+            prompter_.ShowFileError({logPath, FileErrorCause(errno)});
             return false;
         }
         const bool hasContent = std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) > 0;
