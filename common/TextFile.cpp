@@ -109,8 +109,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 #endif
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, FileError& error) {
-    lines.clear();
+bool ReadFileBytes(const std::string& path, std::string& content, FileError& error) {
+    content.clear();
     error = FileError{path, {}};
     if (IsDirectory(path)) {
         error.cause = FileErrorCause(EISDIR);
@@ -121,7 +121,6 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
         error.cause = FileErrorCause(errno);
         return false;
     }
-    std::string content;
     char buffer[64 * 1024];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
@@ -132,6 +131,13 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
         error.cause = FileErrorCause(readErrno);
         return false;
     }
+    return true;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, FileError& error) {
+    lines.clear();
+    std::string content;
+    if (!ReadFileBytes(path, content, error)) return false;
 
     std::size_t start = 0;
     while (start < content.size()) {

@@ -10,6 +10,10 @@
 
 namespace chimeset {
 
+// Reads a whole file as it is on disk. Fails (with the cause in error) for a missing file,
+// a folder, or a read error.
+bool ReadFileBytes(const std::string& path, std::string& content, FileError& error);
+
 // Reads every line of a text file. A line as read carries no line end; a last line
 // without one is kept. Fails (with the cause in error) for a missing file, a folder,
 // or a read error.

@@ -213,32 +213,6 @@ class Converter {
     std::size_t column_[kColumnCount] = {};
 };
 
-bool ReadWholeFile(const std::string& path, std::string& content, std::string& cause) {
-    if (IsDirectory(path)) {
-        cause = "The name is a folder, not a file.";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        cause = errno == ENOENT   ? "The file does not exist."
-                : errno == EACCES ? "Access to the file was denied."
-                                  : std::strerror(errno);
-        return false;
-    }
-    content.clear();
-    char buffer[64 * 1024];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int err = errno;
-    std::fclose(file);
-    if (failed) {
-        cause = std::strerror(err);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::size_t DoveImportSummary::SkippedCount() const {
@@ -315,9 +289,9 @@ bool ImportDoveFile(const std::string& csvPath, const std::string& databasePath,
                     DoveImportError& error) {
     summary = DoveImportSummary{};
     std::string csv;
-    std::string cause;
-    if (!ReadWholeFile(csvPath, csv, cause)) {
-        error = {0, "Cannot read the file. " + cause, csvPath};
+    FileError readError;
+    if (!ReadFileBytes(csvPath, csv, readError)) {
+        error = {0, "Cannot read the file. " + readError.cause, csvPath};
         return false;
     }
     std::vector<std::string> lines;
