@@ -1,10 +1,7 @@
 #include "dove/DoveImport.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 
 #include "common/Text.h"
 #include "common/TextFile.h"
