@@ -9,6 +9,7 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "view/DialogButtonColumn.h"
 
 namespace chimeset {
 namespace {
@@ -31,29 +32,15 @@ CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText,
     edit_->selectAll();
     explanation->setBuddy(edit_);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setObjectName(QStringLiteral("helpButton"));
-    help->setAutoDefault(false);
-    connect(help, &QPushButton::clicked, this, &CSearchLocationDlg::ShowHelp);
+    const DialogButtonColumn buttons = MakeDialogButtonColumn(this, QStringLiteral("&Help"));
+    connect(buttons.help, &QPushButton::clicked, this, &CSearchLocationDlg::ShowHelp);
 
     auto* left = new QVBoxLayout;
     left->addWidget(explanation);
     left->addWidget(edit_);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    buttons->addStretch(1);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
     edit_->setFocus();
 }
 

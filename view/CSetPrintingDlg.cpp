@@ -29,6 +29,7 @@
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "common/qt/Codec.h"
+#include "view/DialogButtonColumn.h"
 #include "view/PrintController.h"
 
 namespace chimeset {
@@ -186,29 +187,15 @@ void CSetPrintingDlg::BuildLayout() {
     middle->addWidget(commentGroup);
     middle->addStretch(1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CSetPrintingDlg::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(cancel, &QPushButton::clicked, this, &CSetPrintingDlg::reject);
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("helpButton"));
-    help->setAutoDefault(false);
-    connect(help, &QPushButton::clicked, this, &CSetPrintingDlg::ShowHelp);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    buttons->addStretch(1);
+    const DialogButtonColumn buttons = MakeDialogButtonColumn(this, QStringLiteral("Help"));
+    connect(buttons.help, &QPushButton::clicked, this, &CSetPrintingDlg::ShowHelp);
 
     auto* top = new QHBoxLayout(this);
     top->addWidget(columns, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(middle, 1);
     top->addSpacing(12);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
 }
 
 void CSetPrintingDlg::Refresh() {

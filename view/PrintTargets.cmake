@@ -20,6 +20,7 @@ add_library(chimeset_output STATIC
   ${_out}/view/TowerSearch.cpp ${_out}/view/TowerSearch.h
   ${_out}/view/TowerSearchCommand.cpp ${_out}/view/TowerSearchCommand.h
   ${_out}/view/CSearchLocationDlg.cpp ${_out}/view/CSearchLocationDlg.h
+  ${_out}/view/DialogButtonColumn.cpp ${_out}/view/DialogButtonColumn.h
   ${_out}/shell/CCheckUpdatesDlg.cpp ${_out}/shell/CCheckUpdatesDlg.h)
 set_target_properties(chimeset_output PROPERTIES AUTOMOC ON)
 target_link_libraries(chimeset_output PUBLIC chimeset_visits chimeset_commonqt
