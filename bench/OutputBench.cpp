@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "bench/BenchData.h"
+#include "output/TowerSearch.h"
+#include "output/qt/ClipboardExportCommand.h"
+#include "output/qt/PrintController.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
-#include "view/ClipboardExportCommand.h"
-#include "view/PrintController.h"
-#include "view/TowerSearch.h"
 #include "visits/CChimesetDoc.h"
 
 using namespace chimeset;

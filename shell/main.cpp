@@ -8,12 +8,12 @@
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
 #include "users/qt/QtDocumentsFolder.h"
 #include "users/qt/QtIdTableLibrary.h"
-#include "view/BrowserRules.h"
-#include "view/PrintCommandLine.h"
+#include "visits/BrowserRules.h"
 
 int main(int argc, char* argv[]) {
     // Printing from the command line shows no window, so it needs no display either.

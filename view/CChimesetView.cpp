@@ -14,17 +14,17 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
-#include "view/BrowserRules.h"
+#include "output/qt/ClipboardExportCommand.h"
+#include "output/qt/TowerSearchCommand.h"
 #include "view/CAdditionalTowersDlg.h"
 #include "view/CCommentsDlg.h"
 #include "view/CMapPanel.h"
 #include "view/CSetDateDlg.h"
-#include "view/ClipboardExportCommand.h"
 #include "view/CommandIds.h"
 #include "view/DialogUnits.h"
 #include "view/FieldLabel.h"
 #include "view/TowerListBox.h"
-#include "view/TowerSearchCommand.h"
+#include "visits/BrowserRules.h"
 
 namespace chimeset {
 namespace {

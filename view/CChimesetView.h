@@ -13,9 +13,9 @@
 
 #include "common/Document.h"
 #include "common/Prompter.h"
+#include "output/TowerSearch.h"
+#include "output/qt/PrintController.h"
 #include "users/qt/ShowHelp.h"
-#include "view/PrintController.h"
-#include "view/TowerSearch.h"
 #include "visits/CChimesetDoc.h"
 
 class QAbstractButton;

@@ -1,5 +1,5 @@
+#include "output/ClipboardExport.h"
 #include "tests/output/OutputFixture.h"
-#include "view/ClipboardExport.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

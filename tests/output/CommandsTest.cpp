@@ -7,12 +7,12 @@
 #include <QTimer>
 
 #include "common/qt/Codec.h"
+#include "output/TowerSearch.h"
+#include "output/qt/CSearchLocationDlg.h"
+#include "output/qt/ClipboardExportCommand.h"
+#include "output/qt/TowerSearchCommand.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
-#include "view/CSearchLocationDlg.h"
-#include "view/ClipboardExportCommand.h"
-#include "view/TowerSearch.h"
-#include "view/TowerSearchCommand.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

@@ -1,10 +1,10 @@
 #include <QFile>
 #include <sstream>
 
+#include "output/qt/PrintCommandLine.h"
+#include "output/qt/PrintController.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
-#include "view/PrintCommandLine.h"
-#include "view/PrintController.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

@@ -2,8 +2,8 @@
 // printable area of 850 x 1100, each character 5 dots wide.
 #include <algorithm>
 
+#include "output/PrintLayout.h"
 #include "tests/output/OutputFixture.h"
-#include "view/PrintLayout.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

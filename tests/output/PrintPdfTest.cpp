@@ -11,10 +11,10 @@
 #include <QTimer>
 
 #include "common/Text.h"
+#include "output/qt/PrintController.h"
+#include "output/qt/PrintPainterCanvas.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
-#include "view/PrintController.h"
-#include "view/PrintPainterCanvas.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "output/PrintSettings.h"
+#include "output/PrintSettingsEditor.h"
 #include "tests/support/MemorySettings.h"
-#include "view/PrintSettings.h"
-#include "view/PrintSettingsEditor.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

@@ -7,10 +7,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "output/qt/CSetPrintingDlg.h"
+#include "output/qt/PrintController.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
-#include "view/CSetPrintingDlg.h"
-#include "view/PrintController.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

@@ -1,5 +1,5 @@
+#include "output/TowerSearch.h"
 #include "tests/output/OutputFixture.h"
-#include "view/TowerSearch.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;

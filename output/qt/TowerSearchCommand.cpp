@@ -1,12 +1,12 @@
-#include "view/TowerSearchCommand.h"
+#include "output/qt/TowerSearchCommand.h"
 
 #include <QApplication>
 #include <QCursor>
 
 #include "common/MessageTable.h"
 #include "common/Prompter.h"
-#include "view/CSearchLocationDlg.h"
-#include "view/TowerSearch.h"
+#include "output/TowerSearch.h"
+#include "output/qt/CSearchLocationDlg.h"
 
 namespace chimeset {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/DialogButtonColumn.h"
+#include "output/qt/DialogButtonColumn.h"
 
 #include <QDialog>
 #include <QPushButton>

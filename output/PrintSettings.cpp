@@ -1,4 +1,4 @@
-#include "view/PrintSettings.h"
+#include "output/PrintSettings.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "view/ClipboardExportCommand.h"
+#include "output/qt/ClipboardExportCommand.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include "common/Prompter.h"
 #include "common/Text.h"
 #include "common/qt/Codec.h"
-#include "view/ClipboardExport.h"
+#include "output/ClipboardExport.h"
 
 namespace chimeset {
 namespace {

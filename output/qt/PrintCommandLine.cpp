@@ -1,4 +1,4 @@
-#include "view/PrintCommandLine.h"
+#include "output/qt/PrintCommandLine.h"
 
 #include <QDate>
 #include <QPrinter>
@@ -7,7 +7,7 @@
 #include "common/CodePage.h"
 #include "common/Prompter.h"
 #include "common/qt/Codec.h"
-#include "view/PrintController.h"
+#include "output/qt/PrintController.h"
 #include "visits/CChimesetDoc.h"
 
 namespace chimeset {

@@ -1,4 +1,4 @@
-#include "view/BrowserRules.h"
+#include "visits/BrowserRules.h"
 
 #include "common/Text.h"
 #include "visits/CChimesetDoc.h"

@@ -1,4 +1,4 @@
-#include "view/PrintController.h"
+#include "output/qt/PrintController.h"
 
 #include <QDialog>
 #include <QPageLayout>
@@ -14,8 +14,8 @@
 #include "common/SettingsStore.h"
 #include "common/Text.h"
 #include "common/qt/Codec.h"
-#include "view/CSetPrintingDlg.h"
-#include "view/PrintPainterCanvas.h"
+#include "output/qt/CSetPrintingDlg.h"
+#include "output/qt/PrintPainterCanvas.h"
 #include "visits/CChimesetDoc.h"
 
 namespace chimeset {

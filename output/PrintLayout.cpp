@@ -1,4 +1,4 @@
-#include "view/PrintLayout.h"
+#include "output/PrintLayout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "view/ClipboardExport.h"
+#include "output/ClipboardExport.h"
 
 #include "visits/CChimesetDoc.h"
 #include "visits/PackedDate.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "view/PrintSettings.h"
+#include "output/PrintSettings.h"
 
 namespace chimeset {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "view/PrintCanvas.h"
-#include "view/PrintSettings.h"
+#include "output/PrintCanvas.h"
+#include "output/PrintSettings.h"
 
 namespace chimeset {
 

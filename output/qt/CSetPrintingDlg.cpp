@@ -1,4 +1,4 @@
-#include "view/CSetPrintingDlg.h"
+#include "output/qt/CSetPrintingDlg.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -29,8 +29,8 @@
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "common/qt/Codec.h"
-#include "view/DialogButtonColumn.h"
-#include "view/PrintController.h"
+#include "output/qt/DialogButtonColumn.h"
+#include "output/qt/PrintController.h"
 
 namespace chimeset {
 namespace {

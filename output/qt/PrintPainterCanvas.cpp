@@ -1,4 +1,4 @@
-#include "view/PrintPainterCanvas.h"
+#include "output/qt/PrintPainterCanvas.h"
 
 #include <QPaintDevice>
 #include <QPainter>

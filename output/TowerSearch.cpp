@@ -1,4 +1,4 @@
-#include "view/TowerSearch.h"
+#include "output/TowerSearch.h"
 
 #include <array>
 

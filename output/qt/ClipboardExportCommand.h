@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "view/PrintSettings.h"
+#include "output/PrintSettings.h"
 
 namespace chimeset {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "view/PrintSettings.h"
+#include "output/PrintSettings.h"
 
 namespace chimeset {
 

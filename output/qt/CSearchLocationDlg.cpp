@@ -1,4 +1,4 @@
-#include "view/CSearchLocationDlg.h"
+#include "output/qt/CSearchLocationDlg.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
-#include "view/DialogButtonColumn.h"
+#include "output/qt/DialogButtonColumn.h"
 
 namespace chimeset {
 namespace {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "view/PrintLayout.h"
-#include "view/PrintSettings.h"
+#include "output/PrintLayout.h"
+#include "output/PrintSettings.h"
 
 class QPrinter;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "view/PrintSettingsEditor.h"
+#include "output/PrintSettingsEditor.h"
 
 class QAbstractSpinBox;
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <optional>
 
-#include "view/PrintCanvas.h"
+#include "output/PrintCanvas.h"
 
 class QPainter;
 class QPaintDevice;

@@ -1,4 +1,4 @@
-#include "view/PrintSettingsEditor.h"
+#include "output/PrintSettingsEditor.h"
 
 namespace chimeset {
 namespace {
