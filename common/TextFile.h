@@ -19,6 +19,11 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
 // or a read error.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, FileError& error);
 
+// As ReadTextLines, for files from older systems whose lines may also end in a lone CR:
+// CR LF, LF and CR each end a line.
+bool ReadTextLinesAnyLineEnd(const std::string& path, std::vector<std::string>& lines,
+                             FileError& error);
+
 // Writes a text file so that the file at the path is either the old one or the complete
 // new one: lines go to a temporary file in the same folder, which Commit flushes, syncs
 // and renames over the target. Destroying an uncommitted writer removes the temporary file.

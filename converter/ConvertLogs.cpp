@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/MessageTable.h"
 #include "common/PathText.h"
@@ -27,13 +29,6 @@ void ShowStop(Prompter& prompter, std::uint32_t id, const std::string& text = {}
     Notice notice = MessageTable::Chimemove().Make(id, NoticeIcon::Stop);
     if (!text.empty()) notice.text = text;
     prompter.Show(notice);
-}
-
-// Moves a file to a name that must not exist yet.
-bool MoveFile(const std::string& from, const std::string& to, FileError& error) {
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    error = FileError{from, FileErrorCause(errno)};
-    return false;
 }
 
 // Puts the finished file in the target's place in one step, so that a failure leaves
@@ -61,7 +56,7 @@ void AppendField(std::string& line, const std::string& field) {
 bool LoadCrossRef(const std::string& programFolder, CrossRefTable& table, Prompter& prompter) {
     std::vector<std::string> lines;
     FileError error;
-    if (!ReadTextLines(JoinPath(programFolder, "CrossRef.txt"), lines, error)) {
+    if (!ReadTextLinesAnyLineEnd(JoinPath(programFolder, "CrossRef.txt"), lines, error)) {
         prompter.ShowFileError(error);
         return false;
     }
@@ -78,7 +73,7 @@ bool LoadExtraTowers(const std::string& programFolder, ExtraTowerList& list, Pro
     if (!FileExists(path)) return true;
     std::vector<std::string> lines;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) {
+    if (!ReadTextLinesAnyLineEnd(path, lines, error)) {
         prompter.ShowFileError(error);
         return false;
     }
@@ -111,6 +106,13 @@ class TemporaryFile {
         file_ = std::fopen(path_.c_str(), "wb");  // empties what a failed run left
         if (!file_) error = FileError{path_, FileErrorCause(errno)};
         return file_ != nullptr;
+    }
+    void WriteBytes(const std::string& bytes) {
+        if (failed_) return;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+            failed_ = true;
+            errno_ = errno;
+        }
     }
     void WriteLine(const std::string& line) {
         if (failed_) return;
@@ -145,6 +147,25 @@ class TemporaryFile {
     bool kept_ = false;
 };
 
+// Copies a file, with its time, to a name that must not exist yet: whole or not at all.
+bool CopyToNewFile(const std::string& from, const std::string& to, FileError& error) {
+    std::string bytes;
+    if (!ReadFileBytes(from, bytes, error)) return false;
+    TemporaryFile copy(JoinPath(FolderOf(to), "Backup.TXT"));
+    if (!copy.Create(error)) return false;
+    copy.WriteBytes(bytes);
+    if (!copy.Close(error)) return false;
+    std::error_code ignored;
+    const auto time = std::filesystem::last_write_time(from, ignored);
+    if (!ignored) std::filesystem::last_write_time(copy.Path(), time, ignored);
+    if (std::rename(copy.Path().c_str(), to.c_str()) != 0) {
+        error = FileError{to, FileErrorCause(errno)};
+        return false;
+    }
+    copy.Keep();
+    return true;
+}
+
 }  // namespace
 
 std::string ConvertRecordLine(const std::string& version1Line, const CrossRefTable& table,
@@ -178,18 +199,12 @@ std::string ConvertRecordLine(const std::string& version1Line, const CrossRefTab
     return line;
 }
 
-bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
+namespace {
+
+// The logs one by one; false when one stops the run, after telling the user why.
+bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
+                    const CrossRefTable& table, const ExtraTowerList& extraTowers) {
     Prompter& prompter = outputs.messageBox;
-    CrossRefTable table;
-    if (!LoadCrossRef(inputs.programFolder, table, prompter)) return false;
-    ExtraTowerList extraTowers;
-    if (!LoadExtraTowers(inputs.programFolder, extraTowers, prompter)) return false;
-
-    const std::string starting = "Starting to Process Log Files.";
-    outputs.clearList();
-    outputs.addListLine(starting);
-    outputs.setMessageArea(starting);
-
     const bool sameFolder = SamePathIgnoringCase(inputs.DataFolder, inputs.DestinationFolder) ||
                             SameFileOnDisk(inputs.DataFolder, inputs.DestinationFolder);
     const MessageTable& messages = MessageTable::Chimemove();
@@ -205,11 +220,18 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
 
         std::vector<std::string> lines;
         FileError error;
-        if (!ReadTextLines(source, lines, error)) {
+        if (!ReadTextLinesAnyLineEnd(source, lines, error)) {
             prompter.ShowFileError(error);
             return false;
         }
         if (lines.empty() || !HasVersion1MagicLine(lines[0])) {
+            ShowStop(prompter, chimemove::kLogFormat);
+            return false;
+        }
+        // Text beside the magic line with no line of its own holds records that no line end
+        // separates; converting would drop them all.
+        if (lines.size() == 1 &&
+            !Trim(std::string_view(lines[0]).substr(kVersion1MagicLine.size())).empty()) {
             ShowStop(prompter, chimemove::kLogFormat);
             return false;
         }
@@ -249,30 +271,54 @@ bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
         }
         outputs.addListLine(Format("\t%i Records Written", written));
 
-        bool sourceKept = true;
+        // The old log stays under its name until the converted one replaces it in one step,
+        // so that a run stopped at any point leaves the user a log.
         if (inPlace) {
             const std::string backup = JoinPath(inputs.DataFolder, "OLD_" + nativeName + ".CBL");
-            if (!FileExists(backup)) {
-                if (!MoveFile(source, backup, error)) {
-                    prompter.ShowFileError(error);
-                    return false;
-                }
-                sourceKept = false;
+            if (!FileExists(backup) && !CopyToNewFile(source, backup, error)) {
+                prompter.ShowFileError(error);
+                return false;
             }
         }
-        if (!ReplaceFile(temporary.Path(), target, error)) {
+        const bool replaced = inputs.replaceFile
+                                  ? inputs.replaceFile(temporary.Path(), target, error)
+                                  : ReplaceFile(temporary.Path(), target, error);
+        if (!replaced) {
             prompter.ShowFileError(error);
             return false;
         }
         temporary.Keep();
         // Where letter case tells files apart, "ann.cbl" is not replaced by "ANN.CBL" as it
         // would be on Windows; take it away so the user has one log, not two.
-        if (inPlace && sourceKept && FileNameOf(source) != FileNameOf(target) &&
+        if (inPlace && FileNameOf(source) != FileNameOf(target) &&
             !SameFileOnDisk(source, target)) {
             std::remove(source.c_str());
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool ConvertLogs(const ConvertInputs& inputs, const ConvertOutputs& outputs) {
+    Prompter& prompter = outputs.messageBox;
+    CrossRefTable table;
+    if (!LoadCrossRef(inputs.programFolder, table, prompter)) return false;
+    ExtraTowerList extraTowers;
+    if (!LoadExtraTowers(inputs.programFolder, extraTowers, prompter)) return false;
+
+    const std::string starting = "Starting to Process Log Files.";
+    outputs.clearList();
+    outputs.addListLine(starting);
+    outputs.setMessageArea(starting);
+
+    const bool finished = ConvertEachLog(inputs, outputs, table, extraTowers);
+    // Without a last word the area would still say the run is starting.
+    const std::string end =
+        finished ? "Finished Processing Log Files." : "Stopped Processing Log Files.";
+    outputs.addListLine(end);
+    outputs.setMessageArea(end);
+    return finished;
 }
 
 }  // namespace chimeset

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileError.h"
 #include "common/Prompter.h"
 
 namespace chimeset {
@@ -22,6 +23,10 @@ struct ConvertInputs {
     // The file name on disk of a log whose name differs from "<NAME>.CBL" in letter case;
     // discovery fills it on file systems that tell case apart.
     std::map<std::string, std::string> sourceFileNames;
+    // Puts a finished file in another's place in one step; empty for the file system's own
+    // replace. Lets a run be stopped between its steps.
+    std::function<bool(const std::string& from, const std::string& to, FileError& error)>
+        replaceFile;
 };
 
 // The dialog's outputs, so that a run needs no dialog. Texts are Windows-1252.

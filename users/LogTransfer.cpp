@@ -24,14 +24,6 @@ class LibraryGuard {
     IdTableLibrary& library_;
 };
 
-std::string LeadingDigits(std::string_view text) {
-    std::size_t end = 0;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    std::size_t start = 0;
-    while (start + 1 < end && text[start] == '0') ++start;
-    return std::string(text.substr(start, end - start));
-}
-
 std::string ReplacePlaceholder(std::string text, const std::string& value) {
     const auto at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, value);
@@ -55,24 +47,25 @@ bool IsVersion1MagicLine(std::string_view line) {
 std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library,
                                   Prompter& prompter) {
     const std::string location = GetField(line, 0);
-    const std::string indexField = GetField(line, 1);
-    const std::int64_t index = ReadLeadingNumber(indexField);
+    const std::int64_t index = ReadLeadingNumber(GetField(line, 1));
 
-    std::string number;
     const std::int32_t range = library.GetCBLRange();
-    if (index < range) {
-        number = std::to_string(library.ConvertID(static_cast<std::int32_t>(index)));
+    const std::int32_t number =
+        index < range ? library.ConvertID(static_cast<std::int32_t>(index)) : -1;
+
+    std::string record = location;
+    if (number >= 0) {
+        record += "\\\\\\\\\\\\\\\\";  // seven empty tower fields
+        record += std::to_string(number);
     } else {
-        // Too long for a number: the digits as they stand rather than a made-up value.
-        number = index < kLeadingNumberTooLarge ? std::to_string(index) : LeadingDigits(indexField);
+        // A Version 1 index outside the table names no tower of the database, and taken as a
+        // number it would name an unrelated one. The record becomes an additional tower that
+        // has only its place name, for the user to complete.
+        record += "\\\\\\\\0\\0\\\\\\0";
         Notice notice = MessageTable::Chimeset().Make(usermsg::kTowerOutsideTable);
         notice.text = ReplacePlaceholder(notice.text, location);
         prompter.Show(notice);
     }
-
-    std::string record = location;
-    record += "\\\\\\\\\\\\\\\\";  // seven empty tower fields
-    record += number;
     for (std::size_t field = 2; field <= 5; ++field) {
         record += '\\';
         record += GetField(line, field);
@@ -104,7 +97,10 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
 
     std::vector<std::string> lines;
     FileError error;
-    if (!ReadTextLines(source, lines, error)) {
+    // A log brought from elsewhere may end its lines as another system does.
+    const bool read = importing ? ReadTextLinesAnyLineEnd(source, lines, error)
+                                : ReadTextLines(source, lines, error);
+    if (!read) {
         prompter_.ShowFileError(error);
         return false;
     }

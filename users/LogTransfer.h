@@ -16,8 +16,8 @@ enum class TransferMode { Import, Export };
 bool HasVersion2Header(std::string_view line);
 // Whether the line is the Version 1 magic line, as a whole and in any letter case.
 bool IsVersion1MagicLine(std::string_view line);
-// The Version 2 record of a Version 1 record; towers outside the library's table keep their
-// Version 1 index and are reported one by one.
+// The Version 2 record of a Version 1 record; a tower outside the library's table becomes an
+// additional tower with only its place name (number 0), reported record by record.
 std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library,
                                   Prompter& prompter);
 

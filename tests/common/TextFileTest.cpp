@@ -24,6 +24,29 @@ TEST(ReadTextLines, AcceptsCrLfAndLfAndAnUnendedLastLine) {
     EXPECT_EQ(lines, (std::vector<std::string>{std::string("a\rb\0\xE9", 5)}));
 }
 
+TEST(ReadTextLinesAnyLineEnd, CrLfLfAndALoneCrEachEndOneLine) {
+    TempDir dir;
+    std::vector<std::string> lines;
+    FileError error;
+    ASSERT_TRUE(
+        ReadTextLinesAnyLineEnd(dir.Write("a.txt", "one\rtwo\r\nthree\nfour"), lines, error));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four"}));
+    // LF CR is two line ends, CR CR too; the last line end makes no empty line.
+    ASSERT_TRUE(ReadTextLinesAnyLineEnd(dir.Write("b.txt", "a\n\rb\r\r"), lines, error));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b", ""}));
+    ASSERT_TRUE(ReadTextLinesAnyLineEnd(dir.Write("c.txt", "\r"), lines, error));
+    EXPECT_EQ(lines, std::vector<std::string>{""});
+    ASSERT_TRUE(ReadTextLinesAnyLineEnd(dir.Write("d.txt", ""), lines, error));
+    EXPECT_TRUE(lines.empty());
+    ASSERT_TRUE(
+        ReadTextLinesAnyLineEnd(dir.Write("e.txt", std::string("\0\xE9\r", 3)), lines, error));
+    EXPECT_EQ(lines, std::vector<std::string>{std::string("\0\xE9", 2)});
+
+    EXPECT_FALSE(ReadTextLinesAnyLineEnd(dir.File("missing.txt"), lines, error));
+    EXPECT_EQ(error.path, dir.File("missing.txt"));
+    EXPECT_TRUE(lines.empty());
+}
+
 TEST(ReadTextLines, MissingFileAndFolderAreFileErrors) {
     TempDir dir;
     std::vector<std::string> lines;

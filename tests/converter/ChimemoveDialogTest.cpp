@@ -95,8 +95,10 @@ TEST_F(ChimemoveDialogTest, GatherThenUpgradeWalksThroughTheStates) {
     EXPECT_FALSE(exportButton->isEnabled());
     EXPECT_TRUE(done->isEnabled());
     EXPECT_TRUE(help->isEnabled());
-    EXPECT_EQ(ListLines(), (QStringList{"Starting to Process Log Files.", "ANN",
-                                        "\t1 Records Written", "BOB", "\t0 Records Written"}));
+    EXPECT_EQ(ListLines(),
+              (QStringList{"Starting to Process Log Files.", "ANN", "\t1 Records Written", "BOB",
+                           "\t0 Records Written", "Finished Processing Log Files."}));
+    EXPECT_EQ(message->text(), QStringLiteral("Finished Processing Log Files."));
     EXPECT_EQ(ListFolder(data),
               (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL", "OLD_BOB.CBL"}));
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), data);

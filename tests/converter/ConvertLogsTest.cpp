@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -41,9 +42,10 @@ TEST_F(ConvertLogsTest, WritesTableTowersInFormAAndOthersInFormB) {
               "The tower record for Kent Tower will be missing the correct location details. "
               "Please add these manually after upgrade.");
     EXPECT_NE(prompter.notices[1].text.find("for Huge will"), std::string::npos);
-    EXPECT_EQ(list, (std::vector<std::string>{"Starting to Process Log Files.", "ANN",
-                                              "\t8 Records Written"}));
-    EXPECT_EQ(messageArea, "Starting to Process Log Files.");
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"Starting to Process Log Files.", "ANN",
+                                        "\t8 Records Written", "Finished Processing Log Files."}));
+    EXPECT_EQ(messageArea, "Finished Processing Log Files.");
     EXPECT_EQ(ListFolder(destination), std::vector<std::string>{"ANN.CBL"});
 }
 
@@ -65,7 +67,7 @@ TEST_F(ConvertLogsTest, EmptyLogGivesTheHeaderAlone) {
     WriteLog("data", "ANN.CBL", {kMagic});
     ASSERT_TRUE(Convert({"ANN"}, destination));
     EXPECT_EQ(ReadBytes(DestinationFile("ANN.CBL")), Crlf({kHeader}));
-    EXPECT_EQ(list.back(), "\t0 Records Written");
+    EXPECT_EQ(list[2], "\t0 Records Written");
     EXPECT_TRUE(prompter.Silent());
 }
 
@@ -86,6 +88,44 @@ TEST_F(ConvertLogsTest, UpgradeInPlaceKeepsTheVersion1LogAsItsBackup) {
     EXPECT_EQ(ReadBytes(DataFile("OLD_BOB.CBL")), "an older backup");
     EXPECT_EQ(ListFolder(data),
               (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL", "OLD_BOB.CBL"}));
+}
+
+TEST_F(ConvertLogsTest, AnUpgradeInPlaceStoppedBeforeItsLastStepLeavesTheUserALog) {
+    const std::string version1 = Crlf({kMagic, "Here\\12\\1\\\\\\"});
+    root.Write("data/ANN.CBL", version1);
+    const auto written = fs::last_write_time(DataFile("ANN.CBL")) - std::chrono::hours(24);
+    fs::last_write_time(DataFile("ANN.CBL"), written);
+    ConvertInputs inputs;
+    inputs.DataFolder = data;
+    inputs.DestinationFolder = data;
+    inputs.LogsToConvert = {"ANN"};
+    inputs.programFolder = program;
+    // The last step fails as a crash or a full disk would stop it there.
+    std::vector<std::string> seenAtLastStep;
+    inputs.replaceFile = [&](const std::string&, const std::string& to, FileError& error) {
+        seenAtLastStep = ListFolder(data);
+        error = FileError{to, "Stopped."};
+        return false;
+    };
+    const ConvertOutputs outputs{[] {}, [](const std::string&) {}, [](const std::string&) {},
+                                 prompter};
+    EXPECT_FALSE(ConvertLogs(inputs, outputs));
+    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    // At the last step and after it, the user's log is there under its own name.
+    EXPECT_EQ(seenAtLastStep,
+              (std::vector<std::string>{"ANN.CBL", "OLD_ANN.CBL", "Temporary.TXT"}));
+    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "OLD_ANN.CBL"}));
+    EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), version1);
+    EXPECT_EQ(ReadBytes(DataFile("OLD_ANN.CBL")), version1);
+    // The backup is the old log as it was, down to its time.
+    EXPECT_EQ(fs::last_write_time(DataFile("OLD_ANN.CBL")), written);
+
+    // Another try finishes the job and keeps that backup.
+    inputs.replaceFile = nullptr;
+    ASSERT_TRUE(ConvertLogs(inputs, outputs));
+    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "OLD_ANN.CBL"}));
+    EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), Crlf({kHeader, "Here\\\\\\\\\\\\\\\\12\\1\\\\\\"}));
+    EXPECT_EQ(ReadBytes(DataFile("OLD_ANN.CBL")), version1);
 }
 
 TEST_F(ConvertLogsTest, UpgradeInPlaceOfALogWhoseNameDiffersInCase) {
@@ -202,6 +242,11 @@ TEST_F(ConvertLogsTest, ABadLogStopsTheRunAndLeavesItAndEarlierLogsAsTheyAre) {
 
     EXPECT_FALSE(Convert({"ANN", "BOB", "CAROL"}, data));
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kLogFormat});
+    // The run says it has stopped, after the last log it reached.
+    EXPECT_EQ(list, (std::vector<std::string>{"Starting to Process Log Files.", "ANN",
+                                              "\t1 Records Written", "BOB",
+                                              "Stopped Processing Log Files."}));
+    EXPECT_EQ(messageArea, "Stopped Processing Log Files.");
     EXPECT_EQ(ReadBytes(DataFile("BOB.CBL")), bob);
     EXPECT_EQ(ListFolder(data),
               (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "CAROL.CBL", "OLD_ANN.CBL"}));
@@ -212,6 +257,55 @@ TEST_F(ConvertLogsTest, ABadLogStopsTheRunAndLeavesItAndEarlierLogsAsTheyAre) {
     EXPECT_FALSE(Convert({"DAVE"}, destination));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
     EXPECT_NE(prompter.fileErrors[0].path.find("DAVE.CBL"), std::string::npos);
+}
+
+TEST_F(ConvertLogsTest, EveryLineEndOfTheOldSystemsSeparatesRecords) {
+    const std::string empty7(8, '\\');  // seven empty tower fields
+    const std::string converted = Crlf({kHeader, "A" + empty7 + "12\\1\\\\\\",
+                                        "B" + empty7 + "6132\\2\\\\\\", empty7 + "0\\\\\\\\"});
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(end == "\r" ? "CR" : end == "\n" ? "LF" : "CR LF");
+        root.Write("data/ANN.CBL",
+                   kMagic + end + "A\\12\\1\\\\\\" + end + "B\\13\\2\\\\\\" + end + end);
+        const std::string version1 = ReadBytes(DataFile("ANN.CBL"));
+        fs::remove(DataFile("OLD_ANN.CBL"));
+        list.clear();
+        ASSERT_TRUE(Convert({"ANN"}, data));
+        EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), converted);
+        EXPECT_EQ(ReadBytes(DataFile("OLD_ANN.CBL")), version1);
+        EXPECT_EQ(list[2], "\t3 Records Written");
+    }
+    // Mixed within one file, and a last record without its line end.
+    root.Write("data/BOB.CBL", kMagic + "\rA\\12\\1\\\\\\\nB\\13\\2\\\\\\\r\n\r");
+    ASSERT_TRUE(Convert({"BOB"}, destination));
+    EXPECT_EQ(ReadBytes(DestinationFile("BOB.CBL")), converted);
+    root.Write("data/BOB.CBL", kMagic + "\rA\\12\\1\\\\\\");
+    ASSERT_TRUE(Convert({"BOB"}, destination));
+    EXPECT_EQ(ReadBytes(DestinationFile("BOB.CBL")), Crlf({kHeader, "A" + empty7 + "12\\1\\\\\\"}));
+    EXPECT_TRUE(prompter.Silent());
+}
+
+TEST_F(ConvertLogsTest, TextThatYieldsNoRecordIsAProblemNotAnEmptyLog) {
+    // Records glued to the magic line by a separator that ends no line: converting would
+    // keep none of them.
+    for (const std::string& bytes :
+         {kMagic + "\fA\\12\\1\\\\\\\fB\\13\\2\\\\\\", kMagic + "A\\12\\1\\\\\\",
+          kMagic + std::string("\0\0\0\r\n", 5)}) {
+        prompter.Clear();
+        list.clear();
+        root.Write("data/ANN.CBL", bytes);
+        EXPECT_FALSE(Convert({"ANN"}, data));
+        ASSERT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kLogFormat});
+        EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+        EXPECT_EQ(ListFolder(data), std::vector<std::string>{"ANN.CBL"});
+        EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), bytes);
+    }
+    // White space after the magic line is no record to lose.
+    prompter.Clear();
+    root.Write("data/ANN.CBL", kMagic + " \t\r\n");
+    ASSERT_TRUE(Convert({"ANN"}, destination));
+    EXPECT_EQ(ReadBytes(DestinationFile("ANN.CBL")), Crlf({kHeader}));
+    EXPECT_TRUE(prompter.Silent());
 }
 
 TEST_F(ConvertLogsTest, BinaryRecordsAndVeryLongLinesCarryAcrossByteForByte) {

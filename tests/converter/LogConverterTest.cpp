@@ -172,8 +172,29 @@ TEST_F(LogConverterTest, UpgradeInPlaceBacksUpAndRecordsTheFolder) {
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "OLD_ANN.CBL"}));
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), data);
     EXPECT_FALSE(view.conversionEnabled);
-    EXPECT_EQ(view.list, (std::vector<std::string>{"Starting to Process Log Files.", "ANN",
-                                                   "\t1 Records Written"}));
+    EXPECT_EQ(view.list,
+              (std::vector<std::string>{"Starting to Process Log Files.", "ANN",
+                                        "\t1 Records Written", "Finished Processing Log Files."}));
+    EXPECT_EQ(view.messageArea, "Finished Processing Log Files.");
+}
+
+TEST_F(LogConverterTest, UpgradeKeepsTheVisitsOfALogWithLoneCrLineEndsOrRefusesIt) {
+    Register("ann,bob", data);
+    root.Write("data/ANN.CBL", kMagic + "\rOne\\12\\1\\\\\\\rTwo\\13\\2\\\\\\\r");
+    // Records that no line end parts from the magic line cannot be converted.
+    root.Write("data/BOB.CBL", kMagic + "\x85One\\12\\1\\\\\\");
+    LogConverter& c = Make();
+    c.OnGatherData();
+    ASSERT_EQ(c.LogsToConvert(), (std::vector<std::string>{"ANN", "BOB"}));
+    c.OnUpgradeHere();
+    EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), Crlf({kHeader, "One\\\\\\\\\\\\\\\\12\\1\\\\\\",
+                                                    "Two\\\\\\\\\\\\\\\\6132\\2\\\\\\"}));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kLogFormat});
+    EXPECT_EQ(ReadBytes(DataFile("BOB.CBL")).substr(0, 21), kMagic + "\x85");
+    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL"}));
+    // Not a success: the buttons stay for another try.
+    EXPECT_TRUE(view.conversionEnabled);
+    EXPECT_EQ(view.messageArea, "Stopped Processing Log Files.");
 }
 
 TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFolder) {

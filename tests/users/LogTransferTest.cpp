@@ -68,17 +68,23 @@ TEST(UpgradeRecordTest, FieldsIndexesAndTowersOutsideTheTable) {
     EXPECT_TRUE(prompter.Silent());
     EXPECT_EQ(table.rangeCalls, 4);  // asked anew for every record
 
-    // At or beyond the range: the index stays, and the user hears of each such record.
+    // At or beyond the range, or refused by the table: the old index names no tower of the
+    // database, so the record keeps its place name as an additional tower (number 0,
+    // latitude and longitude 0) and the user hears of each such record.
     EXPECT_EQ(UpgradeVersion1Record("Zeal 50%s\\100\\1\\\\\\", table, prompter),
-              "Zeal 50%s\\\\\\\\\\\\\\\\100\\1\\\\\\");
-    EXPECT_EQ(UpgradeVersion1Record("Far\\99999999999\\1", table, prompter),
-              "Far\\\\\\\\\\\\\\\\99999999999\\1\\\\\\");
-    ASSERT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8014, 0x8014}));
+              "Zeal 50%s\\\\\\\\0\\0\\\\\\0\\1\\\\\\");
+    EXPECT_EQ(UpgradeVersion1Record(" Far \\99999999999\\1\\2\\3\\C", table, prompter),
+              "Far\\\\\\\\0\\0\\\\\\0\\1\\2\\3\\C");
+    table.unknown = {40};
+    EXPECT_EQ(UpgradeVersion1Record("Gone\\40\\5", table, prompter),
+              "Gone\\\\\\\\0\\0\\\\\\0\\5\\\\\\");
+    ASSERT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8014, 0x8014, 0x8014}));
     EXPECT_EQ(prompter.notices[0].text,
               "The details of bells and location for Zeal 50%s were not recorded in the logfile "
               "and must be edited using Clangbook. Please make a note of this tower for later.");
     EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::Ok);
-    EXPECT_EQ(table.converted.size(), 4u);
+    EXPECT_NE(prompter.notices[2].text.find("for Gone were"), std::string::npos);
+    EXPECT_EQ(table.converted.size(), 5u);
 }
 
 TEST_F(LogTransferTest, Version2ImportCopiesEveryLineAndOnlyNormalisesLineEnds) {
@@ -155,7 +161,7 @@ TEST_F(LogTransferTest, Version1ImportLoadsTheLibraryOnlyForTheImport) {
     EXPECT_EQ(table.loadedFrom, JoinPath("/programs", IdTableLibraryFileName()));
     EXPECT_EQ(ReadBytes(LogPath()),
               kHeader + "\r\n" + "Aston\\\\\\\\\\\\\\\\1013\\D1\\D2\\D3\\C\r\n" +
-                  "\\\\\\\\\\\\\\\\1000\\\\\\\\\r\n" + "Far\\\\\\\\\\\\\\\\150\\D\\\\\\\r\n");
+                  "\\\\\\\\\\\\\\\\1000\\\\\\\\\r\n" + "Far\\\\\\\\0\\0\\\\\\0\\D\\\\\\\r\n");
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8013, 0x8014}));
     EXPECT_FALSE(table.loaded);
     EXPECT_EQ(table.releases, 1);
@@ -177,6 +183,35 @@ TEST_F(LogTransferTest, Version1ImportLoadsTheLibraryOnlyForTheImport) {
     EXPECT_EQ(table.releases, 2);
     EXPECT_EQ(ReadBytes(LogPath()), before);
     EXPECT_EQ(ListFolder(data.Path()), std::vector<std::string>{"RINGER1.CBL"});
+}
+
+TEST_F(LogTransferTest, ImportsReadLoneCrAndLfLineEndsAsWellAsCrLf) {
+    const std::string converted = kHeader + "\r\nA\\\\\\\\\\\\\\\\1012\\1\\\\\\\r\n" +
+                                  "B\\\\\\\\\\\\\\\\1013\\2\\\\\\\r\n" +
+                                  "\\\\\\\\\\\\\\\\1000\\\\\\\\\r\n";
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(end == "\r" ? "CR" : end == "\n" ? "LF" : "CR LF");
+        prompter.Clear();
+        ASSERT_TRUE(Import(outside.Write(
+            "old.cbl", kMagic + end + "A\\12\\1\\\\\\" + end + "B\\13\\2\\\\\\" + end + end)));
+        EXPECT_EQ(ReadBytes(LogPath()), converted);
+        EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8013});
+
+        // A Version 2 log keeps its records too, rather than becoming one long header.
+        prompter.Clear();
+        ASSERT_TRUE(Import(outside.Write("new.cbl", kHeader + end + "Zeal\\\\\\\\\\\\\\\\101\\1" +
+                                                        end + "Ash\\\\\\\\\\\\\\\\102\\2")));
+        EXPECT_EQ(ReadBytes(LogPath()),
+                  kHeader + "\r\nZeal\\\\\\\\\\\\\\\\101\\1\r\n" + "Ash\\\\\\\\\\\\\\\\102\\2\r\n");
+        EXPECT_TRUE(prompter.Silent());
+    }
+
+    // Records glued to the magic line by no line end are no Version 1 log to import.
+    const std::string before = ReadBytes(LogPath());
+    prompter.Clear();
+    EXPECT_FALSE(Import(outside.Write("glued.cbl", kMagic + "\fA\\12\\1\\\\\\")));
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8012});
+    EXPECT_EQ(ReadBytes(LogPath()), before);
 }
 
 TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ class FakeIdTable : public IdTableLibrary {
     bool FindEntryPoints() override { return loaded && hasEntryPoints; }
     std::int32_t ConvertID(std::int32_t index) override {
         converted.push_back(index);
-        return 1000 + index;
+        return unknown.count(index) != 0 ? -1 : 1000 + index;
     }
     std::int32_t GetCBLRange() override {
         ++rangeCalls;
@@ -66,6 +67,7 @@ class FakeIdTable : public IdTableLibrary {
     int rangeCalls = 0;
     std::string loadedFrom;
     std::vector<std::int32_t> converted;
+    std::set<std::int32_t> unknown;  // indices within the range that ConvertID refuses
 };
 
 class RecordingView : public ManageUsersView {

@@ -33,7 +33,7 @@ TEST(Version1ImportTest, TranslatesThroughTheRealLibrary) {
     EXPECT_EQ(ReadBytes(data.File("RINGER1.CBL")),
               kHeader + "\r\n" + "Aston\\\\\\\\\\\\\\\\6132\\32961\\0\\0\\Q29tbWVudA==\r\n" +
                   "Last\\\\\\\\\\\\\\\\6005\\1\\2\\3\\\r\n" +
-                  "Beyond\\\\\\\\\\\\\\\\6106\\4\\5\\6\\C\r\n" +
+                  "Beyond\\\\\\\\0\\0\\\\\\0\\4\\5\\6\\C\r\n" +
                   "None\\\\\\\\\\\\\\\\0\\7\\\\\\\r\n");
     ASSERT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8013, 0x8014}));
     EXPECT_NE(prompter.notices[1].text.find("for Beyond were"), std::string::npos);
