@@ -392,6 +392,13 @@ TEST(DoveImport, RingsThatWouldReadAlikeInTheListAreToldApart) {
     EXPECT_EQ(summary.disambiguated, 4u);
     EXPECT_NE(DescribeSummary(summary, "x").back().find("4 towers would read the same"),
               std::string::npos);
+
+    // Even a place that reads as a lengthened name with its number cannot make two alike.
+    const std::vector<Row> odd = {rows[6], rows[7], Ring("10", "40", "Oddby, no. 5", "S Ann")};
+    ASSERT_TRUE(Convert(Csv(kNewLayout, odd), lines, summary, error)) << error.message;
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2].substr(0, lines[2].find('\\')), "Oddby, no. 5 (2)");
+    EXPECT_EQ(lines[3].substr(0, lines[3].find('\\')), "Oddby, no. 6");
 }
 
 TEST(DoveImport, SummaryOfManyRingTypesCountsEachAndStaysShort) {
