@@ -31,10 +31,25 @@ class Parser {
 
 }  // namespace
 
+std::size_t EndOfLine(std::string_view text, std::size_t start) {
+    // A line ends at CR LF, a lone LF or a lone CR, as libcsv ends records.
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) return text.size();
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 2;
+    return end + 1;
+}
+
+std::size_t LineOfOffset(std::string_view text, std::size_t offset) {
+    std::size_t line = 1;
+    for (std::size_t start = 0; (start = EndOfLine(text, start)) <= offset && start < text.size();)
+        ++line;
+    return line;
+}
+
 void CsvReader::OnField(void* data, std::size_t length, void* self) {
     auto* reader = static_cast<CsvReader*>(self);
     if (reader->stopped_) return;
-    // Records split by lone carriage returns share a line.
+    // A record whose first line was taken for a blank one starts where its first field is.
     if (reader->recordLine_ == 0) reader->recordLine_ = reader->currentLine_;
     // libcsv hands a null buffer for an empty first field.
     reader->fields_.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
@@ -67,8 +82,7 @@ bool CsvReader::Read(std::string_view text, const RecordHandler& handler) {
     // Fed a line at a time so that each record knows the line it started on.
     std::size_t line = 0;
     for (std::size_t start = 0; start < text.size() && !stopped_;) {
-        const std::size_t lf = text.find('\n', start);
-        const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
+        const std::size_t end = EndOfLine(text, start);
         const std::string_view chunk = text.substr(start, end - start);
         currentLine_ = ++line;
         if (recordLine_ == 0 && !IsBlank(chunk)) recordLine_ = line;

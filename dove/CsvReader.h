@@ -9,6 +9,12 @@
 
 namespace chimeset {
 
+// Where the line that starts at start ends, its line end included: after CR LF, LF or CR.
+std::size_t EndOfLine(std::string_view text, std::size_t start);
+
+// The line (from 1) that the byte at offset stands on, counting line ends as EndOfLine does.
+std::size_t LineOfOffset(std::string_view text, std::size_t offset);
+
 class CsvReader {
   public:
     // Called for each record with the line (from 1) it starts on; returning false stops

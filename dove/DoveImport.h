@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,10 @@ inline constexpr const char* kDoveCreditLine =
     "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
     "Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)";
 
+// No field that the converter reads is anywhere near this long in a real download (the
+// longest is under 100 characters); a longer one means the file is damaged.
+inline constexpr std::size_t kLongestDoveField = 500;
+
 struct DoveImportOptions {
     bool lightweight = false;  // also write lightweight rings
 };
@@ -25,13 +30,22 @@ struct DoveImportSummary {
     std::size_t towersWritten = 0;
     // Why rows were left out, with how many, in the order first met.
     std::vector<std::pair<std::string, std::size_t>> skipped;
-    std::size_t unreadableWeights = 0;       // written with an empty weight
-    std::size_t unreadableTowerBase = 0;     // written with identity number 0
-    std::size_t simplifiedFields = 0;        // fields whose letters were brought to a plain form
+    // Rows left out that are named one by one: the line and what is wrong with it.
+    std::vector<std::pair<std::size_t, std::string>> skippedLines;
+    std::size_t unreadableWeights = 0;    // written with an empty weight
+    std::size_t numberedByTowerId = 0;    // no TowerBase number: the TowerID is the identity
+    std::size_t unreadableTowerBase = 0;  // TowerBase not a usable number: numbered by TowerID
+    std::size_t disambiguated = 0;     // locations lengthened so that no two list lines are alike
+    std::size_t simplifiedFields = 0;  // fields whose letters were brought to a plain form
     std::size_t unknownCharacterFields = 0;  // fields holding a "?" for a character
 
     std::size_t SkippedCount() const;
     void Skip(const std::string& reason);
+    // Skips a row and names it in skippedLines.
+    void Skip(const std::string& reason, std::size_t line, std::string detail);
+
+  private:
+    std::unordered_map<std::string, std::size_t> reasonIndex_;  // position in skipped
 };
 
 struct DoveImportError {
@@ -60,7 +74,8 @@ bool ImportDoveFile(const std::string& csvPath, const std::string& databasePath,
                     const DoveImportOptions& options, DoveImportSummary& summary,
                     DoveImportError& error);
 
-// The summary as lines for the user: towers written, rows skipped by reason, oddities.
+// The summary as lines for the user: towers written, rows skipped by reason (the first few
+// reasons by name, any others counted together), numbering and naming, oddities.
 std::vector<std::string> DescribeSummary(const DoveImportSummary& summary,
                                          const std::string& databasePath);
 

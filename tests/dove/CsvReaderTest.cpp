@@ -43,6 +43,25 @@ TEST(CsvReader, ReadsQuotingAndKnowsWhereEachRecordStarts) {
     EXPECT_EQ(r.rows[3].second, (std::vector<std::string>{"last", "row", "here"}));
 }
 
+TEST(CsvReader, CountsLinesThatEndInALoneCarriageReturn) {
+    Records r;
+    ASSERT_TRUE(r.Read("a,b\r1,2\r\r\"x\ry\",3\r\nlast,4\n5,6"));
+    ASSERT_EQ(r.rows.size(), 5u);
+    EXPECT_EQ(r.rows[1].first, 2u);
+    EXPECT_EQ(r.rows[2].first, 4u);
+    EXPECT_EQ(r.rows[2].second, (std::vector<std::string>{"x\ry", "3"}));
+    EXPECT_EQ(r.rows[3].first, 6u);
+    EXPECT_EQ(r.rows[4].first, 7u);
+
+    Records stray;
+    EXPECT_FALSE(stray.Read("a,b\rok,fine\r\"closed\"then text,x\r"));
+    EXPECT_EQ(stray.reader.ErrorLine(), 3u);
+    // A CR LF is one line end; the offset of its LF is still on the line it ends.
+    EXPECT_EQ(LineOfOffset("a\rb\r\nc\nd", 4), 2u);
+    EXPECT_EQ(LineOfOffset("a\rb\r\nc\nd", 5), 3u);
+    EXPECT_EQ(LineOfOffset("a\rb\r\nc\nd", 7), 4u);
+}
+
 TEST(CsvReader, ReportsTheLineOfBrokenQuoting) {
     Records stray;
     EXPECT_FALSE(stray.Read("a,b\nok,fine\n\"closed\"then text,x\n"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -43,7 +44,7 @@ const std::vector<std::string> kNewLayout = {
     "Note",       "Hz",      "Details",      "GF",         "Toilet",      "Simulator",
     "ExtraInfo",  "WebPage", "Affiliations", "Practice",   "OvhaulYr",    "Contractor",
     "TuneYr",     "LGrade",  "BldgID",       "ChurchCare", "CHRAssetID",  "TowerBase",
-    "DoveID",     "SNLat",   "SNLong",       "Founder",    "Frame",       "Updated"};
+    "DoveID",     "SNLat",   "SNLong",       "RingName",   "Frame",       "Updated"};
 
 std::string Quoted(const std::string& value) {
     if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
@@ -74,7 +75,8 @@ std::string Csv(const std::vector<std::string>& layout, const std::vector<Row>& 
 // A few rings of every kind the download holds, in its spelling of ring types.
 std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& lightweight) {
     return {
-        {{"RingType", fullCircle},
+        {{"TowerID", "10001"},
+         {"RingType", fullCircle},
          {"Place", "Ab Kettleby"},
          {"Dedicn", "S James"},
          {"County", "Leicestershire"},
@@ -87,7 +89,8 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
          {"TowerBase", "6918"},
          {"ExtraInfo", "Anticlockwise; \"new\" frame,\nrehung 2016"},
          {"Note", "E\xE2\x99\xAD"}},
-        {{"RingType", fullCircle},
+        {{"TowerID", "10002"},
+         {"RingType", fullCircle},
          {"Place", "Bath"},
          {"Place2", "Weston"},
          {"Dedicn", "All Saints, with S John"},
@@ -98,27 +101,31 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
          {"Bells", "8"},
          {"Wt", "1234.5"},
          {"TowerBase", "0001"}},
-        {{"RingType", "Carillon"},
+        {{"TowerID", "10003"},
+         {"RingType", "Carillon"},
          {"Place", "York"},
          {"Dedicn", "Minster"},
          {"County", "North Yorkshire"},
          {"Bells", "35"},
          {"Wt", "2679"},
          {"TowerBase", "0000"}},
-        {{"RingType", "Chime"},
+        {{"TowerID", "10004"},
+         {"RingType", "Chime"},
          {"Place", "Ely"},
          {"Dedicn", "Cathedral"},
          {"County", "Cambridgeshire"},
          {"Bells", "8"},
          {"Wt", "500"}},
-        {{"RingType", lightweight},
+        {{"TowerID", "10005"},
+         {"RingType", lightweight},
          {"Place", "Charmborough Ring"},
          {"Dedicn", "Mobile ring"},
          {"County", ""},
          {"Country", "England"},
          {"Bells", "6"},
          {"Wt", "94"}},
-        {{"RingType", fullCircle},
+        {{"TowerID", "10006"},
+         {"RingType", fullCircle},
          {"Place", "Ballylesson"},
          {"Dedicn", "S Columba"},
          {"County", "County Down"},
@@ -129,7 +136,8 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
          {"Bells", "5"},
          {"Wt", "600"},
          {"TowerBase", "7000"}},
-        {{"RingType", fullCircle},
+        {{"TowerID", "10007"},
+         {"RingType", fullCircle},
          {"Place", " Cwmt\xC5\xB5r "},
          {"Place2",
           "Pont Sa\xC3\xAF"
@@ -149,11 +157,13 @@ const std::vector<std::string> kExpectedRecords = {
     "Ab Kettleby\\S James\\Leicestershire\\SK724228\\52.79858\\-0.92747\\6\\974\\6918",
     "Bath, Weston\\All Saints, with S John\\Somerset\\ST727664\\51.39\\-2.39\\8\\1235\\1",
     "Ballylesson\\S Columba\\County Down\\J329672\\54.5\\-5.9\\5\\600\\7000",
-    // w-circumflex has no Windows-1252 byte; i-diaeresis does. A bad weight is left out.
+    // w-circumflex has no Windows-1252 byte; i-diaeresis does. A bad weight is left out; a
+    // bad TowerBase number gives way to the TowerID.
     "Cwmtwr, Pont Sa\xEF"
-    "d\\S Tysilio a/S Mair\\Powys\\sj100100\\52.6\\-3.3\\3\\\\0",
+    "d\\S Tysilio a/S Mair\\Powys\\sj100100\\52.6\\-3.3\\3\\\\10007",
 };
-const std::string kLightweightRecord = "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\0";
+const std::string kLightweightRecord =
+    "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\10005";
 
 std::vector<std::string> Expected(const std::vector<std::string>& records) {
     std::vector<std::string> lines = {kDoveDatabaseHeader, kDoveCreditLine};
@@ -166,6 +176,42 @@ bool Convert(const std::string& csv, std::vector<std::string>& lines, DoveImport
     DoveImportOptions options;
     options.lightweight = lightweight;
     return ConvertDoveCsv(csv, options, lines, summary, error);
+}
+
+// A ring of the current layout with the fields that matter here.
+Row Ring(const std::string& towerId, const std::string& towerBase, const std::string& place,
+         const std::string& dedication, const std::string& county = "Kent",
+         const std::string& bells = "6", const std::string& ringName = "") {
+    return {{"TowerID", towerId}, {"TowerBase", towerBase}, {"RingType", "Full-circle ring"},
+            {"Place", place},     {"Dedicn", dedication},   {"County", county},
+            {"Bells", bells},     {"RingName", ringName},   {"Wt", "500"}};
+}
+
+// Converts the text into a database folder and loads it.
+void ConvertAndLoad(const std::string& csv, TempDir& dir, TowerDatabase& db,
+                    DoveImportSummary& summary, bool lightweight = false) {
+    DoveImportOptions options;
+    options.lightweight = lightweight;
+    DoveImportError error;
+    ASSERT_TRUE(ImportDoveFile(dir.Write("dove.csv", csv), dir.File("DoveData.CB0"), options,
+                               summary, error))
+        << error.Describe();
+    FakePrompter prompter;
+    ASSERT_TRUE(db.Load(dir.Path(), prompter));
+}
+
+// What a saved visit needs to come back to its tower: a number that finds that tower and
+// no other; and what the list needs: no two lines alike.
+void ExpectEveryTowerFoundByItsNumberAndNamedApart(const TowerDatabase& db) {
+    std::map<std::string, std::int32_t> names;
+    for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
+        const std::int32_t number = db.GetIndexNo(t);
+        EXPECT_GT(number, 0) << db.FormatTowerName(t);
+        EXPECT_LT(number, 99999) << db.FormatTowerName(t);
+        EXPECT_EQ(db.FindByIndexNo(number), t) << db.FormatTowerName(t) << " " << number;
+        const auto [it, isNew] = names.emplace(db.FormatTowerName(t), t);
+        EXPECT_TRUE(isNew) << "towers " << it->second << " and " << t << " both read " << it->first;
+    }
 }
 
 std::string SharedData(const std::string& name) {
@@ -221,6 +267,179 @@ TEST(DoveImport, CurrentLayoutWithByteOrderMarkAndCrLfGivesTheSameRecords) {
     EXPECT_EQ(summary.towersWritten, 5u);
 }
 
+TEST(DoveImport, RingsWithoutTowerBaseAreNumberedByTowerIdAndNoNumberIsShared) {
+    const std::vector<Row> rows = {
+        Ring("20001", "", "Aston", "S Peter"),               // line 2: TowerID
+        Ring("20002", "0042", "Barton", "S Paul"),           // line 3: TowerBase
+        Ring("20001", "", "Aston", "S Peter", "Kent", "3"),  // line 4: same tower's other ring
+        Ring("20004", "", "Colby", "S Anne"),                // line 5: a TowerBase later has 20004
+        Ring("20005", "20004", "Dalby", "S Giles"),          // line 6: keeps its TowerBase number
+        Ring("20006", "42", "Eaton", "S Luke"),              // line 7: TowerBase taken on line 3
+        Ring("", "", "Felton", "S Mark"),                    // line 8: no number at all
+        Ring("20009", "0000", "Gayton", "S Jude"),           // line 9: zero is no number
+        Ring("20010", "x1", "Hatton", "S Hugh"),             // line 10: not a number
+        Ring("20011", "99999", "Ilton", "S Ives"),           // line 11: beyond database numbers
+        Ring("100000", "", "Jolby", "S John"),               // line 12: TowerID beyond them too
+    };
+    TempDir dir;
+    TowerDatabase db;
+    DoveImportSummary summary;
+    ASSERT_NO_FATAL_FAILURE(ConvertAndLoad(Csv(kNewLayout, rows), dir, db, summary));
+    const std::vector<std::pair<std::string, std::int32_t>> expected = {
+        {"Aston", 20001},  {"Barton", 42},    {"Dalby", 20004},
+        {"Gayton", 20009}, {"Hatton", 20010}, {"Ilton", 20011}};
+    ASSERT_EQ(db.GetDatabaseCount(), static_cast<std::int32_t>(expected.size()));
+    for (std::size_t t = 0; t < expected.size(); ++t) {
+        EXPECT_EQ(db.GetTowerField(static_cast<std::int32_t>(t), kLocn), expected[t].first);
+        EXPECT_EQ(db.GetIndexNo(static_cast<std::int32_t>(t)), expected[t].second);
+    }
+    ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
+    EXPECT_EQ(summary.numberedByTowerId, 2u);    // Aston, Gayton
+    EXPECT_EQ(summary.unreadableTowerBase, 2u);  // Hatton, Ilton
+    EXPECT_EQ(summary.skipped, (std::vector<std::pair<std::string, std::size_t>>{
+                                   {"no usable TowerBase number or TowerID", 2},
+                                   {"identity number already another ring's", 3}}));
+    EXPECT_EQ(summary.skippedLines,
+              (std::vector<std::pair<std::size_t, std::string>>{
+                  {7, "TowerBase 42 is already the number of the ring on line 3"},
+                  {4, "TowerID 20001 is already the number of the ring on line 2"},
+                  {5, "TowerID 20004 is already the number of the ring on line 6"}}));
+    const std::vector<std::string> described = DescribeSummary(summary, "x.CB0");
+    const std::vector<std::string> wanted = {
+        "6 towers written to x.CB0 (11 rows read).",
+        "5 rows skipped:",
+        "       2 no usable TowerBase number or TowerID",
+        "       3 identity number already another ring's",
+        "  line 7: TowerBase 42 is already the number of the ring on line 3",
+        "  line 4: TowerID 20001 is already the number of the ring on line 2",
+        "  line 5: TowerID 20004 is already the number of the ring on line 6",
+        "2 rings have no TowerBase number; their Dove TowerID is their identity number.",
+        "2 TowerBase numbers are not a usable number; the Dove TowerID is the identity number "
+        "of their rings."};
+    EXPECT_EQ(described, wanted);
+
+    // Rings that cannot be numbered at all leave nothing to write, and say why.
+    std::vector<std::string> lines;
+    DoveImportError error;
+    EXPECT_FALSE(Convert(Csv(kNewLayout, {rows[6], rows[10]}), lines, summary, error));
+    EXPECT_NE(error.message.find("None of the 2 full-circle rings can be written (no usable "
+                                 "TowerBase number or TowerID)"),
+              std::string::npos)
+        << error.message;
+
+    // A lightweight ring has no TowerBase number either.
+    TempDir other;
+    ASSERT_NO_FATAL_FAILURE(
+        ConvertAndLoad(Csv(kOldLayout, SampleRows("Full circle ring", "Lightweight ring")), other,
+                       db, summary, true));
+    EXPECT_EQ(db.FindByIndexNo(10005), 2);
+    EXPECT_EQ(summary.numberedByTowerId, 1u);
+    ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
+}
+
+TEST(DoveImport, RingsThatWouldReadAlikeInTheListAreToldApart) {
+    const std::vector<Row> rows = {
+        Ring("1", "27", "Acton", "S Mary", "Cheshire"),  // county
+        Ring("2", "24", "Acton", "S Mary", "Greater London"),
+        Ring("3", "4168", "Rugby", "S Andrew", "Warwickshire", "8", "NE Tower"),  // ring name
+        Ring("3", "4169", "Rugby", "S Andrew", "Warwickshire", "5", "W Tower"),
+        Ring("4", "7843", "Bampton", "S Patrick", "Cumbria", "6"),  // bells
+        Ring("4", "272", "Bampton", "S Patrick", "Cumbria", "1"),
+        Ring("5", "", "Oddby", "S Ann", "Kent", "6", "Old"),  // nothing but the number
+        Ring("6", "", "Oddby", "S Ann", "Kent", "6", ""),
+        Ring("7", "", "Acton", "S Mary", "Cheshire", "6", ""),  // the same three times
+        Ring("8", "30", "Acton, Cheshire", "S Mary"),  // already reads as the lengthened name
+        Ring("9", "31", "Acton", "All Saints"),        // another dedication: left alone
+    };
+    TempDir dir;
+    TowerDatabase db;
+    DoveImportSummary summary;
+    ASSERT_NO_FATAL_FAILURE(ConvertAndLoad(Csv(kNewLayout, rows), dir, db, summary));
+    std::vector<std::string> names;
+    for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
+        names.push_back(db.FormatTowerName(t));
+    }
+    // The three Actons of S Mary have no one mark that tells all three apart: the number
+    // does; the Oddbys' ring name is not enough, as one lacks it.
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "Acton, no. 27 - S Mary",
+                         "Acton, no. 24 - S Mary",
+                         "Rugby, NE Tower - S Andrew",
+                         "Rugby, W Tower - S Andrew",
+                         "Bampton, 6 bells - S Patrick",
+                         "Bampton, 1 bell - S Patrick",
+                         "Oddby, no. 5 - S Ann",
+                         "Oddby, no. 6 - S Ann",
+                         "Acton, no. 7 - S Mary",
+                         "Acton, Cheshire - S Mary",
+                         "Acton - All Saints",
+                     }));
+    EXPECT_EQ(summary.disambiguated, 9u);
+    ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
+
+    // Two Actons take their counties; a lengthened name that another tower has already
+    // takes the number too. The older layout has no ring names: Rugby falls back to bells.
+    const std::vector<Row> fewer = {rows[0], rows[1], rows[2], rows[3], rows[9]};
+    std::vector<std::string> lines;
+    DoveImportError error;
+    ASSERT_TRUE(Convert(Csv(kOldLayout, fewer), lines, summary, error)) << error.message;
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2].substr(0, lines[2].find('\\')), "Acton, Cheshire, no. 27");
+    EXPECT_EQ(lines[3].substr(0, lines[3].find('\\')), "Acton, Greater London");
+    EXPECT_EQ(lines[4].substr(0, lines[4].find('\\')), "Rugby, 8 bells");
+    EXPECT_EQ(lines[5].substr(0, lines[5].find('\\')), "Rugby, 5 bells");
+    EXPECT_EQ(lines[6].substr(0, lines[6].find('\\')), "Acton, Cheshire");
+    EXPECT_EQ(summary.disambiguated, 4u);
+    EXPECT_NE(DescribeSummary(summary, "x").back().find("4 towers would read the same"),
+              std::string::npos);
+
+    // Even a place that reads as a lengthened name with its number cannot make two alike.
+    const std::vector<Row> odd = {rows[6], rows[7], Ring("10", "40", "Oddby, no. 5", "S Ann")};
+    ASSERT_TRUE(Convert(Csv(kNewLayout, odd), lines, summary, error)) << error.message;
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2].substr(0, lines[2].find('\\')), "Oddby, no. 5 (2)");
+    EXPECT_EQ(lines[3].substr(0, lines[3].find('\\')), "Oddby, no. 6");
+}
+
+TEST(DoveImport, SummaryOfManyRingTypesCountsEachAndStaysShort) {
+    // Every row a ring type of its own, one type met again at the end, and many rings
+    // sharing one TowerID: the summary names the first few and counts the rest.
+    const std::size_t types = 5000;
+    std::string csv = "TowerID,RingType,Place,Dedicn,County,NG,Lat,Long,Bells,Wt,TowerBase\n";
+    for (std::size_t i = 0; i < types; ++i) {
+        csv += Format("%zu,Type %zu,P,D,C,,,,6,500,\n", i + 10000, i);
+    }
+    csv += "1,Type 3,P,D,C,,,,6,500,\n";
+    for (std::size_t i = 0; i < 25; ++i)
+        csv += Format("77,Full circle ring,P%zu,D,C,,,,6,500,\n", i);
+    std::vector<std::string> lines;
+    DoveImportSummary summary;
+    DoveImportError error;
+    ASSERT_TRUE(Convert(csv, lines, summary, error)) << error.message;
+    ASSERT_EQ(summary.skipped.size(), types + 1);
+    for (std::size_t i = 0; i < types; ++i) {
+        ASSERT_EQ(summary.skipped[i].first, Format("not a full-circle ring: Type %zu", i));
+        ASSERT_EQ(summary.skipped[i].second, i == 3 ? 2u : 1u) << i;
+    }
+    EXPECT_EQ(summary.skipped[types].second, 24u);
+    ASSERT_EQ(summary.skippedLines.size(), 24u);
+    EXPECT_EQ(summary.skippedLines[0],
+              std::make_pair(std::size_t{5004},
+                             std::string("TowerID 77 is already the number of the ring on line "
+                                         "5003")));
+
+    const std::vector<std::string> described = DescribeSummary(summary, "x");
+    // Then the line on the one ring numbered by its TowerID.
+    ASSERT_EQ(described.size(), 2u + 20 + 1 + 20 + 1 + 1);
+    EXPECT_EQ(described[1], Format("%zu rows skipped:", types + 1 + 24));
+    EXPECT_EQ(described[2], "       1 not a full-circle ring: Type 0");
+    EXPECT_EQ(described[5], "       2 not a full-circle ring: Type 3");
+    EXPECT_EQ(described[22], Format("  %6zu for %zu other reasons", types - 20 + 24, types - 19));
+    EXPECT_EQ(described[23],
+              "  line 5004: TowerID 77 is already the number of the ring on line 5003");
+    EXPECT_EQ(described[43], "  and 4 more such lines");
+}
+
 TEST(DoveImport, OddFieldsStillMakeSoundLines) {
     const std::string csv =
         "ringtype, PLACE ,Dedicn,County,NG,Lat,Lon,Bells,Wt,TowerBase\n"
@@ -244,6 +463,14 @@ TEST(DoveImport, OddFieldsStillMakeSoundLines) {
 TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
     const std::string header = Csv(kOldLayout, {});
     const std::string good = CsvLine(kOldLayout, SampleRows("Full circle ring", "x")[0]) + "\n";
+    const auto CrOnly = [](std::string text) {
+        std::replace(text.begin(), text.end(), '\n', '\r');
+        return text;
+    };
+    Row longPlace = SampleRows("Full circle ring", "x")[1];
+    longPlace["Place"] = std::string(501, 'a');
+    Row longType = SampleRows("Full circle ring", "x")[3];
+    longType["RingType"] = std::string(100000, 'c');
     struct Case {
         std::string name;
         std::string csv;
@@ -260,6 +487,17 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
         {"stray quote", header + good + "1,\"Full circle ring\"x," + good, 4, "quote"},
         {"unclosed quote", header + good + good + "1,\"Full circle ring,Open\n", 6, "never closed"},
         {"windows-1252", header + good + "1,Full circle ring,Caf\xE9\n", 4, "not UTF-8"},
+        // Lines that end in a lone carriage return are counted as lines all the same.
+        {"short row, CR line ends", CrOnly(header + good + "Full circle ring,Short,S Mary\n"), 4,
+         "3 fields"},
+        {"windows-1252, CR line ends", CrOnly(header + good + "1,Full circle ring,Caf\xE9\n"), 4,
+         "not UTF-8"},
+        {"unclosed quote, CR line ends",
+         CrOnly(header + good + good + "1,\"Full circle ring,Open\n"), 6, "never closed"},
+        {"over-long place", header + good + CsvLine(kOldLayout, longPlace) + "\n", 4,
+         "The Place field is 501 characters long"},
+        {"over-long type of a ring left out", header + CsvLine(kOldLayout, longType) + "\n", 2,
+         "The RingType field is 100000 characters long"},
         {"binary", header + std::string("\x01\x00\x02", 3), 2, "binary"},
         {"empty", "", 0, "empty"},
         {"byte order mark only", "\xEF\xBB\xBF\r\n", 0, "empty"},
@@ -278,6 +516,20 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
         EXPECT_EQ(error.line, c.line);
         EXPECT_NE(error.message.find(c.says), std::string::npos) << error.message;
     }
+
+    // The limit counts characters, not bytes, and leaves alone the columns not read.
+    Row longest = SampleRows("Full circle ring", "x")[1];
+    std::string place;
+    for (int i = 0; i < 500; ++i) place += "\xC5\xB5";  // w-circumflex, two bytes
+    longest["Place"] = place;
+    longest["ExtraInfo"] = std::string(5000, 'e');
+    std::vector<std::string> lines;
+    DoveImportSummary summary;
+    DoveImportError error;
+    ASSERT_TRUE(Convert(header + CsvLine(kOldLayout, longest) + "\n", lines, summary, error))
+        << error.message;
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].find('\\'), 500u + std::string(", Weston").size());
 }
 
 TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
@@ -381,4 +633,30 @@ TEST(DoveImport, RealDownloadConvertsCompletely) {
     std::int32_t onMap = 0;
     for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) onMap += db.GetMapPoint(t) != 0;
     EXPECT_GT(onMap, 6900);
+    ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
+    EXPECT_GT(summary.disambiguated, 0u);
+    EXPECT_EQ(summary.numberedByTowerId, 0u);  // every ring has its TowerBase number
+}
+
+TEST(DoveImport, CurrentRealDownloadNumbersEveryTowerAndNamesThemApart) {
+    const std::string csv = SharedData("dove48.csv");
+    if (csv.empty() || !FileExists(csv))
+        GTEST_SKIP() << "no current Dove's Guide download beside the project";
+    TempDir dir;
+    DoveImportSummary summary;
+    DoveImportError error;
+    ASSERT_TRUE(ImportDoveFile(csv, dir.File("DoveData.CB0"), {}, summary, error))
+        << error.Describe();
+    // 7,943 full-circle rings, 808 of them without a TowerBase number.
+    EXPECT_EQ(summary.towersWritten, 7943u);
+    EXPECT_EQ(summary.numberedByTowerId, 808u);
+    EXPECT_TRUE(summary.skippedLines.empty());
+    EXPECT_GT(summary.disambiguated, 0u);
+
+    TowerDatabase db;
+    FakePrompter prompter;
+    ASSERT_TRUE(db.Load(dir.Path(), prompter));
+    EXPECT_TRUE(prompter.Silent());
+    ASSERT_EQ(db.GetDatabaseCount(), 7943);
+    ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
 }
