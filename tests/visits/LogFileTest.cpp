@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "common/TextFile.h"
 #include "tests/visits/DocFixture.h"
 
@@ -136,7 +138,9 @@ TEST_F(LogFile, AFailedSaveKeepsTheOldLogAndTheModifiedFlag) {
     ::chmod(dir.Path().c_str(), 0500);
     EXPECT_FALSE(doc->Save());
     ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    ASSERT_EQ(prompter.fileErrors.size(), 1u);
+    // The folder refused the new file, so the folder is what the user must see to.
+    EXPECT_EQ(prompter.fileErrors[0].path, dir.Path());
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")), before);
 }
@@ -261,4 +265,19 @@ TEST_F(LogFile, BlankLinesAndADosEndOfFileMarkAreNoRecords) {
         EXPECT_EQ(doc->VisitDateOf(1), 7);
         EXPECT_EQ(doc->Database().GetIndexNo(doc->TowerOfEntry(1)), 555556);
     }
+}
+
+TEST_F(LogFile, SavingALogThatIsASymbolicLinkUpdatesItsTarget) {
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.File("synced"));
+    dir.WriteLines("synced/RINGER1.CBL", {kLogHeader, "\\\\\\\\\\\\\\\\101\\5\\0\\0\\"});
+    fs::create_symlink("synced/RINGER1.CBL", dir.File("RINGER1.CBL"));
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    SelectTower(1);
+    doc->UpdateVisitDate(6);
+    ASSERT_TRUE(doc->Save());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.File("RINGER1.CBL"))));
+    EXPECT_EQ(SavedLines(dir.File("synced/RINGER1.CBL")).size(), 3u);
+    EXPECT_EQ(ListFolder(dir.File("synced")), std::vector<std::string>{"RINGER1.CBL"});
 }
