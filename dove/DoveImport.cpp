@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "dove/CsvReader.h"
@@ -195,9 +196,7 @@ class Converter {
             record += '\\';
             record += field;
         }
-        // A line that starts with ";" would be read as a comment; the blank is trimmed on reading.
-        if (record[0] == ';') record.insert(0, 1, ' ');
-        lines_.push_back(std::move(record));
+        lines_.push_back(SafeRecordLine(std::move(record)));
         ++summary_.towersWritten;
     }
 
