@@ -14,5 +14,7 @@ struct FileError {
 
 // The cause of a failed file operation, from its errno value, in words for the user.
 std::string FileErrorCause(int err);
+// The same for a folder in which a file could not be made ("Access to the folder was denied.").
+std::string FolderErrorCause(int err);
 
 }  // namespace chimeset

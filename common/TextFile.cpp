@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <random>
+#include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
@@ -66,7 +68,105 @@ bool IsWriteProtected(const std::string& path) {
 #endif
 }
 
+// The file that a save must replace. A symbolic link is followed to the end of its chain, so
+// that the link stays and its target (say, in a synced folder) gets the new contents; a
+// relative link counts from the folder of the link that holds it. A link to nothing yet
+// gives the file it names.
+bool FollowLinks(const std::string& path, std::string& target, int& err) {
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    bool followed = false;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) {
+            target = current.string();
+            if (followed) {
+                const fs::path tidy = fs::weakly_canonical(current, ec);
+                if (!ec) target = tidy.string();
+            }
+            return true;
+        }
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) {
+            const std::error_condition condition = ec.default_error_condition();
+            err = condition.category() == std::generic_category() ? condition.value() : EIO;
+            return false;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+        followed = true;
+    }
+    err = ELOOP;
+    return false;
+}
+
+bool SameNameText(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+#else
+    return a == b;
+#endif
+}
+
+constexpr std::string_view kTemporaryInfix = ".tmp";
+constexpr std::size_t kTemporaryDigits = 6;
+
+// A name that Open gives the temporary file of a save of the file named fileName.
+bool IsTemporaryNameOf(std::string_view name, std::string_view fileName) {
+    const std::size_t prefix = fileName.size() + kTemporaryInfix.size();
+    if (name.size() <= prefix || name.size() > prefix + kTemporaryDigits) return false;
+    if (!SameNameText(name.substr(0, fileName.size()), fileName) ||
+        !SameNameText(name.substr(fileName.size(), kTemporaryInfix.size()), kTemporaryInfix))
+        return false;
+    for (const char c : name.substr(prefix)) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// A save cut off before its rename (a crash, a kill) leaves its temporary file, as large as
+// the file itself. The next save of the same file takes them away, so they do not pile up.
+void RemoveLeftTemporaryFiles(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(target).parent_path();
+    const std::string fileName = FileNameOf(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (!IsTemporaryNameOf(it->path().filename().string(), fileName)) continue;
+        std::error_code ignored;
+        if (fs::is_regular_file(it->symlink_status(ignored))) fs::remove(it->path(), ignored);
+    }
+}
+
+// The folder in which a file is made, as the user is told of it.
+std::string FolderForMessages(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (!folder.empty()) return folder;
+    std::error_code ec;
+    const auto current = std::filesystem::current_path(ec);
+    return ec ? std::string(".") : current.string();
+}
+
 }  // namespace
+
+std::string FolderErrorCause(int err) {
+    switch (err) {
+        case ENOENT:
+            return "The folder does not exist.";
+        case ENOTDIR:
+            return "The name is a file, not a folder.";
+        case EACCES:
+        case EPERM:
+            return "Access to the folder was denied.";
+        default:
+            return FileErrorCause(err);
+    }
+}
 
 std::string FileError::Describe() const {
     return path + "\r\n" + cause;
@@ -193,30 +293,49 @@ bool AtomicTextWriter::Open(FileError& error) {
     Discard();
     failed_ = false;
     error = FileError{path_, {}};
-    if (IsDirectory(path_)) {
+    int err = 0;
+    if (!FollowLinks(path_, target_, err)) {
+        error.cause = FileErrorCause(err);
+        return false;
+    }
+    error.path = target_;
+    if (IsDirectory(target_)) {
         error.cause = FileErrorCause(EISDIR);
         return false;
     }
-    if (IsWriteProtected(path_)) {
+    if (IsWriteProtected(target_)) {
         error.cause = FileErrorCause(EACCES);
         return false;
     }
+    RemoveLeftTemporaryFiles(target_);
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
-        tempPath_ = path_ + ".tmp" + std::to_string(random() % 1000000);
+        tempPath_ = target_ + std::string(kTemporaryInfix) + std::to_string(random() % 1000000);
         // "x": never reuse a file someone else created under that name.
         file_ = std::fopen(tempPath_.c_str(), "wbx");
         if (!file_ && errno != EEXIST) break;
     }
     if (!file_) {
-        error.cause = FileErrorCause(errno);
+        err = errno;
+        // The file cannot be made where it belongs: the folder is what the user must see to.
+        switch (err) {
+            case ENOENT:
+            case ENOTDIR:
+            case EACCES:
+            case EPERM:
+            case EROFS:
+                error = FileError{FolderForMessages(target_), FolderErrorCause(err)};
+                break;
+            default:
+                error.cause = FileErrorCause(err);
+        }
         tempPath_.clear();
         return false;
     }
 #ifndef _WIN32
     // The new file takes the place of the old one, so it keeps the old one's permissions.
     struct stat info {};
-    if (::stat(path_.c_str(), &info) == 0) ::fchmod(::fileno(file_), info.st_mode & 07777);
+    if (::stat(target_.c_str(), &info) == 0) ::fchmod(::fileno(file_), info.st_mode & 07777);
 #endif
     return true;
 }
@@ -230,7 +349,7 @@ void AtomicTextWriter::WriteLine(std::string_view line) {
 }
 
 bool AtomicTextWriter::Commit(FileError& error) {
-    error = FileError{path_, {}};
+    error = FileError{target_.empty() ? path_ : target_, {}};
     if (!file_) {
         error.cause = "The file was not opened for writing.";
         return false;
@@ -239,7 +358,7 @@ bool AtomicTextWriter::Commit(FileError& error) {
     if (failed_ || std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) err = errno;
     if (std::fclose(file_) != 0 && err == 0) err = errno;
     file_ = nullptr;
-    if (err == 0 && !RenameOver(tempPath_, path_)) err = errno ? errno : EIO;
+    if (err == 0 && !RenameOver(tempPath_, target_)) err = errno ? errno : EIO;
     if (err != 0) {
         error.cause = FileErrorCause(err == 0 ? EIO : err);
         Discard();

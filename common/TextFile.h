@@ -27,6 +27,9 @@ bool ReadTextLinesAnyLineEnd(const std::string& path, std::vector<std::string>& 
 // Writes a text file so that the file at the path is either the old one or the complete
 // new one: lines go to a temporary file in the same folder, which Commit flushes, syncs
 // and renames over the target. Destroying an uncommitted writer removes the temporary file.
+// A path that is a symbolic link is followed: the link stays and its target is replaced, in
+// the target's folder. Open removes the temporary files that interrupted earlier saves of
+// the same file left behind.
 class AtomicTextWriter {
   public:
     explicit AtomicTextWriter(std::string path);
@@ -44,6 +47,7 @@ class AtomicTextWriter {
     void Discard();
 
     std::string path_;
+    std::string target_;  // path_ with symbolic links followed
     std::string tempPath_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;

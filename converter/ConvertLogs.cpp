@@ -8,6 +8,7 @@
 
 #include "common/MessageTable.h"
 #include "common/PathText.h"
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "converter/ConverterMessages.h"
@@ -262,7 +263,7 @@ bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
                          Format(messages.Text(chimemove::kMissingDetails).c_str(),
                                 GetField(lines[i], 0).c_str()));
             }
-            temporary.WriteLine(line);
+            temporary.WriteLine(SafeRecordLine(line));
             ++written;
         }
         if (!temporary.Close(error)) {

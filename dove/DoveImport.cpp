@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "dove/CsvReader.h"
@@ -162,10 +163,7 @@ class Converter {
                 record += '\\';
                 record += field;
             }
-            // A line that starts with ";" would be read as a comment; the blank is trimmed on
-            // reading.
-            if (record[0] == ';') record.insert(0, 1, ' ');
-            lines.push_back(std::move(record));
+            lines.push_back(SafeRecordLine(std::move(record)));
             ++summary_.towersWritten;
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/MessageTable.h"
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 
@@ -53,8 +54,10 @@ bool TowerDatabase::LoadFile(const std::string& path, Prompter& prompter) {
     lineStarts_.reserve(lines.size() + 1);
     databaseIndexNos_.reserve(lines.size());
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!lines[i].empty() && lines[i][0] == ';') continue;
-        AppendDatabaseLine(lines[i]);
+        const std::string_view line =
+            i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+        if (IsEmptyRecordLine(line) || line[0] == ';') continue;
+        AppendDatabaseLine(line);
     }
     FinishLoading();
     return true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/MessageTable.h"
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "users/UserRegister.h"
@@ -140,7 +141,7 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
         } else if (i == 0) {
             writer.WriteLine(Version2Header());
         } else {
-            writer.WriteLine(UpgradeVersion1Record(lines[i], library_, prompter_));
+            writer.WriteLine(SafeRecordLine(UpgradeVersion1Record(lines[i], library_, prompter_)));
         }
     }
     if (!writer.Commit(error)) {

@@ -5,6 +5,7 @@
 
 #include "common/MessageTable.h"
 #include "common/PathText.h"
+#include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "towerdata/NameOrder.h"
@@ -451,12 +452,13 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     if (!CheckLogHeader(header)) {
         prompter_.Show(messages.Make(kWrongFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
     } else {
-        const auto field = [this](const std::string& line, int f) {
+        const auto field = [this](std::string_view line, int f) {
             return GetRawField(line, logColumnMap_[static_cast<std::size_t>(f)]);
         };
         for (std::size_t i = 1; i < lines.size(); ++i) {
-            const std::string& line = lines[i];
-            if (!line.empty() && line[0] == ';') continue;
+            const std::string_view line =
+                i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+            if (IsEmptyRecordLine(line) || line[0] == ';') continue;
             visitDates_.push_back(ParseNumber(field(line, kVDate)));
             quarterDates_.push_back(ParseNumber(field(line, kQDate)));
             pealDates_.push_back(ParseNumber(field(line, kPDate)));
@@ -500,14 +502,15 @@ bool CChimesetDoc::OnSaveDocument(const std::string& path) {
     for (std::size_t e = 0; e < visitDates_.size(); ++e) {
         if (visitDates_[e] == 0) continue;
         const auto tower = static_cast<std::int32_t>(entryTowers_[e]);
-        const auto text = [&](int f) { return database_.GetTowerField(tower, f); };
-        writer.WriteLine(Format("%s\\%s\\%s\\%s\\%s\\%s\\%s\\%s\\%i", text(kLocn).c_str(),
-                                text(kDedn).c_str(), text(kCnty).c_str(),
-                                OsRefAsShown(text(kOS)).c_str(), text(kLat).c_str(),
-                                text(kLon).c_str(), text(kBells).c_str(), text(kWt).c_str(),
-                                database_.GetIndexNo(tower)) +
-                         Format("\\%i\\%i\\%i\\%s", visitDates_[e], quarterDates_[e], pealDates_[e],
-                                entryComments_[e].c_str()));
+        // Whatever a tower holds, the record stays one line that no reader takes for a comment.
+        const auto text = [&](int f) { return RecordFieldText(database_.GetTowerField(tower, f)); };
+        writer.WriteLine(SafeRecordLine(
+            Format("%s\\%s\\%s\\%s\\%s\\%s\\%s\\%s\\%i", text(kLocn).c_str(), text(kDedn).c_str(),
+                   text(kCnty).c_str(), OsRefAsShown(text(kOS)).c_str(), text(kLat).c_str(),
+                   text(kLon).c_str(), text(kBells).c_str(), text(kWt).c_str(),
+                   database_.GetIndexNo(tower)) +
+            Format("\\%i\\%i\\%i\\%s", visitDates_[e], quarterDates_[e], pealDates_[e],
+                   entryComments_[e].c_str())));
     }
     if (!writer.Commit(error)) {
         prompter_.ShowFileError(error);

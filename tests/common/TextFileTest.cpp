@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "common/TextFile.h"
 #include "tests/support/TempDir.h"
 
 using namespace chimeset;
+using chimeset::testing::ListFolder;
 using chimeset::testing::ReadBytes;
 using chimeset::testing::TempDir;
 
@@ -120,4 +125,104 @@ TEST(AtomicTextWriter, AWriteProtectedFileIsNotReplacedAndPermissionsAreKept) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsLink(const std::string& path) {
+    return fs::is_symlink(fs::symlink_status(path));
+}
+
+}  // namespace
+
+TEST(AtomicTextWriter, SavesThroughSymbolicLinksIntoTheTargetsFolder) {
+    TempDir dir;
+    fs::create_directory(dir.File("data"));
+    fs::create_directory(dir.File("sync"));
+    const std::string target = dir.Write("sync/log.cbl", "old");
+    // A relative link, and a chain of two links ending in it.
+    fs::create_symlink("../sync/log.cbl", dir.File("data/log.cbl"));
+    fs::create_symlink("log.cbl", dir.File("data/chain.cbl"));
+    FileError error;
+    ASSERT_TRUE(WriteTextLines(dir.File("data/log.cbl"), {"one"}, error));
+    EXPECT_TRUE(IsLink(dir.File("data/log.cbl")));
+    EXPECT_EQ(ReadBytes(target), "one\r\n");
+    ASSERT_TRUE(WriteTextLines(dir.File("data/chain.cbl"), {"two"}, error));
+    EXPECT_TRUE(IsLink(dir.File("data/chain.cbl")));
+    EXPECT_TRUE(IsLink(dir.File("data/log.cbl")));
+    EXPECT_EQ(ReadBytes(target), "two\r\n");
+    // An absolute link to a file that is not there yet makes that file.
+    fs::create_symlink(dir.File("sync/new.cbl"), dir.File("data/new.cbl"));
+    ASSERT_TRUE(WriteTextLines(dir.File("data/new.cbl"), {"three"}, error));
+    EXPECT_TRUE(IsLink(dir.File("data/new.cbl")));
+    EXPECT_EQ(ReadBytes(dir.File("sync/new.cbl")), "three\r\n");
+    EXPECT_EQ(ListFolder(dir.File("data")),
+              (std::vector<std::string>{"chain.cbl", "log.cbl", "new.cbl"}));
+    EXPECT_EQ(ListFolder(dir.File("sync")), (std::vector<std::string>{"log.cbl", "new.cbl"}));
+
+    // Links that lead round in a circle are an error, and nothing is written.
+    fs::create_symlink("b.cbl", dir.File("data/a.cbl"));
+    fs::create_symlink("a.cbl", dir.File("data/b.cbl"));
+    EXPECT_FALSE(WriteTextLines(dir.File("data/a.cbl"), {"four"}, error));
+    EXPECT_EQ(error.path, dir.File("data/a.cbl"));
+    EXPECT_FALSE(error.cause.empty());
+    EXPECT_TRUE(IsLink(dir.File("data/a.cbl")));
+    EXPECT_EQ(ListFolder(dir.File("data")).size(), 5u);
+}
+
+TEST(AtomicTextWriter, ASaveRemovesWhatInterruptedSavesOfTheSameFileLeft) {
+    TempDir dir;
+    const std::string path = dir.Write("log.cbl", "old");
+    // Saves killed before their rename: each leaves its temporary file, and each takes away
+    // what the one before it left.
+    for (int i = 0; i < 3; ++i) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            auto* writer = new AtomicTextWriter(path);
+            FileError error;
+            if (!writer->Open(error)) ::_exit(1);
+            writer->WriteLine("half");
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(ListFolder(dir.Path()).size(), 2u);
+    }
+    EXPECT_EQ(ReadBytes(path), "old");
+    // Files that only look alike are not the writer's own and stay.
+    const std::vector<std::string> others{"log.cbl.tmp",    "log.cbl.tmp1234567",
+                                          "log.cbl.tmp12x", "log.cbl.tmp5.bak",
+                                          "other.cbl.tmp5", "xlog.cbl.tmp5"};
+    for (const auto& name : others) dir.Write(name, "keep");
+    fs::create_directory(dir.File("log.cbl.tmp77"));
+
+    FileError error;
+    ASSERT_TRUE(WriteTextLines(path, {"new"}, error));
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    std::vector<std::string> expected = others;
+    expected.push_back("log.cbl");
+    expected.push_back("log.cbl.tmp77");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ListFolder(dir.Path()), expected);
+}
+
+TEST(AtomicTextWriter, AFileThatCannotBeMadeInItsFolderNamesTheFolder) {
+    TempDir dir;
+    FileError error;
+    EXPECT_FALSE(WriteTextLines(dir.File("none/log.cbl"), {"x"}, error));
+    EXPECT_EQ(error.path, dir.File("none"));
+    EXPECT_EQ(error.cause, "The folder does not exist.");
+
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    const std::string path = dir.Write("log.cbl", "old");
+    ::chmod(dir.Path().c_str(), 0500);
+    EXPECT_FALSE(WriteTextLines(path, {"new"}, error));
+    ::chmod(dir.Path().c_str(), 0700);
+    EXPECT_EQ(error.path, dir.Path());
+    EXPECT_EQ(error.cause, "Access to the folder was denied.");
+    EXPECT_EQ(ReadBytes(path), "old");
 }

@@ -49,6 +49,17 @@ TEST_F(ConvertLogsTest, WritesTableTowersInFormAAndOthersInFormB) {
     EXPECT_EQ(ListFolder(destination), std::vector<std::string>{"ANN.CBL"});
 }
 
+TEST_F(ConvertLogsTest, NoRecordIsWrittenAsACommentLine) {
+    // A place name that begins with ";" would make the record a comment line to every reader.
+    WriteLog("data", "ANN.CBL",
+             {kMagic, ";Semi\\12\\1\\\\\\", " ;Padded\\500\\2\\\\\\", "Plain\\12\\3\\\\\\"});
+    ASSERT_TRUE(Convert({"ANN"}, destination));
+    EXPECT_EQ(ReadBytes(DestinationFile("ANN.CBL")),
+              Crlf({kHeader, " ;Semi\\\\\\\\\\\\\\\\12\\1\\\\\\",
+                    " ;Padded\\\\\\\\\\\\\\\\0\\2\\\\\\", "Plain\\\\\\\\\\\\\\\\12\\3\\\\\\"}));
+    EXPECT_EQ(list[2], "\t3 Records Written");
+}
+
 TEST_F(ConvertLogsTest, ExtraTowersAreOptionalAndOnlyTheirFirstEntryCounts) {
     WriteLog("data", "ANN.CBL", {kMagic, "X\\7000\\1\\\\\\"});
     ASSERT_TRUE(Convert({"ANN"}, destination));

@@ -25,27 +25,55 @@ void LoadLines(Loaded& loaded, const TempDir& dir, const std::vector<std::string
 
 }  // namespace
 
-TEST(TowerDatabaseLoad, ReadsRecordsSkipsCommentsAndKeepsEmptyLines) {
+TEST(TowerDatabaseLoad, ReadsRecordsSkipsCommentsAndEmptyLines) {
     TempDir dir;
     Loaded l;
-    LoadLines(l, dir,
-              {kHeader, "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\1260\\1234",
-               "; a comment", "", " Bray \\ St Michael\\Berks\\\\\\\\\\\\ 77", "Short\\Only"});
+    LoadLines(
+        l, dir,
+        {kHeader, "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\1260\\1234", "; a comment", "",
+         " \t ", " Bray \\ St Michael\\Berks\\\\\\\\\\\\ 77", "Short\\Only"});
     ASSERT_TRUE(l.ok);
     EXPECT_TRUE(l.prompter.Silent());
-    ASSERT_EQ(l.db.GetDatabaseCount(), 4);
+    // Empty and blank lines hold no tower: they would list as " - ".
+    ASSERT_EQ(l.db.GetDatabaseCount(), 3);
     EXPECT_EQ(l.db.GetTowerField(0, kLocn), "Aston");
     EXPECT_EQ(l.db.GetIndexNo(0), 1234);
-    // An empty line is a tower with empty fields and identity 0.
-    EXPECT_EQ(l.db.FormatTowerName(1), " - ");
-    EXPECT_EQ(l.db.GetIndexNo(1), 0);
     // Fields are trimmed; an identity with a blank before its digits is 0.
-    EXPECT_EQ(l.db.FormatTowerName(2), "Bray - St Michael");
-    EXPECT_EQ(l.db.GetIndexNo(2), 0);
+    EXPECT_EQ(l.db.FormatTowerName(1), "Bray - St Michael");
+    EXPECT_EQ(l.db.GetIndexNo(1), 0);
     // Missing fields read as empty.
-    EXPECT_EQ(l.db.GetTowerField(3, kCnty), "");
+    EXPECT_EQ(l.db.GetTowerField(2, kCnty), "");
     EXPECT_EQ(l.db.GetTowerField(-1, kLocn), "");
     EXPECT_EQ(l.db.GetIndexNo(-1), -1);
+}
+
+TEST(TowerDatabaseLoad, ADosEndOfFileMarkIsNoTower) {
+    TempDir dir;
+    {
+        Loaded l;  // on a line of its own, as old DOS tools leave it
+        dir.Write("DoveData.CB0", kHeader + "\r\nAston\\St Peter\\\\\\\\\\8\\\\12\r\n\x1A");
+        ASSERT_TRUE(l.db.Load(dir.Path(), l.prompter));
+        ASSERT_EQ(l.db.GetDatabaseCount(), 1);
+        EXPECT_EQ(l.db.GetIndexNo(0), 12);
+    }
+    {
+        Loaded l;  // at the end of the last record, and on a line with a blank
+        dir.Write("DoveData.CB0", kHeader + "\r\n \x1A\r\nAston\\St Peter\\\\\\\\\\8\\\\12\x1A");
+        ASSERT_TRUE(l.db.Load(dir.Path(), l.prompter));
+        ASSERT_EQ(l.db.GetDatabaseCount(), 1);
+        EXPECT_EQ(l.db.GetIndexNo(0), 12);
+        EXPECT_EQ(l.db.FormatTowerName(0), "Aston - St Peter");
+    }
+}
+
+TEST(TowerDatabaseLoad, ALocationBeginningWithASemicolonNeedsALeadingBlank) {
+    TempDir dir;
+    Loaded l;
+    LoadLines(l, dir, {kHeader, ";Hidden\\St A\\\\\\\\\\6\\\\1", " ;Shown\\St B\\\\\\\\\\6\\\\2"});
+    ASSERT_TRUE(l.ok);
+    ASSERT_EQ(l.db.GetDatabaseCount(), 1);
+    EXPECT_EQ(l.db.GetTowerField(0, kLocn), ";Shown");
+    EXPECT_EQ(l.db.GetIndexNo(0), 2);
 }
 
 TEST(TowerDatabaseLoad, HeaderColumnsAreFoundByName) {

@@ -214,6 +214,16 @@ TEST_F(LogTransferTest, ImportsReadLoneCrAndLfLineEndsAsWellAsCrLf) {
     EXPECT_EQ(ReadBytes(LogPath()), before);
 }
 
+TEST_F(LogTransferTest, Version1ImportWritesNoRecordAsACommentLine) {
+    // A place name that begins with ";" would make the record a comment line to every reader.
+    const std::string source = outside.WriteLines(
+        "old.cbl", {kMagic, ";Semi\\13\\D1\\\\\\", " ;Padded\\12\\D2", "Plain\\12\\D3"});
+    ASSERT_TRUE(Import(source));
+    EXPECT_EQ(ReadBytes(LogPath()), kHeader + "\r\n" + " ;Semi\\\\\\\\\\\\\\\\1013\\D1\\\\\\\r\n" +
+                                        " ;Padded\\\\\\\\\\\\\\\\1012\\D2\\\\\\\r\n" +
+                                        "Plain\\\\\\\\\\\\\\\\1012\\D3\\\\\\\r\n");
+}
+
 TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {
     data.WriteLines("RINGER1.CBL", {kHeader, "Zeal\\\\\\\\\\\\\\\\101\\1\\0\\0\\"});
     const std::string destination = outside.Write("copy.cbl", "older contents");

@@ -1,6 +1,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "common/TextFile.h"
 #include "tests/visits/DocFixture.h"
 
 using namespace chimeset;
@@ -135,7 +138,9 @@ TEST_F(LogFile, AFailedSaveKeepsTheOldLogAndTheModifiedFlag) {
     ::chmod(dir.Path().c_str(), 0500);
     EXPECT_FALSE(doc->Save());
     ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    ASSERT_EQ(prompter.fileErrors.size(), 1u);
+    // The folder refused the new file, so the folder is what the user must see to.
+    EXPECT_EQ(prompter.fileErrors[0].path, dir.Path());
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")), before);
 }
@@ -166,4 +171,113 @@ TEST_F(LogFile, AWriteProtectedLogIsNotSavedOver) {
     ::chmod(path.c_str(), 0600);
     EXPECT_TRUE(doc->Save());
     EXPECT_FALSE(doc->IsModified());
+}
+
+namespace {
+
+// The record lines of a saved log, header first.
+std::vector<std::string> SavedLines(const std::string& path) {
+    std::vector<std::string> lines;
+    FileError error;
+    EXPECT_TRUE(ReadTextLines(path, lines, error));
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(LogFile, NoRecordIsWrittenAsACommentLine) {
+    // The importer writes a location that begins with ";" with a blank before it.
+    dir.WriteLines("DoveData.CB0",
+                   {kDoveHeader, "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101",
+                    " ;Semi\\St Paul\\Kent\\\\\\\\6\\900\\102"});
+    Reopen();
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    SelectTower(1);
+    doc->UpdateVisitDate(Day(1, 2, 2003));
+    AdditionalTowerFields fields{
+        ";Mill", "St Ann", "Kent", "", "", "", 6, 0, doc->NextAdditionalTowerId()};
+    ASSERT_TRUE(doc->AddNewAdditionalTower(fields));
+    ASSERT_TRUE(doc->Save());
+
+    const auto lines = SavedLines(dir.File("RINGER1.CBL"));
+    ASSERT_EQ(lines.size(), 3u);
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_NE(lines[i][0], ';') << lines[i];
+
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    ASSERT_EQ(doc->EntryCount(), 2);
+    EXPECT_EQ(doc->TowerOfEntry(0), 1);
+    EXPECT_EQ(doc->VisitDateOf(0), Day(1, 2, 2003));
+    ASSERT_EQ(doc->Database().GetAdditionalCount(), 1);
+    EXPECT_EQ(doc->TowerOfEntry(1), 2);
+    EXPECT_EQ(doc->Database().FormatTowerName(2), ";Mill - St Ann");
+    EXPECT_EQ(doc->Database().GetTowerField(2, kCnty), "Kent");
+    EXPECT_EQ(doc->Database().GetIndexNo(2), fields.tbNumber);
+}
+
+TEST_F(LogFile, ControlCharactersInTowerFieldsAreWrittenAsBlanks) {
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    // A line break pasted into a field must not split the record over two lines.
+    AdditionalTowerFields fields{"Mill\r\nEnd",
+                                 "St\tAnn\x7F",
+                                 "K\x1F"
+                                 "x",
+                                 "SU123\x02"
+                                 "45",
+                                 "51.5\x1A",
+                                 "-0.7\x01",
+                                 6,
+                                 1300,
+                                 doc->NextAdditionalTowerId()};
+    ASSERT_TRUE(doc->AddNewAdditionalTower(fields));
+    ASSERT_TRUE(doc->Save());
+
+    const auto lines = SavedLines(dir.File("RINGER1.CBL"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "Mill  End\\St Ann \\K x\\SU123 45\\51.5 \\-0.7 \\6\\1300\\" +
+                            std::to_string(fields.tbNumber) + "\\1\\0\\0\\");
+
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    ASSERT_EQ(doc->EntryCount(), 1);
+    ASSERT_EQ(doc->Database().GetAdditionalCount(), 1);
+    EXPECT_EQ(doc->Database().FormatTowerName(5), "Mill  End - St Ann");
+    EXPECT_EQ(doc->Database().GetTowerField(5, kWt), "1300");
+    EXPECT_EQ(doc->Database().GetIndexNo(5), fields.tbNumber);
+}
+
+TEST_F(LogFile, BlankLinesAndADosEndOfFileMarkAreNoRecords) {
+    const std::string record = "Mill\\St Ann\\Kent\\\\\\\\6\\1260\\555555\\1\\0\\0\\";
+    {
+        ASSERT_TRUE(OpenLog({kLogHeader, "", record, " \t", "\x1A"}));
+        EXPECT_EQ(doc->EntryCount(), 1);
+        EXPECT_EQ(doc->Database().GetAdditionalCount(), 1);
+        EXPECT_EQ(doc->Database().FormatTowerName(5), "Mill - St Ann");
+    }
+    {
+        // The mark at the end of the last record, without a line end.
+        std::string user = "RINGER1";
+        ASSERT_TRUE(doc->OpenLog(
+            dir.Write("RINGER1.CBL", kLogHeader + "\r\n" + record + "\r\n" +
+                                         "Mill\\St Ann\\Kent\\\\\\\\6\\1260\\555556\\7\x1A"),
+            user));
+        ASSERT_EQ(doc->EntryCount(), 2);
+        EXPECT_EQ(doc->VisitDateOf(1), 7);
+        EXPECT_EQ(doc->Database().GetIndexNo(doc->TowerOfEntry(1)), 555556);
+    }
+}
+
+TEST_F(LogFile, SavingALogThatIsASymbolicLinkUpdatesItsTarget) {
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.File("synced"));
+    dir.WriteLines("synced/RINGER1.CBL", {kLogHeader, "\\\\\\\\\\\\\\\\101\\5\\0\\0\\"});
+    fs::create_symlink("synced/RINGER1.CBL", dir.File("RINGER1.CBL"));
+    std::string user = "RINGER1";
+    ASSERT_TRUE(doc->OpenLog(dir.File("RINGER1.CBL"), user));
+    SelectTower(1);
+    doc->UpdateVisitDate(6);
+    ASSERT_TRUE(doc->Save());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.File("RINGER1.CBL"))));
+    EXPECT_EQ(SavedLines(dir.File("synced/RINGER1.CBL")).size(), 3u);
+    EXPECT_EQ(ListFolder(dir.File("synced")), std::vector<std::string>{"RINGER1.CBL"});
 }
