@@ -6,7 +6,7 @@
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "dove/CsvReader.h"
-#include "dove/TextFolding.h"
+#include "common/TextFolding.h"
 
 namespace chimeset {
 namespace {
