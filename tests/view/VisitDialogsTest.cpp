@@ -101,7 +101,7 @@ TEST_F(VisitDialogs, RunReportsAChangeOnlyWhenTheValueDiffers) {
 }
 
 TEST_F(VisitDialogs, CommentsKeepLineBreaksAndTheLengthLimit) {
-    CCommentsDlg dialog(Help());
+    CCommentsDlg dialog(prompter, Help());
     dialog.show();
     dialog.SetComment("First line\r\nSecond \xE9");
     EXPECT_EQ(dialog.Edit()->toPlainText(), QStringLiteral("First line\nSecond \u00e9"));
@@ -125,4 +125,40 @@ TEST_F(VisitDialogs, CommentsKeepLineBreaksAndTheLengthLimit) {
     QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(helpRequests, std::vector<std::uint32_t>{0x20000 + 132});
+}
+
+TEST_F(VisitDialogs, CommentsAskBeforeStoringCharactersTheCodePageLacks) {
+    CCommentsDlg dialog(prompter, Help());
+    dialog.show();
+    dialog.SetComment("First visit");
+    dialog.Edit()->setFocus();
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    // As pasted: an emoji (two UTF-16 units) and a Welsh w-circumflex.
+    dialog.Edit()->insertPlainText(QString::fromUtf8("Great \U0001F600 at Caerw\u0175s"));
+    const QString typed = dialog.Edit()->toPlainText();
+
+    prompter.QueueAnswer(Answer::No);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
+    EXPECT_NE(prompter.notices[0].text.find("U+1F600 (left out), U+0175 (becomes w)"),
+              std::string::npos);
+    EXPECT_EQ(dialog.Edit()->toPlainText(), typed);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
+
+    prompter.QueueAnswer(Answer::Yes);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Comment(), "First visit\r\nGreat  at Caerwws");
+
+    // Text the code page holds is stored without a question.
+    prompter.Clear();
+    CCommentsDlg plain(prompter, Help());
+    plain.show();
+    plain.SetComment("Caf\xE9 \x80 5");
+    plain.accept();
+    EXPECT_EQ(plain.result(), QDialog::Accepted);
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(plain.Comment(), "Caf\xE9 \x80 5");
 }
