@@ -5,8 +5,8 @@
 
 #include "common/Text.h"
 #include "common/TextFile.h"
-#include "dove/CsvReader.h"
 #include "common/TextFolding.h"
+#include "dove/CsvReader.h"
 
 namespace chimeset {
 namespace {
