@@ -8,8 +8,8 @@
 #include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
+#include "common/TextFolding.h"
 #include "dove/CsvReader.h"
-#include "dove/TextFolding.h"
 
 namespace chimeset {
 namespace {

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Writes dove/LatinFolding.inc, the tables that chimedove uses to bring letters that
+"""Writes common/LatinFolding.inc, the tables that bring letters that
 Windows-1252 lacks down to their plain form (Welsh w-circumflex to w, Polish l-stroke to l)
 and to join a letter and a combining accent into one Windows-1252 character.
 
 Generated from the Unicode character database of the Python that runs it; the output is
 committed, so run this only to refresh the tables.
 
-Usage: tools/make_latin_folding.py [output]   (default: dove/LatinFolding.inc)
+Usage: tools/make_latin_folding.py [output]   (default: common/LatinFolding.inc)
 """
 import os
 import sys
@@ -48,7 +48,7 @@ def plain_form(cp):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(__file__), "..", "dove", "LatinFolding.inc")
+        os.path.dirname(__file__), "..", "common", "LatinFolding.inc")
     folds = []
     for lo, hi in RANGES:
         for cp in range(lo, hi):

@@ -10,9 +10,11 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <iterator>
+#include <optional>
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "common/qt/SingleLineValidator.h"
 #include "view/CAddTowerDlg.h"
 #include "view/CommandIds.h"
 #include "view/DialogHelp.h"
@@ -36,9 +38,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
 QLineEdit* CAdditionalTowersDlg::MakeEdit(const char* name) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
-    // The tower's fields are stored joined by backslashes: one typed here would split them.
-    static const QRegularExpression noBackslash(QStringLiteral("[^\\\\]*"));
-    edit->setValidator(new QRegularExpressionValidator(noBackslash, edit));
+    // The tower's fields are stored joined by backslashes, one tower to a line: a backslash
+    // typed here, or a line break, would split them.
+    edit->setValidator(new SingleLineValidator(edit, QStringLiteral("\\")));
     return edit;
 }
 
@@ -184,13 +186,26 @@ void CAdditionalTowersDlg::ModifyTbNumber() {
 }
 
 void CAdditionalTowersDlg::accept() {
+    // Each text field as it will be stored, the user having agreed to the plain form of
+    // any character that the code page lacks; the checks below see that text.
+    QLineEdit* const texts[] = {location_, dedication_, county_, osRef_, latitude_, longitude_};
+    std::string stored[std::size(texts)];
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        std::optional<std::string> agreed = TypedToWindows1252(texts[i]->text(), prompter_);
+        if (!agreed) {
+            texts[i]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        stored[i] = std::move(*agreed);
+        const QString shown = FromWindows1252(stored[i]);
+        if (shown != texts[i]->text()) texts[i]->setText(shown);
+    }
+
     std::int32_t tbNumber = 0;
     std::int32_t bells = 0;
-    const std::string location = ToWindows1252(location_->text());
-    const std::string dedication = ToWindows1252(dedication_->text());
     const auto refused =
         CheckAdditionalTowerInput(tbNumber_->text().toStdString(), bells_->text().toStdString(),
-                                  location, dedication, tbNumber, bells);
+                                  stored[0], stored[1], tbNumber, bells);
     if (refused) {
         QWidget* field = nullptr;
         switch (refused->field) {
@@ -210,12 +225,12 @@ void CAdditionalTowersDlg::accept() {
         RefuseField(prompter_, refused->notice, field);
         return;
     }
-    fields_.location = location;
-    fields_.dedication = dedication;
-    fields_.county = ToWindows1252(county_->text());
-    fields_.osReference = ToWindows1252(osRef_->text());
-    fields_.latitude = ToWindows1252(latitude_->text());
-    fields_.longitude = ToWindows1252(longitude_->text());
+    fields_.location = std::move(stored[0]);
+    fields_.dedication = std::move(stored[1]);
+    fields_.county = std::move(stored[2]);
+    fields_.osReference = std::move(stored[3]);
+    fields_.latitude = std::move(stored[4]);
+    fields_.longitude = std::move(stored[5]);
     fields_.bells = bells;
     fields_.tbNumber = tbNumber;
     QDialog::accept();

@@ -460,7 +460,7 @@ void CChimesetView::OnClickPealDate() {
 
 void CChimesetView::OnClickComment() {
     if (currentVisitDate_ == kNoDate || RefuseReadOnly()) return;
-    CCommentsDlg dialog(showHelp_, window());
+    CCommentsDlg dialog(prompter_, showHelp_, window());
     dialog.SetComment(doc_.EntryComment());
     if (dialog.exec() == QDialog::Accepted) doc_.UpdateComment(dialog.Comment());
     ShowVisitorRecords();

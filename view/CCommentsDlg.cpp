@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <optional>
 
 #include "common/qt/Codec.h"
 #include "view/CommandIds.h"
@@ -19,8 +20,8 @@ int StoredLength(const QString& text) {
 
 }  // namespace
 
-CCommentsDlg::CCommentsDlg(ShowHelp showHelp, QWidget* parent)
-    : QDialog(parent), edit_(new QPlainTextEdit(this)) {
+CCommentsDlg::CCommentsDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), edit_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("commentsDialog"));
     setWindowTitle(QStringLiteral("Users Optional Comments"));
     const DialogUnits units(font());
@@ -43,7 +44,7 @@ CCommentsDlg::CCommentsDlg(ShowHelp showHelp, QWidget* parent)
     layout->addWidget(ok, 1, 1);
     layout->addWidget(cancel, 2, 1);
 
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, &CCommentsDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(edit_, &QPlainTextEdit::textChanged, this, &CCommentsDlg::LimitLength);
     InstallDialogHelp(this, showHelp, kCommentsDialog);
@@ -65,6 +66,24 @@ std::string CCommentsDlg::Comment() const {
     QString text = edit_->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return ToWindows1252(text);
+}
+
+void CCommentsDlg::accept() {
+    const QString typed = edit_->toPlainText();
+    const std::optional<std::string> agreed = TypedToWindows1252(typed, prompter_);
+    if (!agreed) {
+        edit_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QString stored = FromWindows1252(*agreed);
+    if (stored != typed) {
+        // The plain form, which may be a little longer than typed (a sign spelt out), is
+        // what the user agreed to: it is not cut to the limit.
+        limiting_ = true;
+        edit_->setPlainText(stored);
+        limiting_ = false;
+    }
+    QDialog::accept();
 }
 
 // Cuts what was just typed or pasted, just before the cursor, back to the limit. A longer

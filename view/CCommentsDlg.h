@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <string>
 
+#include "common/Prompter.h"
 #include "users/qt/ShowHelp.h"
 
 class QPlainTextEdit;
@@ -17,7 +18,7 @@ class CCommentsDlg : public QDialog {
     // Counted as stored, a line break being two characters.
     static constexpr int kMaxCommentLength = 1024;
 
-    explicit CCommentsDlg(ShowHelp showHelp, QWidget* parent = nullptr);
+    CCommentsDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The comment in Windows-1252 with CR LF line breaks, as the log holds it.
     void SetComment(const std::string& comment);
@@ -25,9 +26,15 @@ class CCommentsDlg : public QDialog {
 
     QPlainTextEdit* Edit() const { return edit_; }
 
+  public slots:
+    // A character that the code page lacks is stored in its plain form only when the user
+    // agrees; otherwise the dialog stays open with the text as typed.
+    void accept() override;
+
   private:
     void LimitLength();
 
+    Prompter& prompter_;
     QPlainTextEdit* edit_;
     bool limiting_ = false;
     int lengthAtStart_ = 0;

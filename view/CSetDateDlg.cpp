@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -10,10 +11,12 @@
 #include <QRadioButton>
 
 #include "common/MessageTable.h"
+#include "common/qt/Codec.h"
 #include "view/CommandIds.h"
 #include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
 #include "visits/DialogInput.h"
+#include "visits/TypedDate.h"
 
 namespace chimeset {
 namespace {
@@ -42,6 +45,8 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
       today_(today),
       picker_(new QDateEdit(this)),
       sequenceEdit_(new QLineEdit(this)),
+      typedDate_(new QLineEdit(this)),
+      typedDateProblem_(new QLabel(this)),
       options_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("setDateDialog"));
     setWindowTitle(QStringLiteral("Set Date"));
@@ -65,6 +70,17 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
     picker_->setDate(today_.isValid() ? today_ : QDate::currentDate());
     pickerText->setBuddy(picker_);
 
+    typedDate_->setObjectName(QStringLiteral("typedDateEdit"));
+    typedDate_->setPlaceholderText(QStringLiteral("or type a date: 12 May 2004"));
+    typedDate_->setToolTip(
+        QStringLiteral("Type a whole date, day first (12/05/2004, 12 May 2004 or 2004-05-12), "
+                       "and press Return"));
+    typedDate_->installEventFilter(this);
+    picker_->installEventFilter(this);
+    typedDateProblem_->setObjectName(QStringLiteral("typedDateProblem"));
+    typedDateProblem_->setWordWrap(true);
+    typedDateProblem_->hide();
+
     sequenceEdit_->setObjectName(QStringLiteral("sequenceEdit"));
     sequenceEdit_->setText(QStringLiteral("0"));
     sequenceEdit_->setMaximumWidth(units.X(36));
@@ -79,11 +95,14 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
     layout->addWidget(sequenceText, 0, 1, 1, 2);
     layout->addWidget(picker_, 1, 0);
     layout->addWidget(sequenceEdit_, 1, 1, Qt::AlignLeft);
+    layout->addWidget(typedDate_, 2, 0);
+    layout->addWidget(typedDateProblem_, 3, 0, 1, 3);
+    constexpr int kFirstOptionRow = 4;
     for (int i = 0; i < 4; ++i) {
         auto* button = new QRadioButton(QString::fromLatin1(kOptionTexts[i]), this);
         button->setObjectName(QString::fromLatin1(kOptionNames[i]));
         options_->addButton(button, i);
-        layout->addWidget(button, 2 + i, 0);
+        layout->addWidget(button, kFirstOptionRow + i, 0);
     }
     options_->button(kRecordFullDate)->setChecked(true);
 
@@ -96,9 +115,9 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
     help->setObjectName(QStringLiteral("helpButton"));
     help->setAutoDefault(false);
     for (auto* button : {ok, cancel, help}) button->setMinimumWidth(units.X(48));
-    layout->addWidget(ok, 2, 2);
-    layout->addWidget(cancel, 3, 2);
-    layout->addWidget(help, 4, 2);
+    layout->addWidget(ok, kFirstOptionRow, 2);
+    layout->addWidget(cancel, kFirstOptionRow + 1, 2);
+    layout->addWidget(help, kFirstOptionRow + 2, 2);
     layout->setColumnStretch(0, 1);
 
     connect(ok, &QPushButton::clicked, this, &CSetDateDlg::accept);
@@ -110,7 +129,52 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
     // A new day starts its own count of towers.
     connect(picker_, &QDateEdit::dateChanged, this,
             [this] { sequenceEdit_->setText(QStringLiteral("0")); });
+    connect(typedDate_, &QLineEdit::editingFinished, this, &CSetDateDlg::TakeTypedDate);
+    setTabOrder(picker_, typedDate_);
+    setTabOrder(typedDate_, sequenceEdit_);
     picker_->setFocus();
+}
+
+bool CSetDateDlg::TakeTypedDate() {
+    const QString typed = typedDate_->text().trimmed();
+    if (typed.isEmpty()) {
+        typedDateProblem_->hide();
+        return true;
+    }
+    const TypedDate date = ReadTypedDate(ToWindows1252(typed));
+    if (!date.IsRead()) {
+        typedDateProblem_->setText(FromWindows1252(date.problem));
+        typedDateProblem_->show();
+        return false;
+    }
+    picker_->setDate(QDate(date.year, date.month, date.day));
+    typedDate_->clear();
+    typedDateProblem_->hide();
+    return true;
+}
+
+// The picker's own sections take typing a digit or a letter at a time, which turns a
+// whole date into another one; typing there goes to the typed date instead. Return in the
+// typed date reads it and gives the picker back the focus, so that the user sees what
+// was read before OK; with nothing typed, Return is OK as anywhere else.
+bool CSetDateDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == picker_) {
+        const bool typing = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (!typing) return false;
+        typedDate_->clear();
+        typedDate_->setFocus(Qt::OtherFocusReason);
+        typedDate_->insert(key->text());
+        return true;
+    }
+    if (watched == typedDate_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        !typedDate_->text().trimmed().isEmpty()) {
+        if (TakeTypedDate()) picker_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QAbstractButton* CSetDateDlg::OptionButton(int option) const {
@@ -130,6 +194,11 @@ void CSetDateDlg::SetProposal(const DateProposal& proposal) {
 }
 
 void CSetDateDlg::accept() {
+    // Typed text not yet read as a date must not be passed over for the picker's date.
+    if (!TakeTypedDate()) {
+        typedDate_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     std::int32_t sequence = 0;
     const std::string text = sequenceEdit_->text().toStdString();
     if (!ParseDialogInteger(text, sequence)) {

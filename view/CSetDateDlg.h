@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 
 namespace chimeset {
@@ -31,6 +32,10 @@ class CSetDateDlg : public QDialog {
     int Option() const;
     QDateEdit* DatePicker() const { return picker_; }
     QLineEdit* SequenceEdit() const { return sequenceEdit_; }
+    // A whole date typed in one go: the picker's own sections take a digit or a letter at
+    // a time, so typing "12 May 2004" there goes astray.
+    QLineEdit* TypedDateEdit() const { return typedDate_; }
+    QLabel* TypedDateProblem() const { return typedDateProblem_; }
     QAbstractButton* OptionButton(int option) const;
 
     // Set Date as the form runs it for one field: the proposal from the field's value and
@@ -42,12 +47,21 @@ class CSetDateDlg : public QDialog {
   public slots:
     void accept() override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Sets the picker to the typed date, or leaves it and shows why the text is not one.
+    // True when there is no typed text left to read.
+    bool TakeTypedDate();
+
     Prompter& prompter_;
     ShowHelp showHelp_;
     QDate today_;
     QDateEdit* picker_;
     QLineEdit* sequenceEdit_;
+    QLineEdit* typedDate_;
+    QLabel* typedDateProblem_;
     QButtonGroup* options_;
     PackedDate result_ = kNoDate;
 };

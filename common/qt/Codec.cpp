@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "common/CodePage.h"
+#include "common/PlainFormQuestion.h"
 
 namespace chimeset {
 
@@ -16,6 +17,10 @@ std::string ToWindows1252(const QString& text, std::size_t* replaced) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToWindows1252(
         std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), '?', replaced);
+}
+
+std::optional<std::string> TypedToWindows1252(const QString& text, Prompter& prompter) {
+    return AgreeTextToStore(text.toStdU32String(), prompter);
 }
 
 QString FromNativePath(const std::string& path) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -19,6 +20,8 @@
 #include "common/qt/QtMachineSettings.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "common/qt/SingleLineValidator.h"
+#include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace chimeset {
@@ -72,6 +75,55 @@ TEST_F(CommonQtTest, CodecMapsTheWholeCodePageBothWays) {
     EXPECT_EQ(ToWindows1252(QString(QChar(0xD800))), "?");  // a lone surrogate
 
     EXPECT_EQ(ToNativePath(FromNativePath("/tmp/caf\xc3\xa9/x.CBL")), "/tmp/caf\xc3\xa9/x.CBL");
+}
+
+TEST_F(CommonQtTest, TypedTextIsStoredAsTypedOrInThePlainFormTheUserAgrees) {
+    testing::FakePrompter prompter;
+    EXPECT_EQ(TypedToWindows1252(QString::fromUtf8("Caf\u00e9 \u20ac5"), prompter),
+              "Caf\xE9 \x80"
+              "5");
+    EXPECT_TRUE(prompter.Silent());
+
+    // The emoji is a surrogate pair in Qt's text: one character, named once.
+    const QString typed = QString::fromUtf8("Pen-y-bont \u0175 \U0001F514");
+    prompter.QueueAnswer(Answer::Yes);
+    EXPECT_EQ(TypedToWindows1252(typed, prompter), "Pen-y-bont w ");
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find("U+0175 (becomes w), U+1F514 (left out)."),
+              std::string::npos);
+    prompter.QueueAnswer(Answer::No);
+    EXPECT_EQ(TypedToWindows1252(typed, prompter), std::nullopt);
+}
+
+TEST_F(CommonQtTest, SingleLineFieldsTurnControlCharactersIntoBlanks) {
+    QLineEdit edit;
+    edit.setValidator(new SingleLineValidator(&edit));
+    edit.show();
+    const QString pasted = QString::fromUtf8("St Mary\r\nthe Virgin\tand\nAll\x01Saints\u2028x");
+    const QString clean = QStringLiteral("St Mary the Virgin and All Saints x");
+
+    // Pasted with the keyboard, through the clipboard.
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), clean);
+    EXPECT_EQ(edit.cursorPosition(), clean.size());
+    // Inserted in the middle, keeping the cursor after the insertion.
+    edit.setText(QStringLiteral("ab"));
+    edit.setCursorPosition(1);
+    edit.insert(QStringLiteral("\r\nx\ty"));
+    EXPECT_EQ(edit.text(), QStringLiteral("a x yb"));
+    EXPECT_EQ(edit.cursorPosition(), 5);
+    // Set from code.
+    edit.setText(pasted);
+    EXPECT_EQ(edit.text(), clean);
+
+    // A forbidden character is refused, whatever else the text holds.
+    QLineEdit field;
+    field.setValidator(new SingleLineValidator(&field, QStringLiteral("\\")));
+    field.show();
+    QTest::keyClicks(&field, QStringLiteral("a\\b"));
+    field.insert(QStringLiteral("\nc"));
+    EXPECT_EQ(field.text(), QStringLiteral("ab c"));
 }
 
 TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -112,13 +114,26 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
 
     QTest::keyClicks(id, "capt_99");
     EXPECT_EQ(id->text(), QStringLiteral("CAPT_99"));
-    longName->setText(QString::fromUtf8("Capt\u00e1in \u0141ukasz"));  // the L-stroke has no byte
+    // The L-stroke and the w-circumflex have no byte in the code page: No keeps the name as
+    // typed and adds no one; Yes adds the user with the plain letters, never a "?".
+    const QString typed = QString::fromUtf8("Capt\u00e1in \u0141uk\u0175sz");
+    longName->setText(typed);
+    prompter.QueueAnswer(Answer::No);
     QTest::keyClick(longName, Qt::Key_Return);  // Add New is the default button
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find("U+0141 (becomes L), U+0175 (becomes w)"),
+              std::string::npos);
+    EXPECT_EQ(longName->text(), typed);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(settings.GetString("Users", "RegisterOfNames"), "RINGER1,TOWER_2");
 
-    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
+    prompter.Clear();
+    prompter.QueueAnswer(Answer::Yes);
+    QTest::keyClick(longName, Qt::Key_Return);
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0, 0x8051}));
     ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(2)->text(), QString::fromUtf8("CAPT_99\tCapt\u00e1in ?ukasz"));
-    EXPECT_EQ(settings.GetString("Users", "CAPT_99"), "Capt\xE1in ?ukasz");
+    EXPECT_EQ(list->item(2)->text(), QString::fromUtf8("CAPT_99\tCapt\u00e1in Lukwsz"));
+    EXPECT_EQ(settings.GetString("Users", "CAPT_99"), "Capt\xE1in Lukwsz");
     EXPECT_EQ(settings.GetString("Users", "RegisterOfNames"), "RINGER1,TOWER_2,CAPT_99");
     EXPECT_TRUE(id->text().isEmpty());
     EXPECT_TRUE(longName->text().isEmpty());
@@ -144,6 +159,23 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8051}));
     EXPECT_EQ(list->count(), 4);
     EXPECT_TRUE(FileExists(logs.File("IMPORT1.CBL")));
+}
+
+TEST_F(ManageUsersDialogTest, APastedLongNameStaysOnOneLine) {
+    CManageUsersDlg dialog(environment, {});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* id = Find<QLineEdit>(dialog, "idNameEdit");
+    auto* longName = Find<QLineEdit>(dialog, "longNameEdit");
+    ASSERT_TRUE(id && longName);
+    QTest::keyClicks(id, "PASTER");
+    QGuiApplication::clipboard()->setText(QStringLiteral("Jane\r\nSmith\tRinger"));
+    longName->setFocus();
+    QTest::keyClick(longName, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(longName->text(), QStringLiteral("Jane Smith Ringer"));
+    QTest::mouseClick(Find<QPushButton>(dialog, "addNewButton"), Qt::LeftButton);
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
+    EXPECT_EQ(settings.GetString("Users", "PASTER"), "Jane Smith Ringer");
 }
 
 TEST_F(ManageUsersDialogTest, LongNamesLineUpWhateverTheWidthOfTheIds) {

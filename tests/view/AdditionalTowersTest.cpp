@@ -1,5 +1,6 @@
 // Adding and changing towers that the database lacks, through the Additional Towers and
 // Add Tower dialogs.
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -144,6 +145,67 @@ TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Fields().bells, 8);
     EXPECT_EQ(dialog.Fields().location, "  ");
+}
+
+TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
+    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowerFields start;
+    start.tbNumber = 5;
+    start.county = "Gwynedd\tNorth";  // a tab from an older log is shown as a blank
+    dialog.SetFields(start, "");
+    dialog.show();
+    EXPECT_EQ(dialog.Edit(1004)->text(), QStringLiteral("Gwynedd North"));
+
+    // A line break pasted into any text field would split the stored tower over two lines.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Two\r\nLines\tand\x01more"));
+    for (const int id : {1002, 1003, 1004, 1007, 1008, 1009}) {
+        dialog.Edit(id)->clear();
+        dialog.Edit(id)->setFocus();
+        QTest::keyClick(dialog.Edit(id), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(dialog.Edit(id)->text(), QStringLiteral("Two Lines and more")) << id;
+    }
+
+    // Welsh y-circumflex in the location: No goes back to the field with the text as typed.
+    const QString typed = QString::fromUtf8("Llan\u0177n Caerw\u0175s");
+    dialog.Edit(1002)->setText(typed);
+    dialog.Edit(1006)->setText(QStringLiteral("6"));
+    dialog.Edit(1004)->setText(QStringLiteral("Gwynedd"));
+    prompter.Clear();
+    prompter.QueueAnswer(Answer::No);
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
+    EXPECT_NE(prompter.notices[0].text.find("U+0177 (becomes y), U+0175 (becomes w)"),
+              std::string::npos);
+    EXPECT_NE(prompter.notices[0].text.find("Llanyn Caerwws"), std::string::npos);
+    EXPECT_EQ(dialog.Edit(1002)->text(), typed);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Edit(1002));
+
+    // Yes stores the plain letters, never a "?"; the other fields ask nothing.
+    prompter.Clear();
+    prompter.QueueAnswer(Answer::Yes);
+    dialog.accept();
+    EXPECT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Fields().location, "Llanyn Caerwws");
+    EXPECT_EQ(dialog.Fields().dedication, "Two Lines and more");
+    EXPECT_EQ(dialog.Fields().county, "Gwynedd");
+}
+
+TEST_F(AdditionalTowers, AFieldLeftEmptyByFoldingIsStillRefused) {
+    CAdditionalTowersDlg dialog(prompter, nullptr);
+    dialog.show();
+    dialog.Edit(1002)->setText(QStringLiteral("Ashby"));
+    dialog.Edit(1003)->setText(QString::fromUtf8("\U0001F514"));
+    dialog.Edit(1006)->setText(QStringLiteral("6"));
+    dialog.Edit(1063)->setText(QStringLiteral("5"));
+    prompter.QueueAnswer(Answer::Yes);
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompter.notices.size(), 2u);
+    EXPECT_EQ(prompter.notices[1].text, "Item must be completed");
+    EXPECT_EQ(dialog.focusWidget(), dialog.Edit(1003));
 }
 
 TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,7 +102,7 @@ TEST_F(VisitDialogs, RunReportsAChangeOnlyWhenTheValueDiffers) {
 }
 
 TEST_F(VisitDialogs, CommentsKeepLineBreaksAndTheLengthLimit) {
-    CCommentsDlg dialog(Help());
+    CCommentsDlg dialog(prompter, Help());
     dialog.show();
     dialog.SetComment("First line\r\nSecond \xE9");
     EXPECT_EQ(dialog.Edit()->toPlainText(), QStringLiteral("First line\nSecond \u00e9"));
@@ -125,4 +126,109 @@ TEST_F(VisitDialogs, CommentsKeepLineBreaksAndTheLengthLimit) {
     QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(helpRequests, std::vector<std::uint32_t>{0x20000 + 132});
+}
+
+TEST_F(VisitDialogs, CommentsAskBeforeStoringCharactersTheCodePageLacks) {
+    CCommentsDlg dialog(prompter, Help());
+    dialog.show();
+    dialog.SetComment("First visit");
+    dialog.Edit()->setFocus();
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    // As pasted: an emoji (two UTF-16 units) and a Welsh w-circumflex.
+    dialog.Edit()->insertPlainText(QString::fromUtf8("Great \U0001F600 at Caerw\u0175s"));
+    const QString typed = dialog.Edit()->toPlainText();
+
+    prompter.QueueAnswer(Answer::No);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
+    EXPECT_NE(prompter.notices[0].text.find("U+1F600 (left out), U+0175 (becomes w)"),
+              std::string::npos);
+    EXPECT_EQ(dialog.Edit()->toPlainText(), typed);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
+
+    prompter.QueueAnswer(Answer::Yes);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Comment(), "First visit\r\nGreat  at Caerwws");
+
+    // Text the code page holds is stored without a question.
+    prompter.Clear();
+    CCommentsDlg plain(prompter, Help());
+    plain.show();
+    plain.SetComment("Caf\xE9 \x80 5");
+    plain.accept();
+    EXPECT_EQ(plain.result(), QDialog::Accepted);
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(plain.Comment(), "Caf\xE9 \x80 5");
+}
+
+TEST_F(VisitDialogs, SetDateTakesAWholeTypedDateOrSaysWhyNot) {
+    CSetDateDlg dialog(prompter, Help(), QDate(2026, 12, 7));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit* typed = dialog.TypedDateEdit();
+    ASSERT_NE(typed, nullptr);
+    QLabel* problem = dialog.TypedDateProblem();
+
+    // Return reads the date into the picker and leaves the dialog open to check it.
+    const struct {
+        const char* text;
+        QDate date;
+    } dates[] = {{"12/05/2004", QDate(2004, 5, 12)},
+                 {"12 May 2004", QDate(2004, 5, 12)},
+                 {"2004-05-13", QDate(2004, 5, 13)},
+                 {"1st Sept 1999", QDate(1999, 9, 1)}};
+    for (const auto& date : dates) {
+        dialog.DatePicker()->setDate(QDate(2026, 12, 7));
+        typed->setFocus();
+        QTest::keyClicks(typed, QString::fromLatin1(date.text));
+        QTest::keyClick(typed, Qt::Key_Return);
+        EXPECT_EQ(dialog.DatePicker()->date(), date.date) << date.text;
+        EXPECT_TRUE(dialog.isVisible()) << date.text;
+        EXPECT_TRUE(typed->text().isEmpty()) << date.text;
+        EXPECT_FALSE(problem->isVisible()) << date.text;
+    }
+
+    // Typed into the picker itself, a whole date goes to the typed date, not a digit at a
+    // time into the picker's sections.
+    dialog.DatePicker()->setFocus();
+    QTest::keyClick(dialog.DatePicker(), Qt::Key_Home);
+    QTest::keyClicks(nullptr, QStringLiteral("12 May 2004"));  // to the focus, as typed
+    EXPECT_EQ(dialog.focusWidget(), typed);
+    EXPECT_EQ(typed->text(), QStringLiteral("12 May 2004"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(2004, 5, 12));
+    EXPECT_EQ(dialog.focusWidget(), dialog.DatePicker());
+    // The arrow keys still step the picker.
+    QTest::keyClick(dialog.DatePicker(), Qt::Key_Up);
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(2004, 5, 13));
+    dialog.DatePicker()->setDate(QDate(1999, 9, 1));
+
+    // A date that does not exist leaves the picker as it was and says why; OK waits.
+    dialog.SequenceEdit()->setText(QStringLiteral("2"));
+    QTest::keyClicks(typed, QStringLiteral("31/02/2004"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(1999, 9, 1));
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_EQ(problem->text(),
+              QStringLiteral("There is no day 31 in February 2004: it has 29 days."));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), typed);
+    EXPECT_EQ(typed->text(), QStringLiteral("31/02/2004"));
+    EXPECT_EQ(dialog.SequenceEdit()->text(), QStringLiteral("2"));
+    EXPECT_TRUE(prompter.Silent());
+
+    // Corrected and left by the Tab key, the date is taken; OK then records it.
+    typed->clear();
+    QTest::keyClicks(typed, QStringLiteral("29 Feb 2004"));
+    QTest::keyClick(typed, Qt::Key_Tab);
+    EXPECT_EQ(dialog.DatePicker()->date(), QDate(2004, 2, 29));
+    EXPECT_FALSE(problem->isVisible());
+    QTest::keyClick(dialog.SequenceEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Result(), MakePackedDate(29, 2, 2004, 0));
 }

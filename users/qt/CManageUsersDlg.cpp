@@ -12,10 +12,12 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <optional>
 #include <utility>
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
+#include "common/qt/SingleLineValidator.h"
 #include "common/qt/TabStopDelegate.h"
 #include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
@@ -42,7 +44,10 @@ QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) 
 
 CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp showHelp,
                                  QWidget* parent)
-    : QDialog(parent), showHelp_(std::move(showHelp)), rules_(environment, *this) {
+    : QDialog(parent),
+      prompter_(environment.prompter),
+      showHelp_(std::move(showHelp)),
+      rules_(environment, *this) {
     setObjectName(QStringLiteral("manageUsersDialog"));
     setWindowTitle(QStringLiteral("Add a User"));
 
@@ -85,6 +90,8 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
     auto* longLabel = new QLabel(QStringLiteral("Users Full Name for Print Header"), details);
     longNameEdit_ = new QLineEdit(details);
     longNameEdit_->setObjectName(QStringLiteral("longNameEdit"));
+    // The long name is stored as a settings entry and heads printed pages: one line.
+    longNameEdit_->setValidator(new SingleLineValidator(longNameEdit_));
     longLabel->setBuddy(longNameEdit_);
     addNewButton_ = MakeButton(QStringLiteral("Add New"), "addNewButton", details);
     addNewButton_->setDefault(true);
@@ -143,8 +150,17 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
 }
 
 void CManageUsersDlg::AddUser(bool imported) {
-    rules_.AddUser(imported, ToWindows1252(idNameEdit_->text()),
-                   ToWindows1252(longNameEdit_->text()));
+    // A letter of the long name that the code page lacks is stored in its plain form only
+    // when the user agrees; the ID name's own check refuses any such character.
+    const std::optional<std::string> longName =
+        TypedToWindows1252(longNameEdit_->text(), prompter_);
+    if (!longName) {
+        longNameEdit_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QString shown = FromWindows1252(*longName);
+    if (shown != longNameEdit_->text()) longNameEdit_->setText(shown);
+    rules_.AddUser(imported, ToWindows1252(idNameEdit_->text()), *longName);
 }
 
 void CManageUsersDlg::OnAddNew() {

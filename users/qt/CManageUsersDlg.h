@@ -38,6 +38,7 @@ class CManageUsersDlg : public QDialog, private ManageUsersView {
     int SelectedRow() const;
     void AddUser(bool imported);
 
+    Prompter& prompter_;
     ShowHelp showHelp_;
     QListWidget* usersList_ = nullptr;
     QPushButton* removeButton_ = nullptr;

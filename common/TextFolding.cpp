@@ -1,4 +1,4 @@
-#include "dove/TextFolding.h"
+#include "common/TextFolding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -20,7 +20,7 @@ struct AccentJoin {
     unsigned char joined;
 };
 
-#include "dove/LatinFolding.inc"
+#include "common/LatinFolding.inc"
 
 // Punctuation, symbols and spaces outside the Latin letter blocks.
 constexpr LatinFold kSymbolFolds[] = {
@@ -49,7 +49,9 @@ bool IsCombiningAccent(char32_t c) {
     return c >= 0x0300 && c <= 0x036F;
 }
 
-const char* FindFold(char32_t c) {
+}  // namespace
+
+const char* PlainFormOf(char32_t c) {
     const auto byCodePoint = [](const LatinFold& fold, char32_t value) {
         return fold.codePoint < value;
     };
@@ -59,6 +61,8 @@ const char* FindFold(char32_t c) {
     if (it != std::end(kSymbolFolds) && it->codePoint == c) return it->plain;
     return nullptr;
 }
+
+namespace {
 
 // Joins an ASCII letter already written with a following combining accent.
 bool JoinAccent(std::string& out, char32_t accent) {
@@ -139,7 +143,7 @@ std::string FoldToWindows1252(std::string_view utf8, FoldingCounts* counts) {
             out += static_cast<char>(byte);
         } else if (IsCombiningAccent(c)) {
             if (!JoinAccent(out, c)) ++tally.simplified;
-        } else if (const char* plain = FindFold(c)) {
+        } else if (const char* plain = PlainFormOf(c)) {
             out += plain;
             ++tally.simplified;
         } else {
@@ -148,6 +152,30 @@ std::string FoldToWindows1252(std::string_view utf8, FoldingCounts* counts) {
         }
     }
     return out;
+}
+
+bool IsControlCharacter(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
+}
+
+CodePageFit FitToWindows1252(std::u32string_view typed) {
+    CodePageFit fit;
+    fit.text.reserve(typed.size());
+    for (const char32_t c : typed) {
+        if (const unsigned char byte = CodePointToWindows1252(c); byte != 0 || c == 0) {
+            fit.text += static_cast<char>(byte);
+        } else if (IsDropped(c)) {
+            // Invisible: nothing that a reader sees is lost.
+        } else if (IsSpace(c)) {
+            fit.text += ' ';
+        } else if (IsCombiningAccent(c) && JoinAccent(fit.text, c)) {
+            // The accented letter has a byte of its own.
+        } else {
+            if (fit.unheld.find(c) == std::u32string::npos) fit.unheld += c;
+            if (const char* plain = PlainFormOf(c)) fit.text += plain;
+        }
+    }
+    return fit;
 }
 
 }  // namespace chimeset

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dove/TextFolding.h"
+#include "common/TextFolding.h"
 
 using namespace chimeset;
 
@@ -66,4 +66,35 @@ TEST(TextFolding, FindsMalformedUtf8) {
     EXPECT_EQ(FindInvalidUtf8("\xED\xA0\x80"), 0u);      // surrogate half
     EXPECT_EQ(FindInvalidUtf8("ok\xE2\x82"), 2u);        // cut short at the end
     EXPECT_EQ(FindInvalidUtf8("\xF4\x90\x80\x80"), 0u);  // past U+10FFFF
+}
+
+TEST(TextFolding, TypedTextKeepsWhatTheCodePageHoldsAndNamesTheRest) {
+    // Welsh w- and y-circumflex fold to plain letters; an emoji has no plain form; the
+    // line breaks of a comment and the held e-acute and euro stay as typed.
+    CodePageFit fit = FitToWindows1252(U"Caerw\u0175s \u0177\u0175 \U0001F600!\r\n\u00e9\u20ac");
+    EXPECT_EQ(fit.text, "Caerwws yw !\r\n\xE9\x80");
+    EXPECT_EQ(fit.unheld, (std::u32string{U'\u0175', U'\u0177', U'\U0001F600'}));
+
+    // Nothing to ask about: the text is only converted.
+    fit = FitToWindows1252(U"St John \u00e1\tx\\y");
+    EXPECT_EQ(fit.text, "St John \xE1\tx\\y");
+    EXPECT_TRUE(fit.unheld.empty());
+
+    // Invisible marks vanish and wide spaces become blanks without asking; a letter with
+    // a combining accent joins when the code page has the accented letter.
+    fit = FitToWindows1252(U"a\u200bb\u2003c e\u0301 w\u0302");
+    EXPECT_EQ(fit.text, "ab c \xE9 w");
+    EXPECT_EQ(fit.unheld, std::u32string{U'\u0302'});
+
+    EXPECT_STREQ(PlainFormOf(U'\u0174'), "W");
+    EXPECT_STREQ(PlainFormOf(U'\u2116'), "No");
+    EXPECT_EQ(PlainFormOf(U'\U0001F600'), nullptr);
+    EXPECT_EQ(PlainFormOf(U'\u00e9'), nullptr);  // held, so not folded
+}
+
+TEST(TextFolding, ControlCharactersAreThoseNoSingleLineFieldTakes) {
+    for (const char32_t c : {U'\t', U'\n', U'\r', U'\x01', U'\x7f', U'\x85', U'\u2028', U'\u2029'})
+        EXPECT_TRUE(IsControlCharacter(c)) << static_cast<unsigned>(c);
+    for (const char32_t c : {U' ', U'a', U'\\', U'\u00a0', U'\u0175', U'\U0001F600'})
+        EXPECT_FALSE(IsControlCharacter(c)) << static_cast<unsigned>(c);
 }
