@@ -226,3 +226,72 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     EXPECT_EQ(shown, pages);
     EXPECT_TRUE(prompter.Silent());
 }
+
+namespace {
+
+// Towers of ten bells and more, every one visited.
+class BigRings : public OutputFixture {
+  protected:
+    void SetUp() override {
+        OutputApp();
+        std::vector<std::string> dove{kOutDoveHeader};
+        std::vector<std::string> log{kOutLogHeader};
+        for (int bells : {10, 12, 16, 10, 12}) {
+            const std::string line =
+                Format("Ring of %d %d\\St Mary\\Kent\\TQ123456\\51.2\\0.5\\%d\\3000\\%d", bells,
+                       static_cast<int>(dove.size()), bells, 2000 + static_cast<int>(dove.size()));
+            dove.push_back(line);
+            log.push_back(LogRecord(line, MakePackedDate(1, 2, 2003), 0, 0));
+        }
+        dir.WriteLines("DoveData.CB0", dove);
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
+        ASSERT_TRUE(OpenLog(log, ""));
+        doc->SetFilter(kFilterVisited);
+    }
+};
+
+}  // namespace
+
+// With the default columns the No cell is 0.1 inch: narrower than two digits, and
+// narrower than a digit and the ellipsis. The bells still show, cut at the cell's edge.
+TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
+    PrintSettings settings;
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3937);
+    page.setDotsPerMeterY(3937);
+    page.fill(Qt::white);
+    PrintLayout layout(*doc, settings);
+    int firstRow = 0;
+    int rowHeight = 0;
+    {
+        PrintPainterCanvas measure(page, nullptr, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
+        measure.SelectFont(PrintFont::Title);
+        const int titleHeight = measure.LineHeight();
+        measure.SelectFont(PrintFont::Body);
+        rowHeight = measure.LineHeight();
+        firstRow = 50 + titleHeight + 10 + rowHeight;
+        QPainter painter(&page);
+        PrintPainterCanvas canvas(page, &painter, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(canvas.DpiX(), 100);
+        layout.PrintPage(canvas, 1, layout.PageCount());
+    }
+    auto inkIn = [&page](int left, int top, int right, int bottom) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (qGray(page.pixel(x, y)) < 160) ++ink;
+        return ink;
+    };
+    // Location 1.5", Dedication 1.0", Weight 0.5": the No cell runs from 350 to 360, then
+    // the gutter to 370.
+    for (int row = 0; row < 5; ++row) {
+        const int top = firstRow + row * rowHeight;
+        EXPECT_GT(inkIn(350, top, 360, top + rowHeight), 5) << "row " << row;
+        EXPECT_EQ(inkIn(360, top, 370, top + rowHeight), 0) << "row " << row;
+        // The Weight cell (300 to 340) has its text too.
+        EXPECT_GT(inkIn(300, top, 340, top + rowHeight), 5) << "row " << row;
+    }
+}
