@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -11,8 +12,10 @@
 #include <QTimer>
 
 #include "common/Text.h"
+#include "common/TextFile.h"
 #include "output/qt/PrintController.h"
 #include "output/qt/PrintPainterCanvas.h"
+#include "tests/output/FileSizeLimit.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
 
@@ -125,20 +128,122 @@ TEST_F(ManyTowers, TinyPaperStopsWithAMessage) {
 
 TEST_F(ManyTowers, PrintWithoutPrinterOffersPdfFile) {
     if (PrintController::IsPrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
+    // The file dialog starts in the users' data folder, beside their logs.
+    const std::string data = dir.File("logs");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data)));
+    settings.WriteString("Users", "DataFolder", data);
     PrintController printing(*doc, prompter, settings, Host());
     printing.LoadSettings();
-    prompter.QueueFileName(dir.File("printed.pdf"));
+    const std::string printed = dir.File("printed.pdf");
+    prompter.QueueFileName(printed);
     printing.Print();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_EQ(prompter.saveRequests[0].defaultExtension, "pdf");
-    EXPECT_GE(PdfPageCount(QString::fromStdString(dir.File("printed.pdf"))), 3);
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, JoinPath(data, "RINGER1.pdf"));
+    EXPECT_GE(PdfPageCount(QString::fromStdString(printed)), 3);
+    // It says where the file went.
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Information);
+    EXPECT_NE(prompter.notices[0].text.find("\"" + printed + "\""), std::string::npos)
+        << prompter.notices[0].text;
 
     // Cancelling the file name prints nothing.
+    prompter.Clear();
     prompter.QueueFileName(std::nullopt);
     printing.Print();
-    EXPECT_EQ(prompter.saveRequests.back().initialPath, "RINGER1.pdf");
     EXPECT_TRUE(prompter.Silent());
+
+#ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
+    // A disk that fills up: no unreadable file is left behind, and the user is told why.
+    const std::string full = dir.File("full.pdf");
+    prompter.QueueFileName(full);
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        printing.Print();
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(full)));
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+    EXPECT_NE(
+        prompter.notices[0].text.find("The PDF file \"" + full + "\" could not be written in full"),
+        std::string::npos)
+        << prompter.notices[0].text;
+    EXPECT_NE(prompter.notices[0].text.find("The incomplete file has been removed."),
+              std::string::npos);
+#endif
 }
+
+TEST_F(ManyTowers, PdfFileDialogStartsInTheDataFolderElseTheDocuments) {
+    PrintController printing(*doc, prompter, settings, Host());
+    const std::string data = dir.File("logs");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data)));
+    settings.WriteString("Users", "DataFolder", data);
+    EXPECT_EQ(printing.PdfFolder(), data);
+
+    // A data folder that has gone, or none registered: the documents folder.
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const std::string documents = dir.File("home/Documents");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(documents)));
+    qputenv("HOME", QByteArray::fromStdString(dir.File("home")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.File("home/.config")));
+    settings.WriteString("Users", "DataFolder", dir.File("gone"));
+    const std::string afterGone = printing.PdfFolder();
+    settings.DeleteEntry("Users", "DataFolder");
+    const std::string afterNone = printing.PdfFolder();
+    qputenv("HOME", home);
+    if (config.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(afterGone, documents);
+    EXPECT_EQ(afterNone, documents);
+}
+
+#ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
+// Writes that fail part way, as on a full disk: the file goes, the failure is told.
+TEST_F(ManyTowers, PdfThatCannotBeWrittenInFullIsRemoved) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    ASSERT_TRUE(printing.Prepare());
+    const QString pdf = QString::fromStdString(dir.File("full.pdf"));
+    bool printed = true;
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        printed = printing.PrintToPdf(pdf);
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find("could not be written in full"), std::string::npos);
+    EXPECT_NE(prompter.notices[0].text.find("The incomplete file has been removed."),
+              std::string::npos);
+    // The view's selection is restored all the same.
+    EXPECT_EQ(doc->CurrentLocation(), "Tower 001");
+
+    // The same through a printer that prints to a PDF file, as the Print dialog sets up.
+    QPrinter toFile(QPrinter::HighResolution);
+    toFile.setOutputFormat(QPrinter::PdfFormat);
+    toFile.setPageSize(QPageSize(QPageSize::A4));
+    toFile.setOutputFileName(pdf);
+    {
+        FileSizeLimit limit(4096);
+        printed = printing.RenderJob(toFile);
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(prompter.notices.size(), 2u);
+
+    // With room again both write every page.
+    ASSERT_TRUE(printing.RenderJob(toFile));
+    EXPECT_EQ(PdfPageCount(pdf), printing.MaxPage());
+    ASSERT_TRUE(printing.PrintToPdf(pdf));
+    EXPECT_EQ(PdfPageCount(pdf), printing.MaxPage());
+    EXPECT_EQ(prompter.notices.size(), 2u);
+}
+#endif
 
 // A page drawn into a picture at 100 dots per inch: what ink lands where.
 TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
