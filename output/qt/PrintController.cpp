@@ -13,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <algorithm>
+#include <utility>
 
 #include "common/PathText.h"
 #include "common/Prompter.h"
@@ -41,6 +42,13 @@ const char* const kPdfWritten = "The pages have been written to the PDF file \"%
 // The resolution of a high-resolution printer.
 constexpr int kPdfResolution = 1200;
 const char* const kEmptyRange = "The pages chosen are not part of this printout of %i pages.";
+
+// The first and last page that the printer asks for; 0 for the first or the last.
+std::pair<int, int> PageRangeOf(const QPrinter& printer) {
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)
+        return {printer.fromPage(), printer.toPage()};
+    return {0, 0};
+}
 
 }  // namespace
 
@@ -182,17 +190,17 @@ PrintController::RenderResult PrintController::RenderPages(
 }
 
 bool PrintController::RenderJob(QPrinter& printer) {
-    int from = 0;
-    int to = 0;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        from = printer.fromPage();
-        to = printer.toPage();
-    }
+    const auto [from, to] = PageRangeOf(printer);
     // The printer's own PDF output would not tell a file left unfinished on a full disk.
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         return WritePdf(printer.outputFileName(), printer.pageLayout(), printer.resolution(), from,
                         to);
 
+    return PaintOnPrinter(printer);
+}
+
+bool PrintController::PaintOnPrinter(QPrinter& printer) {
+    const auto [from, to] = PageRangeOf(printer);
     const QString target =
         printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     switch (RenderPages(printer, from, to, {})) {
@@ -300,8 +308,10 @@ void PrintController::PrintPreview() {
     // Large enough to read a page, not the dialog's small default size.
     if (const QScreen* screen = dialog.screen())
         dialog.resize(dialog.sizeHint().expandedTo(screen->availableGeometry().size() * 0.75));
+    // The preview's printer still names the file of an earlier print to file: the pages
+    // must go to the preview, never to that file.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { RenderJob(*printer); });
+            [this](QPrinter* printer) { PaintOnPrinter(*printer); });
     dialog.exec();
     RestoreSelection();
 }

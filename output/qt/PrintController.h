@@ -84,6 +84,8 @@ class PrintController : public QObject {
     // message. Restores the view's selection.
     RenderResult RenderPages(QPagedPaintDevice& device, int fromPage, int toPage,
                              const std::function<bool()>& beforePainting);
+    // The pages of the printer's range drawn on the printer itself.
+    bool PaintOnPrinter(QPrinter& printer);
     bool WritePdf(const QString& path, const QPageLayout& pageLayout, int resolution, int fromPage,
                   int toPage);
     void Fail(const std::string& text);

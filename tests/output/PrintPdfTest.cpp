@@ -301,8 +301,8 @@ TEST_F(ManyTowers, PreviewShowsTheSamePagesAsThePdf) {
     SaveScreenshot(preview, QStringLiteral("print-preview.png"));
 }
 
-// The Print dialog leaves its page range on the application's printer; the preview that
-// follows must still show every page.
+// The Print dialog leaves its page range and any file name on the application's printer;
+// the preview that follows must still show every page, and only in the preview.
 TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     PrintController printing(*doc, prompter, settings, Host());
     printing.LoadSettings();
@@ -312,6 +312,9 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     QPrinter& printer = printing.ApplicationPrinter();
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 2);
+    // A print to file leaves its file name on the printer too: the preview never writes it.
+    const QString chosen = QString::fromStdString(dir.File("chosen.pdf"));
+    printer.setOutputFileName(chosen);
 
     int shown = -1;
     QTimer::singleShot(0, [&shown] {
@@ -330,6 +333,7 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     printing.PrintPreview();
     EXPECT_EQ(shown, pages);
     EXPECT_TRUE(prompter.Silent());
+    EXPECT_FALSE(QFile::exists(chosen));
 }
 
 namespace {
