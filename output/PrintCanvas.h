@@ -32,10 +32,12 @@ class PrintCanvas {
     // Character height plus external leading of the selected font.
     virtual int LineHeight() const = 0;
 
-    // One line in the rectangle, clipped to it. With ellipsis the text is cut at its end
-    // with "..." when it does not fit; inverse draws white on a black text background.
+    // The width of the text on one line in the selected font.
+    virtual int TextWidth(const std::string& text) = 0;
+    // One line in the rectangle, clipped to it; inverse draws white on a black text
+    // background.
     virtual void DrawLine(const std::string& text, const PrintRect& box, TextAlign align,
-                          TextPlace place, bool ellipsis, bool inverse) = 0;
+                          TextPlace place, bool inverse) = 0;
     // The height that the text takes word-wrapped within the width, line breaks kept.
     virtual int MeasureWrapped(const std::string& text, int width) = 0;
     // The text word-wrapped in the box; the last line that fits ends in "..." when more

@@ -19,6 +19,29 @@ constexpr int kBarWidth = 5;
 
 }  // namespace
 
+std::string FitCellText(PrintCanvas& canvas, const std::string& text, int width) {
+    if (text.empty() || canvas.TextWidth(text) <= width) return text;
+    auto cut = [&text](std::size_t length) {
+        std::string shown = text.substr(0, length);
+        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+        return shown + kEllipsis;
+    };
+    // The longest start of the text that fits with the ellipsis after it.
+    std::size_t fits = 0;
+    std::size_t low = 1;
+    std::size_t high = text.size() - 1;
+    while (low <= high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (canvas.TextWidth(cut(middle)) <= width) {
+            fits = middle;
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return fits == 0 ? text : cut(fits);
+}
+
 PrintLayout::PrintLayout(CChimesetDoc& doc, const PrintSettings& settings)
     : doc_(doc), settings_(settings) {}
 
@@ -55,7 +78,7 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
     const int titleHeight = canvas.LineHeight();
     if (draw)
         canvas.DrawLine(settings_.pageHeader, {left, top, right, top + titleHeight},
-                        TextAlign::Centre, TextPlace::Top, false, false);
+                        TextAlign::Centre, TextPlace::Top, false);
     int y = top + titleHeight + Pixels(dy, 100);
 
     canvas.SelectFont(PrintFont::Body);
@@ -63,7 +86,7 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
     if (draw)
         canvas.DrawLine(Format(kPageFooterFormat, page, maxPage),
                         {left, bottom - 2 * h, right, bottom}, TextAlign::Centre, TextPlace::Bottom,
-                        false, false);
+                        false);
     const int usableBottom = bottom - 2 * h;
     const int gutter = Pixels(dx, 100);
     const int commentIndent = left + Pixels(dx, 500);
@@ -73,7 +96,7 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
     if (recordCount_ == 0) {
         if (draw)
             canvas.DrawLine(kNoRecordsText, {left, y, right, usableBottom}, TextAlign::Centre,
-                            TextPlace::Top, false, false);
+                            TextPlace::Top, false);
         return true;
     }
 
@@ -84,7 +107,7 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
             if (width == 0) continue;
             const int cellRight = std::min(x + Pixels(dx, width), right);
             canvas.DrawLine(PrintColumnTitle(c), {x, y, cellRight, y + h}, TextAlign::Left,
-                            TextPlace::Top, false, true);
+                            TextPlace::Top, true);
             x = cellRight;
         }
     }
@@ -108,10 +131,11 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
                 x = std::min(x + w, right);
                 const int cellRight = c == kColumnComment ? right : x - gutter;
                 if (c == kColumnVisitDate && doc_.EntryVisitDate() == 0) break;
-                const std::string text = PrintCellText(doc_, c);
+                const std::string text =
+                    FitCellText(canvas, PrintCellText(doc_, c), cellRight - cellLeft);
                 if (!text.empty())
                     canvas.DrawLine(text, {cellLeft, y, cellRight, rowBottom}, TextAlign::Left,
-                                    TextPlace::Top, true, false);
+                                    TextPlace::Top, false);
             }
         }
 

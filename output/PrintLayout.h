@@ -19,6 +19,13 @@ using PageStartTable = std::vector<std::int32_t>;
 
 inline constexpr const char* kNoRecordsText = "There are no records currently in this view.";
 inline constexpr const char* kPageFooterFormat = "Page No %i of %i";
+// The ellipsis character of Windows-1252.
+inline constexpr char kEllipsis = '\x85';
+
+// The text of a table cell as it shows in the width: whole when it fits, else as much as
+// fits followed by the ellipsis; when not even one character and the ellipsis fit, the
+// whole text, which the cell's edge then cuts. A non-empty text never shows as nothing.
+std::string FitCellText(PrintCanvas& canvas, const std::string& text, int width);
 
 class PrintLayout {
   public:

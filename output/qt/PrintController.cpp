@@ -1,21 +1,30 @@
 #include "output/qt/PrintController.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <algorithm>
+#include <utility>
 
+#include "common/PathText.h"
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "common/Text.h"
+#include "common/TextFile.h"
 #include "common/qt/Codec.h"
+#include "common/qt/Platform.h"
 #include "output/qt/CSetPrintingDlg.h"
 #include "output/qt/PrintPainterCanvas.h"
+#include "users/UserRegister.h"
 #include "visits/CChimesetDoc.h"
 
 namespace chimeset {
@@ -25,7 +34,21 @@ const char* const kPageTooSmall =
     "The page cannot hold the title row and one record. Please make the margins or the "
     "font smaller, or choose larger paper with Page Setup.";
 const char* const kCannotPrint = "Printing could not start on \"%s\".";
+const char* const kCannotCreate = "Printing could not start on \"%s\": %s.";
+const char* const kNotFinished = "Printing on \"%s\" did not finish.";
+const char* const kPdfNotWritten = "The PDF file \"%s\" could not be written in full";
+const char* const kPartialRemoved = " The incomplete file has been removed.";
+const char* const kPdfWritten = "The pages have been written to the PDF file \"%s\".";
+// The resolution of a high-resolution printer.
+constexpr int kPdfResolution = 1200;
 const char* const kEmptyRange = "The pages chosen are not part of this printout of %i pages.";
+
+// The first and last page that the printer asks for; 0 for the first or the last.
+std::pair<int, int> PageRangeOf(const QPrinter& printer) {
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)
+        return {printer.fromPage(), printer.toPage()};
+    return {0, 0};
+}
 
 }  // namespace
 
@@ -88,6 +111,13 @@ void PrintController::Fail(const std::string& text) {
     prompter_.Show(notice);
 }
 
+void PrintController::Inform(const std::string& text) {
+    Notice notice;
+    notice.text = text;
+    notice.icon = NoticeIcon::Information;
+    prompter_.Show(notice);
+}
+
 void PrintController::RestoreSelection() {
     doc_.SelectListItem(host_.currentIndex ? host_.currentIndex() : 0);
 }
@@ -116,59 +146,120 @@ bool PrintController::Prepare() {
     return true;
 }
 
-bool PrintController::RenderJob(QPrinter& printer) {
-    // The job's own printer may differ from the one counted in Prepare (another printer
+PrintController::RenderResult PrintController::RenderPages(
+    QPagedPaintDevice& device, int fromPage, int toPage,
+    const std::function<bool()>& beforePainting) {
+    // The job's own device may differ from the printer counted in Prepare (another printer
     // or paper chosen in the Print dialog): its pages are counted again, so that a range
     // starting after page 1 starts at the right record and the footer's total holds.
     PrintLayout layout(doc_, settings_);
     {
-        PrintPainterCanvas measure(printer, nullptr, settings_.fontFace, settings_.fontSize);
+        PrintPainterCanvas measure(device, nullptr, settings_.fontFace, settings_.fontSize);
         if (layout.CountPages(measure) == PrintLayout::CountResult::PageTooSmall) {
             RestoreSelection();
             Fail(kPageTooSmall);
-            return false;
+            return RenderResult::Reported;
         }
     }
     const int pages = layout.PageCount();
-    int from = 1;
-    int to = pages;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        from = printer.fromPage();
-        to = printer.toPage() > 0 ? std::min(printer.toPage(), pages) : pages;
-    }
+    const int from = fromPage > 0 ? fromPage : 1;
+    const int to = toPage > 0 ? std::min(toPage, pages) : pages;
     if (from > to) {
         RestoreSelection();
         Fail(Format(kEmptyRange, pages));
-        return false;
+        return RenderResult::Reported;
+    }
+    if (beforePainting && !beforePainting()) {
+        RestoreSelection();
+        return RenderResult::Reported;
     }
 
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         RestoreSelection();
-        const QString target =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        Fail(Format(kCannotPrint, ToWindows1252(target).c_str()));
-        return false;
+        return RenderResult::NotStarted;
     }
-    PrintPainterCanvas canvas(printer, &painter, settings_.fontFace, settings_.fontSize);
+    PrintPainterCanvas canvas(device, &painter, settings_.fontFace, settings_.fontSize);
     for (int page = from; page <= to; ++page) {
-        if (page > from) printer.newPage();
+        if (page > from) device.newPage();
         layout.PrintPage(canvas, page, pages, true);
     }
-    painter.end();
+    const bool ended = painter.end();
     RestoreSelection();
+    return ended ? RenderResult::Done : RenderResult::NotFinished;
+}
+
+bool PrintController::RenderJob(QPrinter& printer) {
+    const auto [from, to] = PageRangeOf(printer);
+    // The printer's own PDF output would not tell a file left unfinished on a full disk.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return WritePdf(printer.outputFileName(), printer.pageLayout(), printer.resolution(), from,
+                        to);
+
+    return PaintOnPrinter(printer);
+}
+
+bool PrintController::PaintOnPrinter(QPrinter& printer) {
+    const auto [from, to] = PageRangeOf(printer);
+    const QString target =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    switch (RenderPages(printer, from, to, {})) {
+        case RenderResult::Reported:
+            return false;
+        case RenderResult::NotStarted:
+            Fail(Format(kCannotPrint, ToWindows1252(target).c_str()));
+            return false;
+        case RenderResult::NotFinished:
+            Fail(Format(kNotFinished, ToWindows1252(target).c_str()));
+            return false;
+        case RenderResult::Done:
+            break;
+    }
+    if (printer.printerState() == QPrinter::Error) {
+        Fail(Format(kNotFinished, ToWindows1252(target).c_str()));
+        return false;
+    }
     return true;
 }
 
+bool PrintController::WritePdf(const QString& path, const QPageLayout& pageLayout, int resolution,
+                               int fromPage, int toPage) {
+    const std::string shownPath = ToWindows1252(QDir::toNativeSeparators(path));
+    QFile file(path);
+    QPdfWriter writer(&file);
+    writer.setResolution(resolution);
+    writer.setPageLayout(pageLayout);
+    // The file is opened only when the pages are known: a page too small or a range
+    // beyond the last page leaves an existing file as it was.
+    const RenderResult result = RenderPages(writer, fromPage, toPage, [&] {
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+        Fail(Format(kCannotCreate, shownPath.c_str(), ToWindows1252(file.errorString()).c_str()));
+        return false;
+    });
+    if (result == RenderResult::Reported) return false;
+    // Closing writes out what is still buffered: a full disk shows here at the latest.
+    file.close();
+    if (result == RenderResult::Done && file.error() == QFileDevice::NoError) return true;
+
+    std::string text = Format(kPdfNotWritten, shownPath.c_str());
+    if (file.error() != QFileDevice::NoError) text += ": " + ToWindows1252(file.errorString());
+    text += '.';
+    // A device such as /dev/full is no partial file of ours to remove.
+    if (QFileInfo(path).isFile() && QFile::remove(path)) text += kPartialRemoved;
+    Fail(text);
+    return false;
+}
+
 bool PrintController::PrintToPdf(const QString& path) {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(path);
-    pdf.setFullPage(false);
     QPageLayout layout = ApplicationPrinter().pageLayout();
     layout.setMode(QPageLayout::StandardMode);
-    pdf.setPageLayout(layout);
-    return RenderJob(pdf);
+    return WritePdf(path, layout, kPdfResolution, 0, 0);
+}
+
+std::string PrintController::PdfFolder() const {
+    const std::string data = NativePathFromText(store_.GetString(kUsersSection, kDataFolderEntry));
+    if (!data.empty() && IsDirectory(data)) return data;
+    return DocumentsFolder();
 }
 
 void PrintController::Print() {
@@ -178,12 +269,17 @@ void PrintController::Print() {
         FileDialogRequest request;
         request.title = "Print to PDF File";
         const std::string title = doc_.GetTitle().substr(0, doc_.GetTitle().rfind('.'));
-        request.initialPath = (title.empty() ? std::string("Clangbook Log") : title) + ".pdf";
+        const std::string name = (title.empty() ? std::string("Clangbook Log") : title) + ".pdf";
+        const std::string folder = PdfFolder();
+        request.initialPath = folder.empty() ? name : JoinPath(folder, name);
         request.defaultExtension = "pdf";
         request.filter = "PDF Files (*.pdf)|*.pdf||";
         request.promptOverwrite = true;
-        const std::optional<std::string> name = prompter_.AskSaveFileName(request);
-        if (name) PrintToPdf(FromNativePath(*name));
+        const std::optional<std::string> chosen = prompter_.AskSaveFileName(request);
+        if (!chosen) return;
+        const QString path = FromNativePath(*chosen);
+        if (PrintToPdf(path))
+            Inform(Format(kPdfWritten, ToWindows1252(QDir::toNativeSeparators(path)).c_str()));
         return;
     }
     QPrinter& printer = ApplicationPrinter();
@@ -193,7 +289,11 @@ void PrintController::Print() {
     dialog.setMinMax(1, maxPage_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     if (dialog.exec() != QDialog::Accepted) return;
-    RenderJob(printer);
+    const bool toFile =
+        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    if (RenderJob(printer) && toFile)
+        Inform(Format(kPdfWritten,
+                      ToWindows1252(QDir::toNativeSeparators(printer.outputFileName())).c_str()));
 }
 
 void PrintController::PrintPreview() {
@@ -208,8 +308,10 @@ void PrintController::PrintPreview() {
     // Large enough to read a page, not the dialog's small default size.
     if (const QScreen* screen = dialog.screen())
         dialog.resize(dialog.sizeHint().expandedTo(screen->availableGeometry().size() * 0.75));
+    // The preview's printer still names the file of an earlier print to file: the pages
+    // must go to the preview, never to that file.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { RenderJob(*printer); });
+            [this](QPrinter* printer) { PaintOnPrinter(*printer); });
     dialog.exec();
     RestoreSelection();
 }

@@ -12,6 +12,8 @@
 #include "output/PrintLayout.h"
 #include "output/PrintSettings.h"
 
+class QPageLayout;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -54,11 +56,16 @@ class PrintController : public QObject {
     // against the application's printer. False, after a message, when no page can hold a
     // record.
     bool Prepare();
-    // The pages of the printer's range (all when it has none) on the printer; restores
-    // the view's selection. False, after a message, when the job could not run.
+    // The pages of the printer's range (all when it has none) on the printer, or into its
+    // PDF file when it prints to one; restores the view's selection. False, after a
+    // message, when the job could not run or did not finish.
     bool RenderJob(QPrinter& printer);
-    // Every page into a PDF file laid out like the application's printer's paper.
+    // Every page into a PDF file laid out like the application's printer's paper. A file
+    // that could not be written in full is removed again.
     bool PrintToPdf(const QString& path);
+    // Where the file dialog of Print to PDF starts: the users' data folder, else the
+    // documents folder, else nothing (the dialog's own choice).
+    std::string PdfFolder() const;
 
     // The printer that the counting pass, Remaining Space and Page Setup use: the default
     // printer, or an A4 PDF printer when none is installed.
@@ -71,7 +78,18 @@ class PrintController : public QObject {
     const std::string& LastError() const { return lastError_; }
 
   private:
+    enum class RenderResult { Done, Reported, NotStarted, NotFinished };
+    // Counts the pages on the device, then draws fromPage to toPage (0: the first, the
+    // last). beforePainting runs between the two and may stop the job after its own
+    // message. Restores the view's selection.
+    RenderResult RenderPages(QPagedPaintDevice& device, int fromPage, int toPage,
+                             const std::function<bool()>& beforePainting);
+    // The pages of the printer's range drawn on the printer itself.
+    bool PaintOnPrinter(QPrinter& printer);
+    bool WritePdf(const QString& path, const QPageLayout& pageLayout, int resolution, int fromPage,
+                  int toPage);
     void Fail(const std::string& text);
+    void Inform(const std::string& text);
     void RestoreSelection();
 
     CChimesetDoc& doc_;

@@ -74,13 +74,14 @@ int PrintPainterCanvas::LineHeight() const {
     return metrics_->height() + LeadingOf(*metrics_);
 }
 
+int PrintPainterCanvas::TextWidth(const std::string& text) {
+    return metrics_->horizontalAdvance(FromWindows1252(text));
+}
+
 void PrintPainterCanvas::DrawLine(const std::string& text, const PrintRect& box, TextAlign align,
-                                  TextPlace place, bool ellipsis, bool inverse) {
+                                  TextPlace place, bool inverse) {
     if (!painter_ || text.empty() || box.right <= box.left || box.bottom <= box.top) return;
-    const int width = box.right - box.left;
-    QString shown = FromWindows1252(text);
-    if (ellipsis && metrics_->horizontalAdvance(shown) > width)
-        shown = metrics_->elidedText(shown, Qt::ElideRight, width);
+    const QString shown = FromWindows1252(text);
     const int flags = Qt::TextSingleLine |
                       (align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                       (place == TextPlace::Top ? Qt::AlignTop : Qt::AlignBottom);

@@ -24,8 +24,9 @@ class PrintPainterCanvas : public PrintCanvas {
     PrintRect PrintableArea() const override;
     void SelectFont(PrintFont font) override;
     int LineHeight() const override;
+    int TextWidth(const std::string& text) override;
     void DrawLine(const std::string& text, const PrintRect& box, TextAlign align, TextPlace place,
-                  bool ellipsis, bool inverse) override;
+                  bool inverse) override;
     int MeasureWrapped(const std::string& text, int width) override;
     void DrawWrapped(const std::string& text, const PrintRect& box) override;
     void FillBlack(const PrintRect& box) override;

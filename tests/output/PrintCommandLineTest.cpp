@@ -1,8 +1,10 @@
 #include <QFile>
+#include <QFileInfo>
 #include <sstream>
 
 #include "output/qt/PrintCommandLine.h"
 #include "output/qt/PrintController.h"
+#include "tests/output/FileSizeLimit.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
 
@@ -85,4 +87,36 @@ TEST_F(PrintCommandLineTest, FailuresExitNonZeroWithAMessage) {
         EXPECT_EQ(Run({"--print", QString::fromStdString(log)}), 1);
         EXPECT_NE(err.str().find("no printer is installed"), std::string::npos);
     }
+}
+
+// A PDF that cannot be written in full fails the command, and leaves no broken file.
+TEST_F(PrintCommandLineTest, PdfOnAFullDiskExitsOneAndLeavesNoFile) {
+    const QString log = QString::fromStdString(dir.WriteLines("RINGER1.CBL", StandardLog()));
+#ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
+    const QString out = QString::fromStdString(dir.File("out.pdf"));
+    int status = 0;
+    {
+        FileSizeLimit limit(2048);
+        ASSERT_TRUE(limit.Active());
+        status = Run({"--pdf", out, log});
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_NE(err.str().find("chimeset: The PDF file \"" + out.toStdString() +
+                             "\" could not be written in full"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("The incomplete file has been removed."), std::string::npos);
+#endif
+    // A device that is always full: the reason is given, and the device itself stays.
+    const QString device = QStringLiteral("/dev/full");
+    if (!QFileInfo(device).exists()) GTEST_SKIP() << "no " << device.toStdString();
+    EXPECT_EQ(Run({"--pdf", device, log}), 1);
+    EXPECT_NE(err.str().find("\"/dev/full\" could not be written in full: No space left on "
+                             "device."),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(err.str().find("removed"), std::string::npos);
+    EXPECT_TRUE(QFileInfo(device).exists());
+    EXPECT_FALSE(QFileInfo(device).isFile());
 }

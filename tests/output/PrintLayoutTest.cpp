@@ -15,7 +15,6 @@ struct Drawn {
     PrintRect box;
     TextAlign align;
     TextPlace place;
-    bool ellipsis;
     bool inverse;
 };
 
@@ -26,9 +25,10 @@ class FakeCanvas : public PrintCanvas {
     PrintRect PrintableArea() const override { return {0, 0, 850, 1100}; }
     void SelectFont(PrintFont font) override { title_ = font == PrintFont::Title; }
     int LineHeight() const override { return title_ ? 20 : bodyHeight; }
+    int TextWidth(const std::string& text) override { return 5 * static_cast<int>(text.size()); }
     void DrawLine(const std::string& text, const PrintRect& box, TextAlign align, TextPlace place,
-                  bool ellipsis, bool inverse) override {
-        lines.push_back({text, box, align, place, ellipsis, inverse});
+                  bool inverse) override {
+        lines.push_back({text, box, align, place, inverse});
     }
     int MeasureWrapped(const std::string& text, int width) override {
         const int perLine = std::max(1, width / 5);
@@ -44,7 +44,7 @@ class FakeCanvas : public PrintCanvas {
         return count * bodyHeight;
     }
     void DrawWrapped(const std::string& text, const PrintRect& box) override {
-        wrapped.push_back({text, box, {}, {}, true, false});
+        wrapped.push_back({text, box, {}, {}, false});
     }
     void FillBlack(const PrintRect& box) override { bars.push_back(box); }
 
@@ -143,7 +143,6 @@ TEST_F(PrintLayoutTest, ColumnsAreCutAtTheRightEdge) {
     const Drawn* location = canvas.Find("Aston");
     ASSERT_NE(location, nullptr);
     EXPECT_EQ(location->box.right, 540);  // less the 0.1 inch gutter
-    EXPECT_TRUE(location->ellipsis);
     const Drawn* dedication = canvas.Find("St Peter & St Paul");
     ASSERT_NE(dedication, nullptr);
     EXPECT_EQ(dedication->box.left, 550);
@@ -270,4 +269,44 @@ TEST_F(PrintLayoutTest, PageTooSmallForOneRecordStops) {
     ASSERT_TRUE(OpenLog({kOutLogHeader}));
     doc->SetFilter(kFilterVisited);
     EXPECT_EQ(layout.CountPages(canvas), PrintLayout::CountResult::Ok);
+}
+
+TEST_F(PrintLayoutTest, TextTooWideForItsCellShowsWhatFits) {
+    // Five dots a character, the ellipsis included.
+    EXPECT_EQ(FitCellText(canvas, "Hampton Lucy", 60), "Hampton Lucy");
+    EXPECT_EQ(FitCellText(canvas, "Hampton Lucy", 59), "Hampton Lu\x85");
+    // No space before the ellipsis.
+    EXPECT_EQ(FitCellText(canvas, "Hampton Lucy", 44), "Hampton\x85");
+    EXPECT_EQ(FitCellText(canvas, "Hampton Lucy", 10), "H\x85");
+    // Narrower than a character and the ellipsis: the text itself, for the edge to cut.
+    EXPECT_EQ(FitCellText(canvas, "Hampton Lucy", 9), "Hampton Lucy");
+    EXPECT_EQ(FitCellText(canvas, "12", 6), "12");
+    EXPECT_EQ(FitCellText(canvas, "12", 0), "12");
+    EXPECT_EQ(FitCellText(canvas, "", 0), "");
+
+    // In the table: Location 0.5 inch (a 40-dot cell), Tower ID 0.2 inch (10 dots),
+    // No 0.18 inch (8 dots, too narrow even for a digit and the ellipsis).
+    doc->SetFilter(kFilterAllTowers);
+    settings.columns = ColumnWidths{500, 0, 0, 0, 180, 0, 200, 0, 0, 0, 0};
+    PrintLayout layout(*doc, settings);
+    ASSERT_EQ(layout.CountPages(canvas), PrintLayout::CountResult::Ok);
+    layout.PrintPage(canvas, 1, 1);
+    const Drawn* location = canvas.Find("Hampton\x85");
+    ASSERT_NE(location, nullptr);
+    EXPECT_EQ(location->box.left, 50);
+    EXPECT_EQ(location->box.right, 90);
+    EXPECT_NE(canvas.Find("Zeal"), nullptr);
+    const Drawn* bells = canvas.Find("8");
+    ASSERT_NE(bells, nullptr);
+    EXPECT_EQ(bells->box.left, 100);
+    EXPECT_EQ(bells->box.right, 108);
+    const Drawn* id = canvas.Find("1\x85");
+    ASSERT_NE(id, nullptr);
+    EXPECT_EQ(id->box.left, 118);
+    EXPECT_EQ(id->box.right, 128);
+    // Every record shows in every column.
+    std::size_t cells = 0;
+    for (const auto& line : canvas.lines)
+        if (!line.inverse && line.box.top > 80 && line.box.bottom <= 1030) ++cells;
+    EXPECT_EQ(cells, 3u * towers.size());
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -11,8 +12,10 @@
 #include <QTimer>
 
 #include "common/Text.h"
+#include "common/TextFile.h"
 #include "output/qt/PrintController.h"
 #include "output/qt/PrintPainterCanvas.h"
+#include "tests/output/FileSizeLimit.h"
 #include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
 
@@ -125,20 +128,122 @@ TEST_F(ManyTowers, TinyPaperStopsWithAMessage) {
 
 TEST_F(ManyTowers, PrintWithoutPrinterOffersPdfFile) {
     if (PrintController::IsPrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
+    // The file dialog starts in the users' data folder, beside their logs.
+    const std::string data = dir.File("logs");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data)));
+    settings.WriteString("Users", "DataFolder", data);
     PrintController printing(*doc, prompter, settings, Host());
     printing.LoadSettings();
-    prompter.QueueFileName(dir.File("printed.pdf"));
+    const std::string printed = dir.File("printed.pdf");
+    prompter.QueueFileName(printed);
     printing.Print();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_EQ(prompter.saveRequests[0].defaultExtension, "pdf");
-    EXPECT_GE(PdfPageCount(QString::fromStdString(dir.File("printed.pdf"))), 3);
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, JoinPath(data, "RINGER1.pdf"));
+    EXPECT_GE(PdfPageCount(QString::fromStdString(printed)), 3);
+    // It says where the file went.
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Information);
+    EXPECT_NE(prompter.notices[0].text.find("\"" + printed + "\""), std::string::npos)
+        << prompter.notices[0].text;
 
     // Cancelling the file name prints nothing.
+    prompter.Clear();
     prompter.QueueFileName(std::nullopt);
     printing.Print();
-    EXPECT_EQ(prompter.saveRequests.back().initialPath, "RINGER1.pdf");
     EXPECT_TRUE(prompter.Silent());
+
+#ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
+    // A disk that fills up: no unreadable file is left behind, and the user is told why.
+    const std::string full = dir.File("full.pdf");
+    prompter.QueueFileName(full);
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        printing.Print();
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(full)));
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_EQ(prompter.notices[0].icon, NoticeIcon::Stop);
+    EXPECT_NE(
+        prompter.notices[0].text.find("The PDF file \"" + full + "\" could not be written in full"),
+        std::string::npos)
+        << prompter.notices[0].text;
+    EXPECT_NE(prompter.notices[0].text.find("The incomplete file has been removed."),
+              std::string::npos);
+#endif
 }
+
+TEST_F(ManyTowers, PdfFileDialogStartsInTheDataFolderElseTheDocuments) {
+    PrintController printing(*doc, prompter, settings, Host());
+    const std::string data = dir.File("logs");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data)));
+    settings.WriteString("Users", "DataFolder", data);
+    EXPECT_EQ(printing.PdfFolder(), data);
+
+    // A data folder that has gone, or none registered: the documents folder.
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const std::string documents = dir.File("home/Documents");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(documents)));
+    qputenv("HOME", QByteArray::fromStdString(dir.File("home")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.File("home/.config")));
+    settings.WriteString("Users", "DataFolder", dir.File("gone"));
+    const std::string afterGone = printing.PdfFolder();
+    settings.DeleteEntry("Users", "DataFolder");
+    const std::string afterNone = printing.PdfFolder();
+    qputenv("HOME", home);
+    if (config.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(afterGone, documents);
+    EXPECT_EQ(afterNone, documents);
+}
+
+#ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
+// Writes that fail part way, as on a full disk: the file goes, the failure is told.
+TEST_F(ManyTowers, PdfThatCannotBeWrittenInFullIsRemoved) {
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    ASSERT_TRUE(printing.Prepare());
+    const QString pdf = QString::fromStdString(dir.File("full.pdf"));
+    bool printed = true;
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        printed = printing.PrintToPdf(pdf);
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(prompter.notices.size(), 1u);
+    EXPECT_NE(prompter.notices[0].text.find("could not be written in full"), std::string::npos);
+    EXPECT_NE(prompter.notices[0].text.find("The incomplete file has been removed."),
+              std::string::npos);
+    // The view's selection is restored all the same.
+    EXPECT_EQ(doc->CurrentLocation(), "Tower 001");
+
+    // The same through a printer that prints to a PDF file, as the Print dialog sets up.
+    QPrinter toFile(QPrinter::HighResolution);
+    toFile.setOutputFormat(QPrinter::PdfFormat);
+    toFile.setPageSize(QPageSize(QPageSize::A4));
+    toFile.setOutputFileName(pdf);
+    {
+        FileSizeLimit limit(4096);
+        printed = printing.RenderJob(toFile);
+    }
+    EXPECT_FALSE(printed);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(prompter.notices.size(), 2u);
+
+    // With room again both write every page.
+    ASSERT_TRUE(printing.RenderJob(toFile));
+    EXPECT_EQ(PdfPageCount(pdf), printing.MaxPage());
+    ASSERT_TRUE(printing.PrintToPdf(pdf));
+    EXPECT_EQ(PdfPageCount(pdf), printing.MaxPage());
+    EXPECT_EQ(prompter.notices.size(), 2u);
+}
+#endif
 
 // A page drawn into a picture at 100 dots per inch: what ink lands where.
 TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
@@ -196,8 +301,8 @@ TEST_F(ManyTowers, PreviewShowsTheSamePagesAsThePdf) {
     SaveScreenshot(preview, QStringLiteral("print-preview.png"));
 }
 
-// The Print dialog leaves its page range on the application's printer; the preview that
-// follows must still show every page.
+// The Print dialog leaves its page range and any file name on the application's printer;
+// the preview that follows must still show every page, and only in the preview.
 TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     PrintController printing(*doc, prompter, settings, Host());
     printing.LoadSettings();
@@ -207,6 +312,9 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     QPrinter& printer = printing.ApplicationPrinter();
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 2);
+    // A print to file leaves its file name on the printer too: the preview never writes it.
+    const QString chosen = QString::fromStdString(dir.File("chosen.pdf"));
+    printer.setOutputFileName(chosen);
 
     int shown = -1;
     QTimer::singleShot(0, [&shown] {
@@ -225,4 +333,74 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     printing.PrintPreview();
     EXPECT_EQ(shown, pages);
     EXPECT_TRUE(prompter.Silent());
+    EXPECT_FALSE(QFile::exists(chosen));
+}
+
+namespace {
+
+// Towers of ten bells and more, every one visited.
+class BigRings : public OutputFixture {
+  protected:
+    void SetUp() override {
+        OutputApp();
+        std::vector<std::string> dove{kOutDoveHeader};
+        std::vector<std::string> log{kOutLogHeader};
+        for (int bells : {10, 12, 16, 10, 12}) {
+            const std::string line =
+                Format("Ring of %d %d\\St Mary\\Kent\\TQ123456\\51.2\\0.5\\%d\\3000\\%d", bells,
+                       static_cast<int>(dove.size()), bells, 2000 + static_cast<int>(dove.size()));
+            dove.push_back(line);
+            log.push_back(LogRecord(line, MakePackedDate(1, 2, 2003), 0, 0));
+        }
+        dir.WriteLines("DoveData.CB0", dove);
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
+        ASSERT_TRUE(OpenLog(log, ""));
+        doc->SetFilter(kFilterVisited);
+    }
+};
+
+}  // namespace
+
+// With the default columns the No cell is 0.1 inch: narrower than two digits, and
+// narrower than a digit and the ellipsis. The bells still show, cut at the cell's edge.
+TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
+    PrintSettings settings;
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3937);
+    page.setDotsPerMeterY(3937);
+    page.fill(Qt::white);
+    PrintLayout layout(*doc, settings);
+    int firstRow = 0;
+    int rowHeight = 0;
+    {
+        PrintPainterCanvas measure(page, nullptr, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
+        measure.SelectFont(PrintFont::Title);
+        const int titleHeight = measure.LineHeight();
+        measure.SelectFont(PrintFont::Body);
+        rowHeight = measure.LineHeight();
+        firstRow = 50 + titleHeight + 10 + rowHeight;
+        QPainter painter(&page);
+        PrintPainterCanvas canvas(page, &painter, settings.fontFace, settings.fontSize);
+        ASSERT_EQ(canvas.DpiX(), 100);
+        layout.PrintPage(canvas, 1, layout.PageCount());
+    }
+    auto inkIn = [&page](int left, int top, int right, int bottom) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (qGray(page.pixel(x, y)) < 160) ++ink;
+        return ink;
+    };
+    // Location 1.5", Dedication 1.0", Weight 0.5": the No cell runs from 350 to 360, then
+    // the gutter to 370.
+    for (int row = 0; row < 5; ++row) {
+        const int top = firstRow + row * rowHeight;
+        EXPECT_GT(inkIn(350, top, 360, top + rowHeight), 5) << "row " << row;
+        EXPECT_EQ(inkIn(360, top, 370, top + rowHeight), 0) << "row " << row;
+        // The Weight cell (300 to 340) has its text too.
+        EXPECT_GT(inkIn(300, top, 340, top + rowHeight), 5) << "row " << row;
+    }
 }
