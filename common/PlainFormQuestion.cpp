@@ -1,18 +1,35 @@
 #include "common/PlainFormQuestion.h"
 
-#include <cstdio>
+#include "common/CodePage.h"
 
 namespace chimeset {
 namespace {
 
-// Characters outside the code page cannot appear in the question's own text, so each is
-// named by its Unicode number.
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The question shows the characters themselves, so it is written in UTF-8.
 std::string Describe(char32_t c) {
-    char number[16];
-    std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(c));
+    std::string described;
+    AppendUtf8(described, c);
     const char* plain = PlainFormOf(c);
-    if (plain == nullptr || *plain == '\0') return std::string(number) + " (left out)";
-    return std::string(number) + " (becomes " + plain + ")";
+    if (plain == nullptr || *plain == '\0') return described + " (left out)";
+    return described + " (becomes " + Windows1252ToUtf8(plain) + ")";
 }
 
 }  // namespace
@@ -26,11 +43,13 @@ Notice PlainFormQuestion(const CodePageFit& fit) {
     Notice question;
     question.text = (fit.unheld.size() == 1 ? "This character cannot be stored: "
                                             : "These characters cannot be stored: ") +
-                    list + ".\r\n\r\nStore the text in this plain form?\r\n\r\n" + fit.text +
+                    list + ".\r\n\r\nStore the text in this plain form?\r\n\r\n" +
+                    Windows1252ToUtf8(fit.text) +
                     "\r\n\r\nClick\r\nYES to store the plain form,\r\nNO to change the text "
                     "yourself.";
     question.icon = NoticeIcon::Question;
     question.buttons = NoticeButtons::YesNo;
+    question.textIsUtf8 = true;
     return question;
 }
 

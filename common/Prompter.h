@@ -22,6 +22,9 @@ struct Notice {
     NoticeIcon icon = NoticeIcon::None;
     NoticeButtons buttons = NoticeButtons::Ok;
     std::uint32_t helpContext = 0;
+    // The text is UTF-8, not Windows-1252: for a question that must show the very
+    // characters the code page lacks.
+    bool textIsUtf8 = false;
 };
 
 struct FileDialogRequest {

@@ -57,11 +57,14 @@ CSetDateDlg::CSetDateDlg(Prompter& prompter, ShowHelp showHelp, QDate today, QWi
                        "use the date picker efficiently."),
         this);
     pickerText->setMinimumWidth(units.X(132));
+    // A dialog sizes itself before a wrapped label knows its width: reserve its lines.
+    pickerText->setMinimumHeight(pickerText->heightForWidth(units.X(132)));
     auto* sequenceText = WrappedText(
         QStringLiteral("Set the Sequence number to zero if this is the only tower on this "
                        "date. Use 1 - 31 if more than one tower."),
         this);
     sequenceText->setMinimumWidth(units.X(100));
+    sequenceText->setMinimumHeight(sequenceText->heightForWidth(units.X(100)));
 
     picker_->setObjectName(QStringLiteral("datePicker"));
     picker_->setCalendarPopup(true);

@@ -29,8 +29,9 @@ QMessageBox::Icon IconOf(NoticeIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QString BoxText(const std::string& text) {
-    QString shown = FromWindows1252(text);
+QString BoxText(const Notice& notice) {
+    QString shown =
+        notice.textIsUtf8 ? QString::fromStdString(notice.text) : FromWindows1252(notice.text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return shown;
 }
@@ -45,7 +46,7 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
     box->setWindowTitle(caption_);
     box->setIcon(IconOf(notice.icon));
     box->setTextFormat(Qt::PlainText);
-    box->setText(BoxText(notice.text));
+    box->setText(BoxText(notice));
     switch (notice.buttons) {
         case NoticeButtons::Ok:
             box->setStandardButtons(QMessageBox::Ok);

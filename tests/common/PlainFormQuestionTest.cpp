@@ -19,11 +19,13 @@ TEST(PlainFormQuestion, AsksOnlyWhenACharacterCannotBeStoredAndNamesEach) {
     ASSERT_EQ(prompter.notices.size(), 1u);
     const Notice& question = prompter.notices[0];
     EXPECT_EQ(question.buttons, NoticeButtons::YesNo);
-    EXPECT_EQ(question.text,
-              "These characters cannot be stored: U+1F514 (left out), U+0175 (becomes w).\r\n"
-              "\r\nStore the text in this plain form?\r\n\r\nLovely peal  at Caerwws\r\n\r\n"
-              "Click\r\nYES to store the plain form,\r\nNO to change the text yourself.");
+    EXPECT_EQ(
+        question.text,
+        "These characters cannot be stored: \xF0\x9F\x94\x94 (left out), \xC5\xB5 (becomes w).\r\n"
+        "\r\nStore the text in this plain form?\r\n\r\nLovely peal  at Caerwws\r\n\r\n"
+        "Click\r\nYES to store the plain form,\r\nNO to change the text yourself.");
     EXPECT_EQ(question.text.find('?', question.text.find("form?") + 5), std::string::npos);
+    EXPECT_TRUE(question.textIsUtf8);
 
     // No stores nothing; a repeated character is named once.
     prompter.Clear();
@@ -31,6 +33,6 @@ TEST(PlainFormQuestion, AsksOnlyWhenACharacterCannotBeStoredAndNamesEach) {
     EXPECT_EQ(AgreeTextToStore(U"\u0177\u0177", prompter), std::nullopt);
     ASSERT_EQ(prompter.notices.size(), 1u);
     EXPECT_EQ(
-        prompter.notices[0].text.rfind("This character cannot be stored: U+0177 (becomes y).", 0),
+        prompter.notices[0].text.rfind("This character cannot be stored: \xC5\xB7 (becomes y).", 0),
         0u);
 }

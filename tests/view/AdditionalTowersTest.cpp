@@ -176,7 +176,7 @@ TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
     EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(prompter.notices.size(), 1u);
     EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
-    EXPECT_NE(prompter.notices[0].text.find("U+0177 (becomes y), U+0175 (becomes w)"),
+    EXPECT_NE(prompter.notices[0].text.find("\xC5\xB7 (becomes y), \xC5\xB5 (becomes w)"),
               std::string::npos);
     EXPECT_NE(prompter.notices[0].text.find("Llanyn Caerwws"), std::string::npos);
     EXPECT_EQ(dialog.Edit(1002)->text(), typed);

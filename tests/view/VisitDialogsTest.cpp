@@ -143,7 +143,7 @@ TEST_F(VisitDialogs, CommentsAskBeforeStoringCharactersTheCodePageLacks) {
     EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(prompter.notices.size(), 1u);
     EXPECT_EQ(prompter.notices[0].buttons, NoticeButtons::YesNo);
-    EXPECT_NE(prompter.notices[0].text.find("U+1F600 (left out), U+0175 (becomes w)"),
+    EXPECT_NE(prompter.notices[0].text.find("\xF0\x9F\x98\x80 (left out), \xC5\xB5 (becomes w)"),
               std::string::npos);
     EXPECT_EQ(dialog.Edit()->toPlainText(), typed);
     EXPECT_EQ(dialog.focusWidget(), dialog.Edit());
