@@ -140,7 +140,7 @@ TEST_F(SetPrintingDlgTest, SettingsThatCannotBeSavedAreReportedAndStillApply) {
     this->settings.refuses = nullptr;
     prompter.Clear();
     CSetPrintingDlg again(settings, &printer, this->settings, prompter, {});
-    again.AcceptPageSetup(PageMargins{1000, 700, 1000, 700});
+    again.AcceptPageSetup(PageMargins{500, 500, 500, 500});
     again.findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(prompter.Silent());
     EXPECT_EQ(this->settings.GetString("Settings", "Multi"), "0");
