@@ -163,7 +163,10 @@ std::string LogConverter::GetDocumentsFolder() const {
 
 bool LogConverter::ChooseDestinationFolder(const std::string& initialFolder) {
     FileDialogRequest request;
-    request.initialPath = JoinPath(initialFolder, "USERLOG.CBL");
+    // Without a folder the bare name lets the dialog choose where to start; joined to the
+    // empty text it would start in the root folder.
+    request.initialPath =
+        initialFolder.empty() ? std::string("USERLOG.CBL") : JoinPath(initialFolder, "USERLOG.CBL");
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = true;
@@ -215,12 +218,21 @@ void LogConverter::OnUpgradeHere() {
     if (!ConvertLogs()) return;
     prompter_.Show(messages.Make(chimemove::kUpgradeCompleted));
     view_.EnableConversion(false);
-    settings_.WriteString(kUsers, "DataFolder", TextFromNativePath(DestinationFolder_));
+    const std::string folder = TextFromNativePath(DestinationFolder_);
+    if (!settings_.WriteString(kUsers, "DataFolder", folder) &&
+        settings_.GetString(kUsers, "DataFolder") != folder) {
+        prompter_.Show(SettingsNotSavedNotice(
+            settings_, "The converted logs are in " + folder +
+                           ", but the settings do not say so: Chimeset will not find them "
+                           "there."));
+    }
 }
 
 void LogConverter::OnUpgradeExport() {
     const MessageTable& messages = MessageTable::Chimemove();
-    if (!ChooseDestinationFolder({})) return;
+    // The export goes to a transfer medium; the dialog starts among the user's own files,
+    // not in the data folder that the export must not write to.
+    if (!ChooseDestinationFolder(GetDocumentsFolder())) return;
     // The same folder under another spelling would have the export overwrite the very
     // logs it reads, with no backup made.
     if (SamePathIgnoringCase(DestinationFolder_, DataFolder_) ||

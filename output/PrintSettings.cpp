@@ -74,16 +74,20 @@ void LoadPrintSettings(const SettingsStore& store, PrintSettings& settings) {
         ParseColumnWidths(store.GetString(kPrintSection, "Columns", kDefaultColumns));
 }
 
-void StoreColumnsAndMulti(SettingsStore& store, const PrintSettings& settings) {
-    store.WriteString(kPrintSection, "Columns", FormatColumnWidths(settings.columns));
-    store.WriteString(kPrintSection, "Multi", settings.multiline ? "1" : "0");
+bool StoreColumnsAndMulti(SettingsStore& store, const PrintSettings& settings) {
+    const bool columns =
+        store.WriteString(kPrintSection, "Columns", FormatColumnWidths(settings.columns));
+    const bool multi = store.WriteString(kPrintSection, "Multi", settings.multiline ? "1" : "0");
+    return columns && multi;
 }
 
-void StoreMargins(SettingsStore& store, const PageMargins& margins) {
-    store.WriteString(kPrintSection, kMarginEntries[0], std::to_string(margins.top));
-    store.WriteString(kPrintSection, kMarginEntries[1], std::to_string(margins.bottom));
-    store.WriteString(kPrintSection, kMarginEntries[2], std::to_string(margins.left));
-    store.WriteString(kPrintSection, kMarginEntries[3], std::to_string(margins.right));
+bool StoreMargins(SettingsStore& store, const PageMargins& margins) {
+    bool stored = true;
+    const std::int32_t values[] = {margins.top, margins.bottom, margins.left, margins.right};
+    for (std::size_t i = 0; i < 4; ++i)
+        stored = store.WriteString(kPrintSection, kMarginEntries[i], std::to_string(values[i])) &&
+                 stored;
+    return stored;
 }
 
 std::int32_t RoundDownMargin(std::int32_t thousandths) {

@@ -70,10 +70,11 @@ std::string FormatColumnWidths(const ColumnWidths& widths);
 // The settings as every initial update of the view sets them: margins, "Multi" and
 // "Columns" from the profile, Arial 8 points. The page header is left as it is.
 void LoadPrintSettings(const SettingsStore& store, PrintSettings& settings);
-// What OK of Set Printing keeps.
-void StoreColumnsAndMulti(SettingsStore& store, const PrintSettings& settings);
-// What Page Setup keeps, at once, in the order MarginT, MarginB, MarginL, MarginR.
-void StoreMargins(SettingsStore& store, const PageMargins& margins);
+// What OK of Set Printing keeps. False when the store could not keep it.
+bool StoreColumnsAndMulti(SettingsStore& store, const PrintSettings& settings);
+// What Page Setup keeps, at once, in the order MarginT, MarginB, MarginL, MarginR. False
+// when the store could not keep them all.
+bool StoreMargins(SettingsStore& store, const PageMargins& margins);
 
 // Page Setup margins are kept in whole tenths of an inch: 537 becomes 500.
 std::int32_t RoundDownMargin(std::int32_t thousandths);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/qt/Codec.h"
 #include "view/CommandIds.h"
 #include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
@@ -16,7 +17,8 @@ QString CAboutDlg::VersionText() {
     return QStringLiteral("Chimeset Version 2.05");
 }
 
-CAboutDlg::CAboutDlg(ShowHelp showHelp, QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(const std::string& towerDataCredit, ShowHelp showHelp, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(QStringLiteral("About Chimeset"));
     const DialogUnits units(font());
@@ -35,13 +37,12 @@ CAboutDlg::CAboutDlg(ShowHelp showHelp, QWidget* parent) : QDialog(parent) {
     credits->setObjectName(QStringLiteral("creditsLabel"));
     credits->setTextFormat(Qt::PlainText);
     credits->setWordWrap(true);
-    credits->setText(QStringLiteral(
-        "Change Ringing Clangbook: a record of the towers where you have rung, "
-        "with your visits, quarter peals and peals.\n\n"
-        "Tower data: Dove's Guide for Church Bell Ringers, (c) the Central Council of "
-        "Church Bell Ringers, CC BY-SA 4.0.\n\n"
-        "Map of Great Britain drawn from public coastline data.\n"
-        "Built with the Qt toolkit, used under the GNU Lesser General Public License."));
+    credits->setText(QStringLiteral("Change Ringing Clangbook: a record of the towers where you "
+                                    "have rung, with your visits, quarter peals and peals.\n\n") +
+                     FromWindows1252(towerDataCredit) +
+                     QStringLiteral("\n\nMap of Great Britain drawn from public coastline data.\n"
+                                    "Built with the Qt toolkit, used under the GNU Lesser "
+                                    "General Public License."));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));

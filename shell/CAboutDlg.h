@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "users/qt/ShowHelp.h"
 
@@ -11,7 +12,9 @@ class CAboutDlg : public QDialog {
     Q_OBJECT
 
   public:
-    explicit CAboutDlg(ShowHelp showHelp, QWidget* parent = nullptr);
+    // towerDataCredit: what the loaded tower database says of itself (Windows-1252); the
+    // box credits Dove's Guide only through it.
+    CAboutDlg(const std::string& towerDataCredit, ShowHelp showHelp, QWidget* parent = nullptr);
 
     static QString VersionText();
 };

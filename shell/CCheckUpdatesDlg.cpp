@@ -32,6 +32,10 @@ const char* const kAdminAdvice =
     "You may require ADMIN privileges to be able to install any updates downloaded. Please close "
     "this program before installing a new database.";
 
+const char* const kNoBrowser =
+    "No web browser could be started. Copy this address into a web browser to see the update "
+    "page:";
+
 QLineEdit* MakeField(const QString& name, const QString& text, QWidget* parent) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
@@ -71,7 +75,7 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     setWindowTitle(QStringLiteral("Check for Updates"));
     if (!openUrl_)
         openUrl_ = [](const QString& address) {
-            QDesktopServices::openUrl(UpdatePageUrl(address));
+            return QDesktopServices::openUrl(UpdatePageUrl(address));
         };
 
     // Read in this order, as the installer's records always were.
@@ -111,11 +115,20 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     checkButton_->setAutoDefault(false);
     checkButton_->setEnabled(!address.empty());
     connect(checkButton_, &QPushButton::clicked, this, &CCheckUpdatesDlg::CheckForUpdates);
+    noBrowserNote_ = new QLabel(QString::fromLatin1(kNoBrowser), internet);
+    noBrowserNote_->setObjectName(QStringLiteral("noBrowserNote"));
+    noBrowserNote_->setWordWrap(true);
+    noBrowserNote_->hide();
+    pageAddress_ = MakeField(QStringLiteral("pageAddressEdit"), QString(), internet);
+    noBrowserNote_->setBuddy(pageAddress_);
+    pageAddress_->hide();
     auto* internetLayout = new QVBoxLayout(internet);
     internetLayout->addWidget(advice);
     internetLayout->addWidget(addressLabel);
     internetLayout->addWidget(addressEdit_);
     internetLayout->addWidget(checkButton_, 0, Qt::AlignHCenter);
+    internetLayout->addWidget(noBrowserNote_);
+    internetLayout->addWidget(pageAddress_);
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("doneButton"));
@@ -148,7 +161,15 @@ QString CCheckUpdatesDlg::UpdateText() const {
 void CCheckUpdatesDlg::CheckForUpdates() {
     if (addressEdit_->text().isEmpty()) return;
     // Appended as it stands: the address already ends in its query.
-    openUrl_(addressEdit_->text() + QString::fromLatin1(kSoftwareVersionParameter));
+    const QString page = addressEdit_->text() + QString::fromLatin1(kSoftwareVersionParameter);
+    const bool opened = openUrl_(page);
+    noBrowserNote_->setVisible(!opened);
+    pageAddress_->setVisible(!opened);
+    if (opened) return;
+    // Ready to be copied into a browser by hand.
+    pageAddress_->setText(UpdatePageUrl(page).toString());
+    pageAddress_->selectAll();
+    pageAddress_->setFocus();
 }
 
 void CCheckUpdatesDlg::keyPressEvent(QKeyEvent* event) {

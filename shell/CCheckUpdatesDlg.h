@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QTextEdit;
 class QPushButton;
@@ -35,7 +36,8 @@ class CCheckUpdatesDlg : public QDialog {
     Q_OBJECT
 
   public:
-    using UrlOpener = std::function<void(const QString& address)>;
+    // True when a web browser was started on the address.
+    using UrlOpener = std::function<bool(const QString& address)>;
 
     // openUrl defaults to the desktop's web browser.
     CCheckUpdatesDlg(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
@@ -47,8 +49,11 @@ class CCheckUpdatesDlg : public QDialog {
     QString UpdateText() const;
     QPushButton* CheckButton() const { return checkButton_; }
 
-    // The button "Check for Updates": the address with the version parameter.
+    // The button "Check for Updates": the address with the version parameter. When no
+    // browser can be started the dialog says so and offers the address for copying.
     void CheckForUpdates();
+    QLabel* NoBrowserNote() const { return noBrowserNote_; }
+    QLineEdit* PageAddress() const { return pageAddress_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -63,6 +68,8 @@ class CCheckUpdatesDlg : public QDialog {
     QLineEdit* addressEdit_;
     QTextEdit* updateEdit_;
     QPushButton* checkButton_;
+    QLabel* noBrowserNote_;
+    QLineEdit* pageAddress_;
 };
 
 // Command 32903: the dialog, modal.

@@ -89,7 +89,8 @@ void CChimesetApp::WinHelp(std::uint32_t context, int command) {
 }
 
 void CChimesetApp::OnAppAbout() {
-    CAboutDlg dialog(HelpFunction(), frame_.get());
+    CAboutDlg dialog(TowerDataCredit(doc_ ? doc_->Database() : TowerDatabase()), HelpFunction(),
+                     frame_.get());
     dialog.exec();
 }
 

@@ -30,6 +30,7 @@ void TowerDatabase::Clear() {
     databaseText_.clear();
     lineStarts_.assign(1, 0);
     databaseIndexNos_.clear();
+    description_.clear();
     indexNoLookup_.clear();
     ClearAdditionalTowers();
 }
@@ -56,7 +57,11 @@ bool TowerDatabase::LoadFile(const std::string& path, Prompter& prompter) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string_view line =
             i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
-        if (IsEmptyRecordLine(line) || line[0] == ';') continue;
+        if (IsEmptyRecordLine(line)) continue;
+        if (line[0] == ';') {
+            if (description_.empty()) description_ = std::string(Trim(line.substr(1)));
+            continue;
+        }
         AppendDatabaseLine(line);
     }
     FinishLoading();
@@ -176,6 +181,18 @@ std::size_t TowerDatabase::DatabaseBytes() const {
     return databaseText_.capacity() + lineStarts_.capacity() * sizeof(std::uint32_t) +
            databaseIndexNos_.capacity() * sizeof(std::uint32_t) +
            indexNoLookup_.capacity() * sizeof(indexNoLookup_[0]);
+}
+
+std::string TowerDataCredit(const TowerDatabase& database) {
+    std::string credit = database.Description();
+    if (credit.empty()) {
+        if (database.GetDatabaseCount() == 0) return "No tower database is loaded.";
+        return "The tower database does not name its source.";
+    }
+    // The credit names its web site; the box shows no web addresses.
+    const std::size_t address = credit.find(" (http");
+    if (address != std::string::npos && credit.back() == ')') credit.erase(address);
+    return credit;
 }
 
 }  // namespace chimeset

@@ -55,6 +55,10 @@ class TowerDatabase {
     MapPoint GetMapPoint(std::int32_t tower) const;
 
     const std::vector<std::uint32_t>& ColumnMap() const { return columnMap_; }
+    // How the file describes itself: its first comment line, without the ";" and the blanks
+    // around the text; empty when it has none. A converted Dove's Guide extract carries its
+    // credit there.
+    const std::string& Description() const { return description_; }
     // Memory held for the database towers, for keeping an eye on the footprint.
     std::size_t DatabaseBytes() const;
 
@@ -70,6 +74,7 @@ class TowerDatabase {
     std::vector<std::uint32_t> additionalIndexNos_;
     std::vector<std::uint32_t> columnMap_;
     std::vector<std::uint32_t> databaseIndexNos_;
+    std::string description_;
     // The database lines, unchanged, one after another; line i runs from
     // lineStarts_[i] to lineStarts_[i + 1]. Thousands of small strings would cost
     // more than the file itself.
@@ -78,5 +83,10 @@ class TowerDatabase {
     // (identity number, tower index) sorted, for finding the first tower of a number fast.
     std::vector<std::pair<std::uint32_t, std::int32_t>> indexNoLookup_;
 };
+
+// What the About box says of the tower data: the database's own description, which for a
+// Dove's Guide extract is its credit, without a web address; a database that describes
+// nothing is said to name no source.
+std::string TowerDataCredit(const TowerDatabase& database);
 
 }  // namespace chimeset

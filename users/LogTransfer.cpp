@@ -74,8 +74,12 @@ std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library
     return record;
 }
 
-LogTransfer::LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder)
-    : prompter_(prompter), library_(library), programFolder_(std::move(programFolder)) {}
+LogTransfer::LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder,
+                         const DocumentsFolderProvider& documents)
+    : prompter_(prompter),
+      library_(library),
+      programFolder_(std::move(programFolder)),
+      documents_(documents) {}
 
 bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
                               TransferMode mode) {
@@ -85,7 +89,11 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
     const MessageTable& messages = MessageTable::Chimeset();
 
     FileDialogRequest request;
-    request.initialPath = id;
+    // A bare name would open the dialog in whatever folder the program was started from.
+    std::string startFolder = FolderOf(logPath);
+    if (startFolder.empty() || !IsDirectory(startFolder))
+        startFolder = documents_.DocumentsFolder();
+    request.initialPath = startFolder.empty() ? id : JoinPath(startFolder, id);
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = importing;

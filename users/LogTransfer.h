@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/Prompter.h"
+#include "users/DocumentsFolderProvider.h"
 #include "users/IdTableLibrary.h"
 
 namespace chimeset {
@@ -23,8 +24,10 @@ std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library
 
 class LogTransfer {
   public:
-    // The library is looked for in the program folder.
-    LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder);
+    // The library is looked for in the program folder. The file dialog opens in the folder
+    // of the log, or in the documents folder when that folder is not there.
+    LogTransfer(Prompter& prompter, IdTableLibrary& library, std::string programFolder,
+                const DocumentsFolderProvider& documents);
 
     // Import: from a file the user picks to the log path. Export: from the log path to a file
     // the user picks. The target is replaced only by a complete copy, so a failure leaves
@@ -35,6 +38,7 @@ class LogTransfer {
     Prompter& prompter_;
     IdTableLibrary& library_;
     std::string programFolder_;
+    const DocumentsFolderProvider& documents_;
 };
 
 }  // namespace chimeset

@@ -1,7 +1,11 @@
 #include "users/ManageUsers.h"
 
+#include <cstdio>
+
 #include "common/MessageTable.h"
+#include "common/PathText.h"
 #include "common/Text.h"
+#include "common/TextFile.h"
 #include "users/UsersMessages.h"
 
 namespace chimeset {
@@ -10,7 +14,8 @@ ManageUsers::ManageUsers(const UsersEnvironment& environment, ManageUsersView& v
     : environment_(environment),
       view_(view),
       register_(environment.settings, environment.prompter, environment.documents),
-      transfer_(environment.prompter, environment.idTable, environment.programFolder) {}
+      transfer_(environment.prompter, environment.idTable, environment.programFolder,
+                environment.documents) {}
 
 std::string ManageUsers::RowText(const RegisteredUser& user) {
     return user.id + "\t" + user.longName;
@@ -49,6 +54,8 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
     }
     const std::string logPath = UserRegister::LogPathIn(folder, id);
 
+    // Whether a failure to register the user may take back the log made for them.
+    const bool logWasThere = FileExists(logPath);
     bool made;
     if (imported) {
         prompter.Show(messages.Make(usermsg::kPickImportFile));
@@ -61,13 +68,31 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
         return false;
     }
 
+    if (!register_.AddWithFolder(id, longName, folder)) {
+        std::string consequence = "The user " + id + " was not added.";
+        // The empty log made a moment ago goes with the user; any other log stays.
+        const bool logTakenBack = !imported && !logWasThere && RemoveIfOnlyHeader(logPath);
+        if (!logTakenBack) {
+            consequence += " The log file " + TextFromNativePath(logPath) +
+                           " was kept: add the user again once the settings can be saved.";
+        }
+        prompter.Show(SettingsNotSavedNotice(environment_.settings, consequence));
+        return false;
+    }
     view_.AppendRow(RowText({id, longName}));
-    register_.Add(id, longName);
-    register_.SetDataFolder(folder);
-    register_.Save(register_.Ids());
     view_.ClearEntryFields();
     prompter.Show(messages.Make(usermsg::kTaskCompleted));
     return true;
+}
+
+// Only a log that holds the header alone, as made for a new user, is taken away: one with
+// records in it is the user's data.
+bool ManageUsers::RemoveIfOnlyHeader(const std::string& logPath) {
+    std::vector<std::string> lines;
+    FileError error;
+    if (!ReadTextLines(logPath, lines, error)) return false;
+    if (lines.size() != 1 || lines[0] != Version2Header()) return false;
+    return std::remove(logPath.c_str()) == 0;
 }
 
 bool ManageUsers::ValidRow(int row) const {
@@ -76,8 +101,21 @@ bool ManageUsers::ValidRow(int row) const {
 
 void ManageUsers::Remove(int selectedRow) {
     if (ValidRow(selectedRow)) {
-        register_.Remove(static_cast<std::size_t>(selectedRow));
-        view_.DeleteRow(static_cast<std::size_t>(selectedRow));
+        const std::size_t row = static_cast<std::size_t>(selectedRow);
+        const std::string id = register_.Users()[row].id;
+        const std::size_t before = register_.Users().size();
+        const bool saved = register_.Remove(row);
+        const bool gone = register_.Users().size() < before;
+        if (gone) view_.DeleteRow(row);
+        if (!saved) {
+            // The row and the buttons stay as the register stands, without "Task Completed.".
+            environment_.prompter.Show(SettingsNotSavedNotice(
+                environment_.settings, gone ? "The user " + id +
+                                                  " was removed, but the settings still name the "
+                                                  "data folder."
+                                            : "The user " + id + " was not removed."));
+            return;
+        }
     }
     EnableEntryButtons(false);
 }

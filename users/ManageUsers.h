@@ -45,6 +45,7 @@ class ManageUsers {
 
   private:
     bool ValidRow(int row) const;
+    static bool RemoveIfOnlyHeader(const std::string& logPath);
 
     UsersEnvironment environment_;
     ManageUsersView& view_;

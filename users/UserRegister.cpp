@@ -59,28 +59,52 @@ std::vector<std::string> UserRegister::Ids() const {
     return ids;
 }
 
-void UserRegister::Save(const std::vector<std::string>& ids) {
+bool UserRegister::Save(const std::vector<std::string>& ids) {
     std::string joined;
     for (const auto& id : ids) {
         if (!joined.empty()) joined += ',';
         joined += id;
     }
-    settings_.WriteString(kUsersSection, kRegisterOfNamesEntry, joined);
+    return settings_.WriteString(kUsersSection, kRegisterOfNamesEntry, joined);
 }
 
-void UserRegister::Add(const std::string& id, const std::string& longName) {
-    settings_.WriteString(kUsersSection, id, longName);
+bool UserRegister::Add(const std::string& id, const std::string& longName) {
+    if (!settings_.WriteString(kUsersSection, id, longName)) return false;
     users_.push_back({id, longName});
+    return true;
+}
+
+bool UserRegister::AddWithFolder(const std::string& id, const std::string& longName,
+                                 const std::string& folder) {
+    const bool hadFolder = settings_.HasEntry(kUsersSection, kDataFolderEntry);
+    if (!Add(id, longName)) return false;
+    if (SetDataFolder(folder) && Save(Ids())) return true;
+    // "RegisterOfNames" was not changed, so the user is not registered; the entries written
+    // for them would only be left over.
+    users_.pop_back();
+    settings_.DeleteEntry(kUsersSection, id);
+    if (!hadFolder) settings_.DeleteEntry(kUsersSection, kDataFolderEntry);
+    return false;
 }
 
 bool UserRegister::Remove(std::size_t position) {
     if (position >= users_.size()) return false;
-    settings_.DeleteEntry(kUsersSection, users_[position].id);
+    const std::string id = users_[position].id;
+    const bool hadLongName = settings_.HasEntry(kUsersSection, id);
+    const std::string longName = settings_.GetString(kUsersSection, id);
+    if (!settings_.DeleteEntry(kUsersSection, id)) return false;
+    const RegisteredUser removed = users_[position];
     users_.erase(users_.begin() + static_cast<std::ptrdiff_t>(position));
-    Save(Ids());
+    if (!Save(Ids())) {
+        // Still registered: give them their long name back.
+        users_.insert(users_.begin() + static_cast<std::ptrdiff_t>(position), removed);
+        if (hadLongName) settings_.WriteString(kUsersSection, id, longName);
+        return false;
+    }
     if (users_.empty()) {
-        settings_.DeleteEntry(kUsersSection, kDataFolderEntry);
-        settings_.DeleteEntry(kUsersSection, kRegisterOfNamesEntry);
+        const bool folderGone = settings_.DeleteEntry(kUsersSection, kDataFolderEntry);
+        const bool registerGone = settings_.DeleteEntry(kUsersSection, kRegisterOfNamesEntry);
+        return folderGone && registerGone;
     }
     return true;
 }
@@ -90,8 +114,8 @@ std::string UserRegister::DataFolder() const {
     return NativePathFromText(settings_.GetString(kUsersSection, kDataFolderEntry));
 }
 
-void UserRegister::SetDataFolder(const std::string& folder) {
-    settings_.WriteString(kUsersSection, kDataFolderEntry, TextFromNativePath(folder));
+bool UserRegister::SetDataFolder(const std::string& folder) {
+    return settings_.WriteString(kUsersSection, kDataFolderEntry, TextFromNativePath(folder));
 }
 
 std::string UserRegister::LogPathFor(const std::string& id) const {

@@ -44,17 +44,24 @@ class UserRegister {
     const std::vector<RegisteredUser>& Users() const { return users_; }
     std::vector<std::string> Ids() const;
 
-    // Writes "RegisterOfNames" as the IDs joined by commas.
-    void Save(const std::vector<std::string>& ids);
+    // Writes "RegisterOfNames" as the IDs joined by commas. False when it was not stored.
+    bool Save(const std::vector<std::string>& ids);
     // Writes the user's long-name entry and appends the user to the list; the caller writes
-    // "DataFolder" and saves.
-    void Add(const std::string& id, const std::string& longName);
+    // "DataFolder" and saves. False, with the list unchanged, when it was not stored.
+    bool Add(const std::string& id, const std::string& longName);
+    // A new user whose log is in place: Add, "DataFolder", Save. When any of them is not
+    // stored, what was stored is taken back as far as the store allows and the list stays
+    // as it was: the user is registered either wholly or not at all.
+    bool AddWithFolder(const std::string& id, const std::string& longName,
+                       const std::string& folder);
     // Deletes the user's entry, takes them out of the list and saves; with nobody left the
-    // "DataFolder" and "RegisterOfNames" entries go too. The log file stays on disk.
+    // "DataFolder" and "RegisterOfNames" entries go too. The log file stays on disk. False
+    // for a position outside the list, or when a change was not stored: the list then
+    // still holds the user unless the register itself was saved without them.
     bool Remove(std::size_t position);
 
     std::string DataFolder() const;
-    void SetDataFolder(const std::string& folder);
+    bool SetDataFolder(const std::string& folder);
     std::string LogPathFor(const std::string& id) const;
     static std::string LogPathIn(const std::string& folder, const std::string& id);
 

@@ -484,8 +484,17 @@ bool CChimesetView::EditAdditionalTower(std::int32_t tower) {
     }
     dialog.SetFields(fields, weightText);
     if (dialog.exec() != QDialog::Accepted) return false;
-    if (tower < 0) return doc_.AddNewAdditionalTower(dialog.Fields());
-    doc_.ReplaceAdditionalTowerDetails(tower, dialog.Fields());
+    std::int32_t changed = tower;
+    if (tower < 0) {
+        if (!doc_.AddNewAdditionalTower(dialog.Fields())) return false;
+        // A new tower takes the last tower index.
+        changed = doc_.Database().GetTowerCount() - 1;
+    } else {
+        doc_.ReplaceAdditionalTowerDetails(tower, dialog.Fields());
+    }
+    // The document's update put the list back at its top: keep the tower in sight instead.
+    const std::int32_t position = ListPositionOfTower(doc_, changed);
+    if (position >= 0) SelectPosition(position);
     return true;
 }
 

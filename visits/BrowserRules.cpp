@@ -13,6 +13,15 @@ std::string StatusPaneText(const CChimesetDoc& doc, std::int32_t currentIndex,
     return Format("Rec %i of %i", currentIndex + 1, listCount);
 }
 
+std::int32_t ListPositionOfTower(const CChimesetDoc& doc, std::int32_t tower) {
+    if (tower < 0) return -1;
+    const std::int32_t count = doc.GetListCount();
+    for (std::int32_t position = 0; position < count; ++position) {
+        if (doc.ListItemTower(position) == tower) return position;
+    }
+    return -1;
+}
+
 std::string DetailToolTipText(const std::string& fieldText) {
     std::string doubled;
     doubled.reserve(fieldText.size());

@@ -20,6 +20,9 @@ std::string DetailToolTipText(const std::string& fieldText);
 // The tool tips of the other detail fields, by control number; empty for none.
 const char* DetailToolTip(int controlId);
 
+// The position of a tower in the document's shown list; -1 when the list does not hold it.
+std::int32_t ListPositionOfTower(const CChimesetDoc& doc, std::int32_t tower);
+
 // The page header of the printout: the user's records or the plain list.
 std::string PageHeaderFor(const CChimesetDoc& doc);
 

@@ -15,9 +15,13 @@
 namespace chimeset {
 
 std::string DocumentsFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return {};
-    return ToNativePath(QDir::cleanPath(folder));
+    // Not every desktop makes a Documents folder; the home folder is then the user's own.
+    for (const QString& folder :
+         {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return ToNativePath(QDir::cleanPath(folder));
+    }
+    return {};
 }
 
 std::string ProgramFolder() {

@@ -5,7 +5,8 @@
 
 namespace chimeset {
 
-// The current user's documents folder as a native path, or empty when there is none.
+// The current user's documents folder as a native path (the home folder where the desktop
+// has no Documents folder), or empty when there is none.
 std::string DocumentsFolder();
 
 // The folder of the running program (its path up to, not including, the last separator).

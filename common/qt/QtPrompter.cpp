@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "common/qt/Codec.h"
+#include "common/qt/Platform.h"
 
 namespace chimeset {
 namespace {
@@ -157,14 +158,18 @@ std::optional<std::string> QtPrompter::AskFileName(const FileDialogRequest& requ
     const QStringList filters = NameFilters(request.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
 
+    // A name without a folder that is there would leave the dialog in the working folder,
+    // which is often the program's own: the user's documents are the better start.
+    if (const std::string documents = DocumentsFolder(); !documents.empty())
+        dialog.setDirectory(FromNativePath(documents));
     const QString initial = FromNativePath(request.initialPath);
     if (!initial.isEmpty()) {
         const QFileInfo info(initial);
-        if (info.isDir()) {
+        if (info.isDir() && info.isAbsolute()) {
             dialog.setDirectory(initial);
         } else {
             const QString folder = info.path();
-            if (QFileInfo(folder).isDir()) dialog.setDirectory(folder);
+            if (info.isAbsolute() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
             dialog.selectFile(info.fileName());
         }
     }

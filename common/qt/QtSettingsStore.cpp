@@ -1,5 +1,6 @@
 #include "common/qt/QtSettingsStore.h"
 
+#include <QDir>
 #include <QStringList>
 #include <QVariant>
 
@@ -15,11 +16,15 @@ QString KeyOf(const std::string& section, const std::string& entry) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& organisation, const QString& application)
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            organisation, application)) {}
+    : open_([organisation, application] {
+          return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             organisation, application);
+      }),
+      settings_(open_()) {}
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
-    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+    : open_([iniFile] { return std::make_unique<QSettings>(iniFile, QSettings::IniFormat); }),
+      settings_(open_()) {}
 
 std::string QtSettingsStore::GetString(const std::string& section, const std::string& entry,
                                        const std::string& defaultValue) const {
@@ -32,20 +37,54 @@ std::string QtSettingsStore::GetString(const std::string& section, const std::st
     return ToWindows1252(value.toString());
 }
 
-void QtSettingsStore::WriteString(const std::string& section, const std::string& entry,
+bool QtSettingsStore::WriteString(const std::string& section, const std::string& entry,
                                   const std::string& value) {
-    settings_->setValue(KeyOf(section, entry), FromWindows1252(value));
-    // Settings are written when they change, not at exit.
-    settings_->sync();
+    ReopenAfterFailure();
+    const QString key = KeyOf(section, entry);
+    const QVariant before = settings_->value(key);
+    settings_->setValue(key, FromWindows1252(value));
+    return Commit(key, before);
 }
 
-void QtSettingsStore::DeleteEntry(const std::string& section, const std::string& entry) {
-    settings_->remove(KeyOf(section, entry));
+bool QtSettingsStore::DeleteEntry(const std::string& section, const std::string& entry) {
+    ReopenAfterFailure();
+    const QString key = KeyOf(section, entry);
+    const QVariant before = settings_->value(key);
+    settings_->remove(key);
+    return Commit(key, before);
+}
+
+bool QtSettingsStore::Commit(const QString& key, const QVariant& before) {
+    // Settings are written when they change, not at exit.
     settings_->sync();
+    lastStatus_ = settings_->status();
+    // A format error is about what was read; the write itself went through.
+    if (lastStatus_ != QSettings::AccessError) return true;
+    // QSettings keeps the unsaved change in memory. Take it back, so that what is read is
+    // what the next start will read, and so that it is not written behind the user's back
+    // later on.
+    if (before.isValid())
+        settings_->setValue(key, before);
+    else
+        settings_->remove(key);
+    reopen_ = true;
+    return false;
+}
+
+void QtSettingsStore::ReopenAfterFailure() {
+    // QSettings keeps its first error for good; a fresh one tells whether the store can be
+    // written again.
+    if (!reopen_) return;
+    settings_ = open_();
+    reopen_ = false;
 }
 
 bool QtSettingsStore::HasEntry(const std::string& section, const std::string& entry) const {
     return settings_->contains(KeyOf(section, entry));
+}
+
+std::string QtSettingsStore::Location() const {
+    return ToWindows1252(QDir::toNativeSeparators(settings_->fileName()));
 }
 
 }  // namespace chimeset

@@ -5,6 +5,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "common/SettingsStore.h"
@@ -19,16 +20,25 @@ class QtSettingsStore : public SettingsStore {
 
     std::string GetString(const std::string& section, const std::string& entry,
                           const std::string& defaultValue = {}) const override;
-    void WriteString(const std::string& section, const std::string& entry,
+    bool WriteString(const std::string& section, const std::string& entry,
                      const std::string& value) override;
-    void DeleteEntry(const std::string& section, const std::string& entry) override;
+    bool DeleteEntry(const std::string& section, const std::string& entry) override;
     bool HasEntry(const std::string& section, const std::string& entry) const override;
+    std::string Location() const override;
 
-    // QSettings::NoError unless the last write could not be stored.
-    QSettings::Status Status() const { return settings_->status(); }
+    // QSettings::AccessError when the last change could not be stored.
+    QSettings::Status Status() const { return lastStatus_; }
 
   private:
+    // Writes the change made to the key through; on failure takes it back, so that what is
+    // read stays what is stored.
+    bool Commit(const QString& key, const QVariant& before);
+    void ReopenAfterFailure();
+
+    std::function<std::unique_ptr<QSettings>()> open_;
     std::unique_ptr<QSettings> settings_;
+    QSettings::Status lastStatus_ = QSettings::NoError;
+    bool reopen_ = false;
 };
 
 }  // namespace chimeset

@@ -255,7 +255,9 @@ void CSetPrintingDlg::AcceptPageSetup(const PageMargins& chosen) {
     margins.right = RoundDownMargin(chosen.right);
     margins.bottom = RoundDownMargin(chosen.bottom);
     editor_.SetMargins(margins);
-    StoreMargins(store_, margins);
+    if (!StoreMargins(store_, margins))
+        prompter_.Show(SettingsNotSavedNotice(
+            store_, "The new margins apply until Chimeset is closed, and then are lost."));
     editor_.ComputeRemainingSpace(WidthOf(printer_));
     Refresh();
 }
@@ -321,6 +323,10 @@ void CSetPrintingDlg::accept() {
         return;
     }
     editor_.SetPageHeader(ToWindows1252(headerEdit_->text()));
+    // Kept here, where the user can be told, as OK is pressed.
+    if (!StoreColumnsAndMulti(store_, editor_.Settings()))
+        prompter_.Show(SettingsNotSavedNotice(
+            store_, "The print contents apply until Chimeset is closed, and then are lost."));
     QDialog::accept();
 }
 

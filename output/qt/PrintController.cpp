@@ -325,8 +325,7 @@ void PrintController::SetPrintContents() {
         settings_.fontSize = chosen.fontSize;
         settings_.multiline = chosen.multiline;
         settings_.pageHeader = chosen.pageHeader;
-        settings_.columns = chosen.columns;
-        StoreColumnsAndMulti(store_, settings_);
+        settings_.columns = chosen.columns;  // the dialog stored them as OK was pressed
     }
     // Page Setup stored its margins at once: they stand after Cancel too.
     settings_.margins = dialog.Result().margins;

@@ -1,5 +1,7 @@
 // The Qt layer of the common interfaces, under the offscreen platform.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +19,7 @@
 #include "common/CodePage.h"
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
+#include "common/qt/Platform.h"
 #include "common/qt/QtMachineSettings.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
@@ -154,6 +157,83 @@ TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
     temp.Write("hand.conf", "[Users]\nRegisterOfNames=ANN,BOB,CAROL\n");
     QtSettingsStore hand(QString::fromStdString(temp.File("hand.conf")));
     EXPECT_EQ(hand.GetString("Users", "RegisterOfNames"), "ANN,BOB,CAROL");
+}
+
+TEST_F(CommonQtTest, SettingsThatCannotBeWrittenSaySoAndKeepWhatWasStored) {
+    // A settings file whose path is a folder cannot be written, not even by root.
+    const std::string folder = temp.File("settings.conf");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    {
+        QtSettingsStore store(QString::fromStdString(folder));
+        EXPECT_FALSE(store.WriteString("Users", "RegisterOfNames", "RINGER1"));
+        EXPECT_NE(store.Status(), QSettings::NoError);
+        // What was not stored is not read back either.
+        EXPECT_FALSE(store.HasEntry("Users", "RegisterOfNames"));
+        EXPECT_EQ(store.GetString("Users", "RegisterOfNames", "none"), "none");
+        EXPECT_FALSE(store.DeleteEntry("Users", "RegisterOfNames"));
+        EXPECT_EQ(store.Location(), folder);
+        const Notice notice = SettingsNotSavedNotice(store, "Nothing was kept.");
+        EXPECT_EQ(notice.text, "The settings could not be saved in " + folder +
+                                   ".\r\nThe settings folder may be read-only or the disk "
+                                   "full.\r\n\r\nNothing was kept.");
+    }
+
+    // A read-only settings folder and file.
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempDir readOnly;
+    const std::string file = readOnly.Write("Chimeset.conf", "[Users]\nRINGER1=Ringer One\n");
+    ::chmod(file.c_str(), 0444);
+    ::chmod(readOnly.Path().c_str(), 0555);
+    QtSettingsStore store(QString::fromStdString(file));
+    EXPECT_EQ(store.GetString("Users", "RINGER1"), "Ringer One");
+    EXPECT_FALSE(store.WriteString("Users", "RINGER1", "Changed"));
+    EXPECT_FALSE(store.WriteString("Users", "TOWER_2", "Tower Two"));
+    EXPECT_FALSE(store.DeleteEntry("Users", "RINGER1"));
+    EXPECT_EQ(store.GetString("Users", "RINGER1"), "Ringer One");
+    EXPECT_FALSE(store.HasEntry("Users", "TOWER_2"));
+
+    // Writable again, the store writes again: the failure does not stick to it.
+    ::chmod(readOnly.Path().c_str(), 0755);
+    ::chmod(file.c_str(), 0644);
+    EXPECT_TRUE(store.WriteString("Users", "RINGER1", "Changed"));
+    EXPECT_EQ(store.Status(), QSettings::NoError);
+    EXPECT_NE(testing::ReadBytes(file).find("RINGER1=Changed"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(file).find("TOWER_2"), std::string::npos);
+}
+
+TEST_F(CommonQtTest, FileDialogWithoutAFolderStartsInTheDocumentsFolder) {
+    QtPrompter prompter(QStringLiteral("Chimeset"));
+    const QString documents = QString::fromStdString(DocumentsFolder());
+    ASSERT_FALSE(documents.isEmpty());  // the home folder at least
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(temp.Path())));
+    QString shown;
+    QString name;
+    const auto look = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->directory().absolutePath();
+            name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            dialog->reject();
+        });
+    };
+    FileDialogRequest request;
+    request.initialPath = "RINGER1";
+    look();
+    EXPECT_FALSE(prompter.AskOpenFileName(request).has_value());
+    EXPECT_EQ(shown, documents);
+    request.initialPath = "USERLOG.CBL";
+    look();
+    EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
+    EXPECT_EQ(shown, documents);
+    EXPECT_EQ(name, QStringLiteral("USERLOG.CBL"));
+    // A folder that is there is where the dialog starts.
+    request.initialPath = temp.File("USERLOG.CBL");
+    look();
+    EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
+    EXPECT_EQ(shown, QString::fromStdString(temp.Path()));
+    QDir::setCurrent(working);
 }
 
 TEST_F(CommonQtTest, MachineSettingsReadTheInstallersValues) {

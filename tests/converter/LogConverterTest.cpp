@@ -235,6 +235,49 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     EXPECT_FALSE(view.conversionEnabled);
 }
 
+TEST_F(LogConverterTest, ExportWithoutADocumentsFolderLeavesTheStartToTheDialog) {
+    Register("ann", data);
+    Version1("data", "ANN.CBL");
+    documents.clear();
+    LogConverter& c = Make();
+    c.OnGatherData();
+    prompter.QueueFileName(std::nullopt);
+    c.OnUpgradeExport();
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, "USERLOG.CBL");
+    EXPECT_TRUE(view.conversionEnabled);
+}
+
+TEST_F(LogConverterTest, AnUpgradeWhoseFolderCannotBeRecordedSaysWhereTheLogsAre) {
+    Register("ann", "");
+    Version1("program", "ANN.CBL");
+    LogConverter& c = Make();
+    c.OnGatherData();
+    settings.refuses = [](const std::string&) { return true; };
+    prompter.QueueFileName(destination + "/USERLOG.CBL");
+    c.OnUpgradeHere();
+    EXPECT_EQ(ListFolder(destination), std::vector<std::string>{"ANN.CBL"});
+    ASSERT_EQ(prompter.notices.size(), 3u);
+    EXPECT_EQ(prompter.notices[1].id, chimemove::kUpgradeCompleted);
+    EXPECT_EQ(prompter.notices[2].text,
+              "The settings could not be saved in the test settings.\r\nThe settings folder may "
+              "be read-only or the disk full.\r\n\r\nThe converted logs are in " +
+                  destination +
+                  ", but the settings do not say so: Chimeset will not find them there.");
+    EXPECT_FALSE(settings.HasEntry("Users", "DataFolder"));
+
+    // In place the folder is already recorded: nothing to tell.
+    settings.refuses = nullptr;
+    Register("ann", data);
+    Version1("data", "ANN.CBL");
+    settings.refuses = [](const std::string&) { return true; };
+    LogConverter& here = Make();
+    here.OnGatherData();
+    prompter.Clear();
+    here.OnUpgradeHere();
+    EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kUpgradeCompleted});
+}
+
 TEST_F(LogConverterTest, APlainFileNamedChimesetLeavesTheDocumentsFolderInUse) {
     Register("ann", program);  // the program folder, in the register: a new place is needed
     Version1("program", "ANN.CBL");
@@ -267,7 +310,8 @@ TEST_F(LogConverterTest, ExportRefusesTheDataFolderAndWritesElsewhere) {
         EXPECT_TRUE(view.conversionEnabled);
     }
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL"}));
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, "/USERLOG.CBL");
+    // The export starts among the user's own files, not in the root folder.
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, documents + "/USERLOG.CBL");
 
     prompter.Clear();
     prompter.QueueFileName(destination + "/USERLOG.CBL");

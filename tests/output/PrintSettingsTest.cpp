@@ -72,6 +72,19 @@ TEST(PrintSettings, ProfileDefaultsAndWhatIsStored) {
     EXPECT_EQ(store.GetString("Settings", "MarginT"), "200");
     EXPECT_EQ(store.GetString("Settings", "MarginR"), "300");
     EXPECT_EQ(store.GetString("Settings", "MarginB"), "400");
+
+    // A store that takes some entries but not others: the failure is reported, and the
+    // entries that could be written still are.
+    store.refuses = [](const std::string& entry) { return entry == "Multi" || entry == "MarginB"; };
+    settings.multiline = true;
+    EXPECT_FALSE(StoreColumnsAndMulti(store, settings));
+    EXPECT_EQ(store.GetString("Settings", "Multi"), "0");
+    EXPECT_FALSE(StoreMargins(store, PageMargins{500, 600, 700, 800}));
+    EXPECT_EQ(store.GetString("Settings", "MarginR"), "700");
+    EXPECT_EQ(store.GetString("Settings", "MarginB"), "400");
+    store.refuses = nullptr;
+    EXPECT_TRUE(StoreColumnsAndMulti(store, settings));
+    EXPECT_TRUE(StoreMargins(store, PageMargins{500, 600, 700, 800}));
 }
 
 TEST(PrintSettings, LengthsShownAndRounded) {

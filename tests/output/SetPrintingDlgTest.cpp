@@ -111,6 +111,41 @@ TEST_F(SetPrintingDlgTest, OkIsRefusedWhileTheColumnsDoNotFit) {
     EXPECT_EQ(dialog.Result().columns[kColumnComment], 0);
 }
 
+TEST_F(SetPrintingDlgTest, SettingsThatCannotBeSavedAreReportedAndStillApply) {
+    PrintSettings settings;
+    this->settings.refuses = [](const std::string&) { return true; };
+    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    const auto toldNotSaved = [this](const std::string& consequence) {
+        return prompter.notices.size() == 1 &&
+               prompter.notices[0].icon == NoticeIcon::Exclamation &&
+               prompter.notices[0].text.find("could not be saved in the test settings") !=
+                   std::string::npos &&
+               prompter.notices[0].text.find(consequence) != std::string::npos;
+    };
+
+    dialog.AcceptPageSetup(PageMargins{1000, 700, 1000, 700});
+    EXPECT_TRUE(toldNotSaved("The new margins apply until Chimeset is closed"));
+    EXPECT_EQ(dialog.Result().margins, (PageMargins{1000, 700, 1000, 700}));
+    EXPECT_FALSE(this->settings.HasEntry("Settings", "MarginT"));
+
+    prompter.Clear();
+    dialog.findChild<QCheckBox*>("multilineBox")->click();
+    dialog.findChild<QPushButton*>("okButton")->click();
+    EXPECT_TRUE(toldNotSaved("The print contents apply until Chimeset is closed"));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.Result().multiline);
+    EXPECT_FALSE(this->settings.HasEntry("Settings", "Multi"));
+
+    // Stored, nothing is said.
+    this->settings.refuses = nullptr;
+    prompter.Clear();
+    CSetPrintingDlg again(settings, &printer, this->settings, prompter, {});
+    again.AcceptPageSetup(PageMargins{500, 500, 500, 500});
+    again.findChild<QPushButton*>("okButton")->click();
+    EXPECT_TRUE(prompter.Silent());
+    EXPECT_EQ(this->settings.GetString("Settings", "Multi"), "0");
+}
+
 TEST_F(SetPrintingDlgTest, PageSetupMarginsRoundDownAndAreStoredAtOnce) {
     PrintSettings settings;
     CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});

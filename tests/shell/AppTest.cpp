@@ -332,21 +332,53 @@ TEST_F(App, MissingHelpStaysSilentForTheWholeRun) {
     EXPECT_TRUE(prompter.Silent());
 }
 
-TEST_F(App, AboutShowsTheVersionAndTheDataCredit) {
+TEST_F(App, AboutCreditsOnlyTheSourceThatTheTowerDatabaseNames) {
+    const auto aboutTexts = [this](QString& version, QString& credits) {
+        OnNextModal(QStringLiteral("aboutDialog"), [&](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("About Chimeset"));
+            version = dialog->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
+            credits = dialog->findChild<QLabel*>(QStringLiteral("creditsLabel"))->text();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
+                              Qt::LeftButton);
+        });
+        Frame().OnCommand(kCmdAppAbout);
+    };
+    const std::string ashby = "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001";
+
+    // A database converted from a Dove's Guide download carries its credit.
+    dir.WriteLines("DoveData.CB0",
+                   {kDoveHeader,
+                    "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central "
+                    "Council of Church Bell Ringers, licensed CC BY-SA 4.0 "
+                    "(https://dove.cccbr.org.uk)",
+                    ashby});
     ASSERT_TRUE(Start());
     QString version;
     QString credits;
-    OnNextModal(QStringLiteral("aboutDialog"), [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("About Chimeset"));
-        version = dialog->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
-        credits = dialog->findChild<QLabel*>(QStringLiteral("creditsLabel"))->text();
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
-                          Qt::LeftButton);
-    });
-    Frame().OnCommand(kCmdAppAbout);
+    aboutTexts(version, credits);
     EXPECT_TRUE(version.contains(QStringLiteral("2.05")));
-    EXPECT_TRUE(
-        credits.contains(QStringLiteral("Dove's Guide for Church Bell Ringers, (c) the Central "
-                                        "Council of Church Bell Ringers, CC BY-SA 4.0")));
+    EXPECT_TRUE(credits.contains(QStringLiteral(
+        "Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
+        "Church Bell Ringers, licensed CC BY-SA 4.0")))
+        << credits.toStdString();
     EXPECT_FALSE(credits.contains(QStringLiteral("http")));
+
+    // The invented sample claims no such source.
+    app.reset();
+    dir.WriteLines("DoveData.CB0", {kDoveHeader,
+                                    "; Invented sample data: these towers, places and numbers "
+                                    "do not exist.",
+                                    ashby});
+    ASSERT_TRUE(Start());
+    aboutTexts(version, credits);
+    EXPECT_TRUE(credits.contains(QStringLiteral("Invented sample data")));
+    EXPECT_FALSE(credits.contains(QStringLiteral("Central Council")));
+
+    // Nor does a database that names nothing.
+    app.reset();
+    dir.WriteLines("DoveData.CB0", {kDoveHeader, ashby});
+    ASSERT_TRUE(Start());
+    aboutTexts(version, credits);
+    EXPECT_TRUE(credits.contains(QStringLiteral("does not name its source")));
+    EXPECT_FALSE(credits.contains(QStringLiteral("Dove's Guide")));
 }

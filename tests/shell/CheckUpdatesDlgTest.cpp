@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -44,8 +45,10 @@ TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
              {"DataURL", "https://updates.example.org/check?db=37"},
              {"DataUpdate", "Version 38 adds 40 towers."}});
     QtMachineSettings machine("Hollowmere", "Chimeroll");
-    CCheckUpdatesDlg dialog(machine, {},
-                            [this](const QString& address) { opened.push_back(address); });
+    CCheckUpdatesDlg dialog(machine, {}, [this](const QString& address) {
+        opened.push_back(address);
+        return true;
+    });
     EXPECT_EQ(dialog.VersionText(), "Database Version: 37");
     EXPECT_EQ(dialog.DoveDate(), "Dove extract of 1 June 2026");
     EXPECT_EQ(dialog.Address(), "https://updates.example.org/check?db=37");
@@ -62,10 +65,44 @@ TEST_F(CheckUpdatesDlgTest, AllFourValuesAndTheAddressWithTheVersion) {
                                     "https://updates.example.org/check?db=37&SoftVer=205"}));
 }
 
+TEST_F(CheckUpdatesDlgTest, WithoutABrowserTheAddressIsOfferedForCopying) {
+    Install({{"DataURL", "www.example.org/check.php?db=37"}});
+    QtMachineSettings machine("Hollowmere", "Chimeroll");
+    bool browserStarts = false;
+    CCheckUpdatesDlg dialog(machine, {}, [&](const QString& address) {
+        opened.push_back(address);
+        return browserStarts;
+    });
+    dialog.show();
+    EXPECT_FALSE(dialog.NoBrowserNote()->isVisible());
+    EXPECT_FALSE(dialog.PageAddress()->isVisible());
+
+    dialog.CheckButton()->click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.NoBrowserNote()->isVisible());
+    EXPECT_TRUE(dialog.NoBrowserNote()->text().startsWith("No web browser could be started."));
+    ASSERT_TRUE(dialog.PageAddress()->isVisible());
+    EXPECT_EQ(dialog.PageAddress()->text(), "http://www.example.org/check.php?db=37&SoftVer=205");
+    EXPECT_TRUE(dialog.PageAddress()->isReadOnly());
+    EXPECT_EQ(dialog.PageAddress()->selectedText(), dialog.PageAddress()->text());
+    SaveScreenshot(dialog, QStringLiteral("check-updates-no-browser.png"));
+
+    // A browser that starts later takes the note away again.
+    browserStarts = true;
+    dialog.CheckButton()->click();
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_FALSE(dialog.NoBrowserNote()->isVisible());
+    EXPECT_FALSE(dialog.PageAddress()->isVisible());
+}
+
 TEST_F(CheckUpdatesDlgTest, MissingValuesReadAsZeroAndEmpty) {
     {
         QtMachineSettings machine("Hollowmere", "Chimeroll");  // no key at all
-        CCheckUpdatesDlg dialog(machine, {}, [this](const QString& a) { opened.push_back(a); });
+        CCheckUpdatesDlg dialog(machine, {}, [this](const QString& a) {
+            opened.push_back(a);
+            return true;
+        });
         EXPECT_EQ(dialog.VersionText(), "Database Version: 0");
         EXPECT_EQ(dialog.DoveDate(), "");
         EXPECT_EQ(dialog.UpdateText(), "");

@@ -76,6 +76,34 @@ TEST(TowerDatabaseLoad, ALocationBeginningWithASemicolonNeedsALeadingBlank) {
     EXPECT_EQ(l.db.GetIndexNo(0), 2);
 }
 
+TEST(TowerDatabaseLoad, TheFirstCommentDescribesTheDataAndCreditsItsSource) {
+    TempDir dir;
+    Loaded converted;
+    LoadLines(converted, dir,
+              {kHeader,
+               "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council "
+               "of Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)",
+               "Aston\\St Peter\\Warks\\\\\\\\8\\1260\\1234", ";later note"});
+    ASSERT_TRUE(converted.ok);
+    EXPECT_EQ(TowerDataCredit(converted.db),
+              "Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
+              "Church Bell Ringers, licensed CC BY-SA 4.0");
+
+    // The sample says what it is, and that is all the box says of it.
+    Loaded sample;
+    LoadLines(sample, dir,
+              {kHeader, ";  Invented sample data: these towers do not exist.  ",
+               "Aston\\St Peter\\Warks\\\\\\\\8\\1260\\1234"});
+    EXPECT_EQ(sample.db.Description(), "Invented sample data: these towers do not exist.");
+    EXPECT_EQ(TowerDataCredit(sample.db), "Invented sample data: these towers do not exist.");
+
+    // A database without comments credits nobody; reloading forgets an earlier description.
+    LoadLines(sample, dir, {kHeader, "Aston\\St Peter\\Warks\\\\\\\\8\\1260\\1234"});
+    EXPECT_EQ(sample.db.Description(), "");
+    EXPECT_EQ(TowerDataCredit(sample.db), "The tower database does not name its source.");
+    EXPECT_EQ(TowerDataCredit(TowerDatabase()), "No tower database is loaded.");
+}
+
 TEST(TowerDatabaseLoad, HeaderColumnsAreFoundByName) {
     TempDir dir;
     {

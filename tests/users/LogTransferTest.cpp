@@ -23,7 +23,9 @@ class LogTransferTest : public ::testing::Test {
     FakeIdTable table;
     TempDir data;     // the data folder
     TempDir outside;  // where imports come from and exports go
-    LogTransfer transfer{prompter, table, "/programs"};
+    TempDir documents;
+    FixedDocumentsFolder documentsFolder{documents.Path()};
+    LogTransfer transfer{prompter, table, "/programs", documentsFolder};
 
     std::string LogPath() const { return data.File("RINGER1.CBL"); }
 
@@ -100,7 +102,8 @@ TEST_F(LogTransferTest, Version2ImportCopiesEveryLineAndOnlyNormalisesLineEnds) 
     EXPECT_EQ(table.releases, 0);  // a Version 2 log never loads the library
     ASSERT_EQ(prompter.openRequests.size(), 1u);
     const auto& request = prompter.openRequests[0];
-    EXPECT_EQ(request.initialPath, "RINGER1");
+    // The dialog starts in the data folder, not wherever the program was started from.
+    EXPECT_EQ(request.initialPath, data.File("RINGER1"));
     EXPECT_EQ(request.defaultExtension, "CBL");
     EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
     EXPECT_TRUE(request.mustExist);
@@ -233,7 +236,7 @@ TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {
     EXPECT_TRUE(prompter.Silent());
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_FALSE(prompter.saveRequests[0].promptOverwrite);
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, "RINGER1");
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, data.File("RINGER1"));
     EXPECT_EQ(ListFolder(outside.Path()), std::vector<std::string>{"copy.cbl"});
 
     // Exporting a log onto itself leaves it whole.
@@ -247,6 +250,26 @@ TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {
     prompter.QueueFileName(outside.File("odd.cbl"));
     ASSERT_TRUE(transfer.TransferLog("ODD1", data.File("ODD1.CBL"), TransferMode::Export));
     EXPECT_EQ(ReadBytes(outside.File("odd.cbl")), "anything at all\r\n");
+}
+
+TEST_F(LogTransferTest, FileDialogStartsInTheDocumentsFolderWhenTheDataFolderIsGone) {
+    const std::string gone = data.File("gone");
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(
+        transfer.TransferLog("RINGER1", JoinPath(gone, "RINGER1.CBL"), TransferMode::Import));
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(transfer.TransferLog("RINGER1", "RINGER1.CBL", TransferMode::Export));
+    ASSERT_EQ(prompter.openRequests.size(), 1u);
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    EXPECT_EQ(prompter.openRequests[0].initialPath, documents.File("RINGER1"));
+    EXPECT_EQ(prompter.saveRequests[0].initialPath, documents.File("RINGER1"));
+
+    // Without a documents folder either, the bare name leaves the start to the dialog.
+    documentsFolder.folder.clear();
+    prompter.QueueFileName(std::nullopt);
+    EXPECT_FALSE(
+        transfer.TransferLog("RINGER1", JoinPath(gone, "RINGER1.CBL"), TransferMode::Import));
+    EXPECT_EQ(prompter.openRequests.at(1).initialPath, "RINGER1");
 }
 
 TEST_F(LogTransferTest, FailedExportsKeepWhatStoodAtTheDestination) {

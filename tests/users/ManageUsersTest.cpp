@@ -251,6 +251,115 @@ TEST_F(ManageUsersTest, RemoveAndExportEndWithTheButtonsOff) {
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x805A});
 }
 
+// A message about settings that were not saved, and no "Task Completed." with it.
+bool ToldNotSaved(const FakePrompter& prompter, const std::string& consequence) {
+    for (const auto& notice : prompter.notices) {
+        if (notice.id == 0x8051) return false;
+    }
+    for (const auto& notice : prompter.notices) {
+        if (notice.text.find("could not be saved in the test settings") != std::string::npos &&
+            notice.text.find(consequence) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ManageUsersTest, UnwritableSettingsAddNobodyAndSaySo) {
+    // Nothing can be written: the first user's folder is chosen and the log made, then the
+    // register refuses them. The empty log goes again, so that a later try starts afresh.
+    settings.refuses = [](const std::string&) { return true; };
+    prompter.QueueFileName(JoinPath(documents.Path(), "USERLOG.CBL"));
+    EXPECT_FALSE(rules.AddUser(false, "RINGER1", "Ringer One"));
+    EXPECT_TRUE(ToldNotSaved(prompter, "The user RINGER1 was not added."));
+    EXPECT_TRUE(settings.values.empty());
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_EQ(view.fieldClears, 0);
+    EXPECT_TRUE(rules.Users().empty());
+    EXPECT_TRUE(ListFolder(Logs()).empty());
+
+    // Only the register itself refuses: the entries written before it are taken back.
+    settings.refuses = [](const std::string& entry) { return entry == "RegisterOfNames"; };
+    prompter.Clear();
+    prompter.QueueFileName(JoinPath(documents.Path(), "USERLOG.CBL"));
+    EXPECT_FALSE(rules.AddUser(false, "RINGER1", "Ringer One"));
+    EXPECT_TRUE(ToldNotSaved(prompter, "The user RINGER1 was not added."));
+    EXPECT_TRUE(settings.values.empty());
+    EXPECT_TRUE(ListFolder(Logs()).empty());
+
+    // Once the settings can be written the same user is added without further questions.
+    settings.refuses = nullptr;
+    prompter.Clear();
+    prompter.QueueFileName(JoinPath(documents.Path(), "USERLOG.CBL"));
+    ASSERT_TRUE(rules.AddUser(false, "RINGER1", "Ringer One"));
+    EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x805A, 0x8051}));
+    EXPECT_EQ(Register(), "RINGER1");
+}
+
+TEST_F(ManageUsersTest, UnwritableSettingsNeverTakeALogThatHoldsData) {
+    AddFirstUser();
+    const auto before = settings.values;
+    settings.refuses = [](const std::string&) { return true; };
+
+    // A log that was already there, kept on the question.
+    const std::string kept = JoinPath(Logs(), "CAPT99.CBL");
+    FileError error;
+    ASSERT_TRUE(WriteTextLines(kept, {kHeader, "kept record"}, error));
+    prompter.QueueAnswer(Answer::Yes);
+    EXPECT_FALSE(rules.AddUser(false, "CAPT99", "Captain"));
+    EXPECT_TRUE(ToldNotSaved(prompter, "The log file " + kept + " was kept"));
+    EXPECT_EQ(ReadBytes(kept), kHeader + "\r\nkept record\r\n");
+
+    // An imported log.
+    prompter.Clear();
+    TempDir outside;
+    prompter.QueueAnswer(Answer::Ok);  // 0x8059
+    prompter.QueueFileName(outside.WriteLines("in.cbl", {kHeader, "imported record"}));
+    EXPECT_FALSE(rules.AddUser(true, "TOWER_2", "Tower Two"));
+    const std::string imported = JoinPath(Logs(), "TOWER_2.CBL");
+    EXPECT_TRUE(ToldNotSaved(prompter, "The log file " + imported + " was kept"));
+    EXPECT_EQ(ReadBytes(imported), kHeader + "\r\nimported record\r\n");
+
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(view.rows, std::vector<std::string>{"RINGER1\tRinger One"});
+    EXPECT_EQ(rules.Users().size(), 1u);
+}
+
+TEST_F(ManageUsersTest, RemovalThatCannotBeSavedKeepsTheUser) {
+    AddFirstUser();
+    ASSERT_TRUE(rules.AddUser(false, "TOWER_2", "Tower Two"));
+    rules.SelectionChanged(0);
+    const auto before = settings.values;
+    const int clearsBefore = view.selectionClears;
+    prompter.Clear();
+
+    settings.refuses = [](const std::string&) { return true; };
+    rules.Remove(0);
+    EXPECT_TRUE(ToldNotSaved(prompter, "The user RINGER1 was not removed."));
+    EXPECT_EQ(view.rows.size(), 2u);
+    EXPECT_TRUE(view.buttonsEnabled);
+    EXPECT_EQ(view.selectionClears, clearsBefore);
+    EXPECT_EQ(settings.values, before);
+
+    // The long name goes but the register refuses: the long name comes back.
+    settings.refuses = [](const std::string& entry) { return entry == "RegisterOfNames"; };
+    prompter.Clear();
+    rules.Remove(0);
+    EXPECT_TRUE(ToldNotSaved(prompter, "The user RINGER1 was not removed."));
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(rules.Users().size(), 2u);
+
+    // The last user goes, but the data folder cannot be forgotten.
+    settings.refuses = nullptr;
+    rules.Remove(0);
+    ASSERT_EQ(rules.Users().size(), 1u);
+    settings.refuses = [](const std::string& entry) { return entry == "DataFolder"; };
+    prompter.Clear();
+    rules.Remove(0);
+    EXPECT_TRUE(ToldNotSaved(prompter, "The user TOWER_2 was removed"));
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_EQ(Register(), "");
+}
+
 TEST(ManageUsersCommandTest, RefusedWhileALogIsOpen) {
     FakePrompter prompter;
     EXPECT_TRUE(MayManageUsers(false, prompter));

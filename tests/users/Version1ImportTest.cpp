@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/users/UsersFakes.h"
 #include "users/LogTransfer.h"
 #include "users/qt/QtIdTableLibrary.h"
 
@@ -22,7 +23,8 @@ TEST(Version1ImportTest, TranslatesThroughTheRealLibrary) {
     QtIdTableLibrary library;
     TempDir data;
     TempDir outside;
-    LogTransfer transfer(prompter, library, programs);
+    const FixedDocumentsFolder documents;
+    LogTransfer transfer(prompter, library, programs, documents);
 
     const std::string source = outside.WriteLines(
         "OLD.CBL", {"[CLANGBOOKIST KRW-1]", "Aston\\13\\32961\\0\\0\\Q29tbWVudA==",
@@ -49,7 +51,8 @@ TEST(Version1ImportTest, MissingLibraryHaltsTheImport) {
     TempDir data;
     TempDir outside;
     const std::string log = data.WriteLines("RINGER1.CBL", {kHeader, "kept"});
-    LogTransfer transfer(prompter, library, programs.Path());
+    const FixedDocumentsFolder documents;
+    LogTransfer transfer(prompter, library, programs.Path(), documents);
 
     prompter.QueueFileName(
         outside.WriteLines("OLD.CBL", {"[CLANGBOOKIST KRW-1]", "A\\1\\1\\\\\\"}));

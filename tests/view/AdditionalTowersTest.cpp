@@ -100,6 +100,40 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
     EXPECT_FALSE(doc->IsModified());
 }
 
+TEST_F(AdditionalTowers, TheTowerAddedOrChangedStaysSelected) {
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    Choose(QStringLiteral("Zennor - St Senara"));
+    OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* dialog) {
+        QTest::keyClicks(EditOf(dialog, "locationEdit"), QStringLiteral("Newtown"));
+        QTest::keyClicks(EditOf(dialog, "dedicationEdit"), QStringLiteral("St John"));
+        QTest::keyClicks(EditOf(dialog, "bellsEdit"), QStringLiteral("6"));
+        PressOk(dialog);
+    });
+    ASSERT_TRUE(view->EditAdditionalTower(-1));
+    const int added = Items().indexOf(QStringLiteral("Newtown - St John"));
+    ASSERT_GT(added, 0);
+    EXPECT_EQ(view->TowerList()->CurrentRow(), added);
+    EXPECT_EQ(view->CurrentIndex(), added);
+    EXPECT_EQ(view->TowerList()->Edit()->text(), QStringLiteral("Newtown - St John"));
+    EXPECT_EQ(doc->CurrentTower(), doc->Database().GetTowerCount() - 1);
+    EXPECT_EQ(Text(1002), QStringLiteral("Newtown"));
+    EXPECT_EQ(Text(1011), QStringLiteral("- Yes -"));
+    EXPECT_EQ(view->StatusPaneText(), QStringLiteral("Dove Id= %1").arg(doc->CurrentIndexNo()));
+
+    // Renamed, it moves in the list, and the selection goes with it.
+    OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* dialog) {
+        EditOf(dialog, "locationEdit")->setText(QStringLiteral("Wells"));
+        PressOk(dialog);
+    });
+    Click(1002);
+    const int renamed = Items().indexOf(QStringLiteral("Wells - St John"));
+    ASSERT_GT(renamed, added);
+    EXPECT_EQ(view->TowerList()->CurrentRow(), renamed);
+    EXPECT_EQ(view->CurrentIndex(), renamed);
+    EXPECT_EQ(Text(1002), QStringLiteral("Wells"));
+    EXPECT_EQ(doc->CurrentTower(), doc->Database().GetTowerCount() - 1);
+}
+
 TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
     CAdditionalTowersDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
     AdditionalTowerFields start;
