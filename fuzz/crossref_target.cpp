@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result == CrossRefTable::Result::NotAFile) std::abort();  // the lines were read
 
     // The table the lines describe, or the reason to refuse them.
-    bool refuse = lines.empty() || lines[0].compare(0, kCrossRefFirstLine.size(),
-                                                    kCrossRefFirstLine) != 0;
+    bool refuse =
+        lines.empty() || lines[0].compare(0, kCrossRefFirstLine.size(), kCrossRefFirstLine) != 0;
     std::map<std::int64_t, std::int64_t> named;
     for (std::size_t i = 1; i < lines.size() && !refuse; ++i) {
         const std::int64_t index = ReadLeadingNumber(GetRawField(lines[i], 0));

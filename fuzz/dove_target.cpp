@@ -52,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
         const std::string& line = lines[static_cast<std::size_t>(t) + 2];
         for (int f = kLocn; f <= kIndexNo; ++f) {
-            if (db.GetTowerField(t, f) != GetField(line, static_cast<std::size_t>(f)))
-                std::abort();
+            if (db.GetTowerField(t, f) != GetField(line, static_cast<std::size_t>(f))) std::abort();
         }
         if (db.GetIndexNo(t) != ParseNumber(GetField(line, kIndexNo))) std::abort();
     }

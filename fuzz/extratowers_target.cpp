@@ -59,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string want = fromEntry[f] < 0 ? "0" : GetField(entry, fromEntry[f]);
             if (GetField(record, static_cast<std::size_t>(f)) != want) std::abort();
         }
-        if (GetField(record, 8) != "0" || GetField(record, 9) != "1" ||
-            GetField(record, 12) != "")
+        if (GetField(record, 8) != "0" || GetField(record, 9) != "1" || GetField(record, 12) != "")
             std::abort();
     }
     return 0;

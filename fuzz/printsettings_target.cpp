@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Kept in a fresh profile and in the one it came from, it reads back the same.
     testing::MemorySettings fresh;
-    for (SettingsStore* store : {static_cast<SettingsStore*>(&fresh),
-                                 static_cast<SettingsStore*>(&profile)}) {
+    for (SettingsStore* store :
+         {static_cast<SettingsStore*>(&fresh), static_cast<SettingsStore*>(&profile)}) {
         StoreColumnsAndMulti(*store, read);
         StoreMargins(*store, read.margins);
         PrintSettings again;

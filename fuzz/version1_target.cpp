@@ -101,9 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     inputs.DestinationFolder = destination;
     inputs.LogsToConvert = {"FUZZ"};
     inputs.programFolder = program;
-    const bool done = ConvertLogs(
-        inputs, ConvertOutputs{[] {}, [](const std::string&) {}, [](const std::string&) {},
-                               prompter});
+    const bool done = ConvertLogs(inputs, ConvertOutputs{[] {}, [](const std::string&) {},
+                                                         [](const std::string&) {}, prompter});
     if (!done) {
         if (prompter.Silent()) std::abort();  // a refusal must say why
         return 0;
