@@ -35,7 +35,7 @@ dove: build
 
 fuzz: bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCHIMESET_FUZZ=ON -DCHIMESET_TESTS=OFF -DCHIMESET_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target chimeset_fuzzers
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

@@ -14,7 +14,7 @@ const std::string& ScratchFolder() {
 void WriteFile(const std::string& path, const unsigned char* data, std::size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return;
-    std::fwrite(data, 1, size, file);
+    if (size > 0) std::fwrite(data, 1, size, file);  // an empty input may come as null
     std::fclose(file);
 }
 

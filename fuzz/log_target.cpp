@@ -1,11 +1,11 @@
 // Any bytes as a user's log: opening must answer with entries or a message, and saving what
-// was read must read back the same.
+// was read must read back the same entries.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 #include "common/TextFile.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/LogChecks.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "visits/CChimesetDoc.h"
@@ -13,21 +13,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace chimeset;
     const std::string& folder = fuzz::ScratchFolder();
-    static const bool databaseWritten = [&] {
-        const char text[] =
-            "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\r\n"
-            "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\1\r\n"
-            "Bray\\St Michael\\Berks\\SU912795\\51.5\\-0.7\\8\\1500\\2\r\n";
-        fuzz::WriteFile(JoinPath(folder, kDatabaseFileName),
-                        reinterpret_cast<const unsigned char*>(text), sizeof text - 1);
-        return true;
-    }();
+    static const bool databaseWritten = (fuzz::WriteSmallDatabase(folder), true);
     (void)databaseWritten;
     const std::string log = JoinPath(folder, "FUZZ.CBL");
     fuzz::WriteFile(log, data, size);
 
     testing::FakePrompter prompter;
     testing::MemorySettings settings;
+    settings.WriteString("Users", "FUZZ", "Fuzz Tester");
     CChimesetDoc doc(folder, prompter, settings, [] { return LocalDate{2026, 12, 7}; });
     std::string user = "FUZZ";
     if (!doc.OpenLog(log, user) || doc.IsReadOnly()) return 0;
@@ -38,10 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             doc.EntryComment();
         }
     }
-    std::int32_t saved = 0;
-    for (std::int32_t e = 0; e < doc.EntryCount(); ++e) saved += doc.VisitDateOf(e) != 0;
-    if (!doc.OnSaveDocument(log)) return 0;
-    user = "FUZZ";
-    if (!doc.OpenLog(log, user) || doc.EntryCount() != saved) std::abort();
+    fuzz::CheckSaveAndReopen(doc, log, "FUZZ");
     return 0;
 }
