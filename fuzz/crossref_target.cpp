@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(path, data, size);
     std::vector<std::string> lines;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) std::abort();
+    if (!ReadTextLinesAnyLineEnd(path, lines, error)) std::abort();
 
     CrossRefTable table;
     const CrossRefTable::Result result = table.Load(lines);

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(path, data, size);
     std::vector<std::string> lines;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) std::abort();
+    if (!ReadTextLinesAnyLineEnd(path, lines, error)) std::abort();
     if (lines.empty() || !HasVersion1MagicLine(lines[0])) return 0;
     lines.erase(lines.begin());
     const std::vector<std::string> entries = lines;
