@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/support/FakePrompter.h"
@@ -14,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace chimeset;
     const std::string& folder = fuzz::ScratchFolder();
     static const bool databaseWritten = [&] {
-        const char text[] =
-            "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\r\n"
-            "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\1\r\n"
-            "Bray\\St Michael\\Berks\\SU912795\\51.5\\-0.7\\8\\1500\\2\r\n";
+        const std::string text = std::string(kTowerFieldNames) +
+                                 "\r\n"
+                                 "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\1\r\n"
+                                 "Bray\\St Michael\\Berks\\SU912795\\51.5\\-0.7\\8\\1500\\2\r\n";
         fuzz::WriteFile(JoinPath(folder, kDatabaseFileName),
-                        reinterpret_cast<const unsigned char*>(text), sizeof text - 1);
+                        reinterpret_cast<const unsigned char*>(text.data()), text.size());
         return true;
     }();
     (void)databaseWritten;
