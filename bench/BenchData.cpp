@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "visits/CommentCodec.h"
 #include "visits/PackedDate.h"
@@ -21,7 +22,7 @@ const char* const kCounties[] = {"Devon", "Kent", "Norfolk", "Yorkshire", "Somer
 
 std::size_t WriteDatabase(const std::string& folder, int towers) {
     std::mt19937 random(1);
-    std::vector<std::string> lines{"Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo"};
+    std::vector<std::string> lines{std::string(kTowerFieldNames)};
     std::size_t bytes = lines[0].size() + 2;
     for (int i = 1; i <= towers; ++i) {
         char os[16];
@@ -42,8 +43,7 @@ std::size_t WriteDatabase(const std::string& folder, int towers) {
 
 std::string WriteLog(const std::string& folder, int entries, int towers, int additional) {
     std::mt19937 random(2);
-    std::vector<std::string> lines{
-        "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment"};
+    std::vector<std::string> lines{std::string(kVersion2Header)};
     for (int i = 0; i < entries; ++i) {
         const int identity = i < additional ? 200000 + i : 1 + static_cast<int>(random() % towers);
         const PackedDate visit = MakePackedDate(1 + random() % 28, 1 + random() % 12,

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/FileFormats.h"
 #include "common/Text.h"
 #include "converter/ConvertLogs.h"
 #include "tests/support/FakePrompter.h"
@@ -23,12 +24,12 @@ void WriteInputs(const testing::TempDir& root) {
     std::string crossRef = "VLog\\TB\r\n";
     for (int i = 0; i < 6106; ++i) crossRef += Format("%d\\%d\r\n", i, i == 0 ? 0 : i + 7);
     root.Write("program/CrossRef.txt", crossRef);
-    std::string extra = "[CLANGBOOKIST KRW-1]\r\n";
+    std::string extra = std::string(kVersion1MagicLine) + "\r\n";
     for (int i = 0; i < kExtraTowers; ++i)
         extra += Format("Extra Town %d\\S Mary\\Kent\\TQ%06d\\8\\1200\\%d\r\n", i, i, 6106 + i);
     root.Write("program/Chimeset.CB1", extra);
     // Nine in ten records in the table, the rest spread over the extra towers.
-    std::string log = "[CLANGBOOKIST KRW-1]\r\n";
+    std::string log = std::string(kVersion1MagicLine) + "\r\n";
     for (int i = 0; i < kRecords; ++i) {
         const int index = i % 10 == 9 ? 6106 + (i * 7919) % kExtraTowers : (i * 31) % 6106;
         log += Format("Place %d\\%d\\%d\\0\\0\\Q29tbWVudA==\r\n", i, index, 2000000 + i);

@@ -1,8 +1,35 @@
 #include "common/MessageTable.h"
 
-namespace chimeset {
+#include <cstddef>
 
-#define CHIMESET_MESSAGE(id, text) {id, text},
+#include "common/FileFormats.h"
+
+namespace chimeset {
+namespace {
+
+template <std::size_t N>
+constexpr bool AllDifferent(const std::uint32_t (&ids)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        for (std::size_t j = i + 1; j < N; ++j)
+            if (ids[i] == ids[j]) return false;
+    return true;
+}
+
+#define CHIMESET_MESSAGE(name, id, text) id,
+constexpr std::uint32_t kChimesetNumbers[] = {
+#include "resources/messages/chimeset.inc"
+};
+constexpr std::uint32_t kChimemoveNumbers[] = {
+#include "resources/messages/chimemove.inc"
+};
+#undef CHIMESET_MESSAGE
+// Two lines with one number would leave one of the texts unreachable.
+static_assert(AllDifferent(kChimesetNumbers), "a number is given to two messages of chimeset");
+static_assert(AllDifferent(kChimemoveNumbers), "a number is given to two messages of chimemove");
+
+}  // namespace
+
+#define CHIMESET_MESSAGE(name, id, text) {id, std::string(text)},
 
 const MessageTable& MessageTable::Chimeset() {
     static const MessageTable table = [] {

@@ -13,6 +13,25 @@ inline constexpr std::uint32_t kMessageHelpBase = 0x30000;
 inline constexpr std::uint32_t kDialogHelpBase = 0x20000;
 inline constexpr std::uint32_t kCommandHelpBase = 0x10000;
 
+// The messages by name. Each line of the message files names a message, gives its number and
+// its text, so a number is declared in one place only. The two programs number their messages
+// from 0x8000 each, so each has its own names.
+namespace msg {
+enum Message : std::uint32_t {
+#define CHIMESET_MESSAGE(name, id, text) name = id,
+#include "resources/messages/chimeset.inc"
+#undef CHIMESET_MESSAGE
+};
+}  // namespace msg
+
+namespace chimemove {
+enum Message : std::uint32_t {
+#define CHIMESET_MESSAGE(name, id, text) name = id,
+#include "resources/messages/chimemove.inc"
+#undef CHIMESET_MESSAGE
+};
+}  // namespace chimemove
+
 class MessageTable {
   public:
     static const MessageTable& Chimeset();

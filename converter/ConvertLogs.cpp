@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
-#include "converter/ConverterMessages.h"
 #include "converter/CrossRefTable.h"
 #include "converter/ExtraTowerList.h"
 #include "converter/Version1Log.h"
@@ -252,7 +252,7 @@ bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
             prompter.ShowFileError(error);
             return false;
         }
-        temporary.WriteLine(kVersion2Header);
+        temporary.WriteLine(std::string(kVersion2Header));
         int written = 0;
         for (std::size_t i = 1; i < lines.size(); ++i) {
             bool detailsMissing = false;

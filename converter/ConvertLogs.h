@@ -11,9 +11,6 @@
 
 namespace chimeset {
 
-inline constexpr const char* kVersion2Header =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
-
 struct ConvertInputs {
     std::string DataFolder;         // native path, no trailing separator
     std::string DestinationFolder;  // native path, no trailing separator

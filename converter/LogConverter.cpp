@@ -9,7 +9,6 @@
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "converter/ConvertLogs.h"
-#include "converter/ConverterMessages.h"
 #include "converter/Version1Log.h"
 
 #ifdef _WIN32

@@ -8,10 +8,9 @@
 #include <string_view>
 
 #include "common/FileError.h"
+#include "common/FileFormats.h"
 
 namespace chimeset {
-
-inline constexpr std::string_view kVersion1MagicLine = "[CLANGBOOKIST KRW-1]";
 
 // True when the line's first 20 characters are the magic line (case-sensitive); text after
 // them is ignored and a shorter line fails.

@@ -453,7 +453,7 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
     if (!read && error.message.empty()) error = {reader.ErrorLine(), reader.ErrorMessage()};
     if (read && summary.rowsRead == 0) error = {0, "The file has a header line but no rows."};
     if (error.message.empty()) {
-        lines.emplace_back(kDoveDatabaseHeader);
+        lines.emplace_back(kTowerFieldNames);
         lines.emplace_back(kDoveCreditLine);
         converter.Finish(lines);
     }

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/FileFormats.h"
+
 namespace chimeset {
 
-// The first two lines of a converted database: the column names, then the credit.
-inline constexpr const char* kDoveDatabaseHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+// The second line of a converted database, after the column names (kTowerFieldNames).
 inline constexpr const char* kDoveCreditLine =
     "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
     "Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)";

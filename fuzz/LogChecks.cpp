@@ -2,18 +2,19 @@
 
 #include <cstdlib>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace chimeset::fuzz {
 
 void WriteSmallDatabase(const std::string& folder) {
-    const char text[] =
-        "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\r\n"
-        "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\1\r\n"
-        "Bray\\St Michael\\Berks\\SU912795\\51.5\\-0.7\\8\\1500\\2\r\n";
-    WriteFile(JoinPath(folder, kDatabaseFileName), reinterpret_cast<const unsigned char*>(text),
-              sizeof text - 1);
+    const std::string text = std::string(kTowerFieldNames) +
+                             "\r\n"
+                             "Aston\\St Peter\\Warks\\SP081895\\52.5\\-1.9\\8\\2000\\1\r\n"
+                             "Bray\\St Michael\\Berks\\SU912795\\51.5\\-0.7\\8\\1500\\2\r\n";
+    WriteFile(JoinPath(folder, kDatabaseFileName),
+              reinterpret_cast<const unsigned char*>(text.data()), text.size());
 }
 
 std::vector<EntryView> ViewEntries(CChimesetDoc& doc) {

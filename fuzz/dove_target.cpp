@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "dove/CsvReader.h"
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (summary.towersWritten + summary.SkippedCount() != summary.rowsRead) std::abort();
-    if (lines.size() != summary.towersWritten + 2 || lines[0] != kDoveDatabaseHeader ||
+    if (lines.size() != summary.towersWritten + 2 || lines[0] != kTowerFieldNames ||
         lines[1] != kDoveCreditLine)
         std::abort();
     DescribeSummary(summary, "DoveData.CB0");

@@ -11,9 +11,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kInchFormat = 0x8046;
-constexpr std::uint32_t kColumnTitles = 0x804D;
-
 const char* const kMarginEntries[] = {"MarginT", "MarginB", "MarginL", "MarginR"};
 
 // strtol with base 0, as the profile's numbers were always read; nullopt-like -1 when
@@ -96,13 +93,13 @@ std::int32_t RoundDownMargin(std::int32_t thousandths) {
 }
 
 std::string FormatInches(std::int32_t thousandths) {
-    const std::string& format = MessageTable::Chimeset().Text(kInchFormat);
+    const std::string& format = MessageTable::Chimeset().Text(msg::kInchFormat);
     return Format(format.c_str(), (thousandths / 100) / 10.0);
 }
 
 std::string PrintColumnTitle(int column) {
     const std::vector<std::string> titles =
-        SplitFields(MessageTable::Chimeset().Text(kColumnTitles), '\t');
+        SplitFields(MessageTable::Chimeset().Text(msg::kColumnTitles), '\t');
     if (column < 0 || static_cast<std::size_t>(column) >= titles.size()) return {};
     return titles[static_cast<std::size_t>(column)];
 }

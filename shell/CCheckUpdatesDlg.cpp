@@ -21,7 +21,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kVersionFormat = 0x8052;
 constexpr std::size_t kTextBufferSize = 512;
 
 const char* const kExplanation =
@@ -82,8 +81,9 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     const std::string doveDate = ReadMachineText(machine, "DoveDate");
     const std::string address = ReadMachineText(machine, "DataURL");
     const std::string update = ReadMachineText(machine, "DataUpdate");
-    const std::string version = Format(MessageTable::Chimeset().Text(kVersionFormat).c_str(),
-                                       ReadMachineNumber(machine, "DataVersion"));
+    const std::string version =
+        Format(MessageTable::Chimeset().Text(msg::kDatabaseVersionFormat).c_str(),
+               ReadMachineNumber(machine, "DataVersion"));
 
     auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
     explanation->setWordWrap(true);

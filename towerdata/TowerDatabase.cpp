@@ -10,9 +10,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kUnusableExtract = 0x800F;
-constexpr std::uint32_t kNewerExtract = 0x8001;
-constexpr std::uint32_t kFieldNames = 0x8055;
 constexpr std::uint32_t kNotSearchedInDatabase = 99999;
 
 std::uint32_t IdentityOf(std::string_view field) {
@@ -86,7 +83,7 @@ void TowerDatabase::FinishLoading() {
 
 bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
     columnMap_.clear();
-    const auto names = SplitFields(MessageTable::Chimeset().Text(kFieldNames));
+    const auto names = SplitFields(kTowerFieldNames);
     bool failed = false;
     bool newer = false;
     for (const auto& name : names) {
@@ -97,15 +94,16 @@ bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
         }
         const std::uint32_t column = ColumnAt(header, pos);
         columnMap_.push_back(column);
-        if (column >= 9) newer = true;
+        if (column >= kTowerFieldCount) newer = true;
     }
     const auto& messages = MessageTable::Chimeset();
     if (failed) {
-        prompter.Show(messages.Make(kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
+        prompter.Show(
+            messages.Make(msg::kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
         return false;
     }
     if (newer)
-        prompter.Show(messages.Make(kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
+        prompter.Show(messages.Make(msg::kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
     return true;
 }
 

@@ -7,24 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "common/Prompter.h"
 #include "towerdata/MapPoint.h"
 
 namespace chimeset {
-
-// Field numbers of a tower record, in canonical order.
-enum TowerField : int {
-    kLocn = 0,
-    kDedn,
-    kCnty,
-    kOS,
-    kLat,
-    kLon,
-    kBells,
-    kWt,
-    kIndexNo,
-    kTowerFieldCount
-};
 
 inline constexpr const char* kDatabaseFileName = "DoveData.CB0";
 

@@ -3,7 +3,6 @@
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "users/UserRegister.h"
-#include "users/UsersMessages.h"
 
 namespace chimeset {
 
@@ -13,7 +12,7 @@ std::optional<std::string> ChooseUserToOpen(const SettingsStore& settings, Promp
     // A register starting with an empty item holds nobody either.
     const auto ids = SplitRegisterOfNames(settings.GetString(kUsersSection, kRegisterOfNamesEntry));
     if (ids.empty()) {
-        prompter.Show(messages.Make(usermsg::kNoUsers));
+        prompter.Show(messages.Make(msg::kNoUsers));
         return std::nullopt;
     }
     if (ids.size() == 1) return ids.front();
@@ -23,7 +22,7 @@ std::optional<std::string> ChooseUserToOpen(const SettingsStore& settings, Promp
     for (const auto& id : ids) {
         if (id == *typed) return id;
     }
-    prompter.Show(messages.Make(usermsg::kNotRegistered));
+    prompter.Show(messages.Make(msg::kNotRegistered));
     return std::nullopt;
 }
 

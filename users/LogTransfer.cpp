@@ -3,12 +3,12 @@
 #include <utility>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/RecordLine.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "users/UserRegister.h"
-#include "users/UsersMessages.h"
 
 namespace chimeset {
 namespace {
@@ -34,15 +34,14 @@ std::string ReplacePlaceholder(std::string text, const std::string& value) {
 }  // namespace
 
 bool HasVersion2Header(std::string_view line) {
-    for (const auto& name : SplitFields(Version2Header())) {
+    for (const auto& name : SplitFields(kVersion2Header)) {
         if (line.find(name) == std::string_view::npos) return false;
     }
     return true;
 }
 
 bool IsVersion1MagicLine(std::string_view line) {
-    return ToUpperAscii(line) ==
-           ToUpperAscii(MessageTable::Chimeset().Text(usermsg::kVersion1Magic));
+    return ToUpperAscii(line) == ToUpperAscii(kVersion1MagicLine);
 }
 
 std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library,
@@ -63,7 +62,7 @@ std::string UpgradeVersion1Record(std::string_view line, IdTableLibrary& library
         // number it would name an unrelated one. The record becomes an additional tower that
         // has only its place name, for the user to complete.
         record += "\\\\\\\\0\\0\\\\\\0";
-        Notice notice = MessageTable::Chimeset().Make(usermsg::kTowerOutsideTable);
+        Notice notice = MessageTable::Chimeset().Make(msg::kTowerOutsideTable);
         notice.text = ReplacePlaceholder(notice.text, location);
         prompter.Show(notice);
     }
@@ -118,17 +117,17 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
     if (importing) {
         const std::string firstLine = lines.empty() ? std::string() : lines.front();
         if (IsVersion1MagicLine(firstLine)) {
-            const Answer answer = prompter_.Show(messages.Make(
-                usermsg::kVersion1Import, NoticeIcon::None, NoticeButtons::YesNo, true));
+            const Answer answer = prompter_.Show(
+                messages.Make(msg::kVersion1Import, NoticeIcon::None, NoticeButtons::YesNo, true));
             if (answer != Answer::Yes) return false;
             if (!library_.Load(JoinPath(programFolder_, IdTableLibraryFileName()))) {
-                prompter_.Show(messages.Make(usermsg::kIdTableNotLoaded, NoticeIcon::Stop));
+                prompter_.Show(messages.Make(msg::kIdTableNotLoaded, NoticeIcon::Stop));
                 return false;
             }
             if (!library_.FindEntryPoints()) return false;
             upgrade = true;
         } else if (!HasVersion2Header(firstLine)) {
-            prompter_.Show(messages.Make(usermsg::kUnknownLogFormat, NoticeIcon::Stop));
+            prompter_.Show(messages.Make(msg::kUnknownLogFormat, NoticeIcon::Stop));
             return false;
         }
     }
@@ -147,7 +146,7 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
         if (!upgrade) {
             writer.WriteLine(lines[i]);
         } else if (i == 0) {
-            writer.WriteLine(Version2Header());
+            writer.WriteLine(kVersion2Header);
         } else {
             writer.WriteLine(SafeRecordLine(UpgradeVersion1Record(lines[i], library_, prompter_)));
         }

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
-#include "users/UsersMessages.h"
 
 namespace chimeset {
 
@@ -32,17 +32,17 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
 
     for (const auto& user : register_.Users()) {
         if (user.id == id) {
-            prompter.Show(messages.Make(usermsg::kDuplicateId));
+            prompter.Show(messages.Make(msg::kDuplicateId));
             return false;
         }
     }
     if (!HasOnlyIdCharacters(id)) {
-        prompter.Show(messages.Make(usermsg::kBadIdCharacter, NoticeIcon::Stop));
+        prompter.Show(messages.Make(msg::kBadIdCharacter, NoticeIcon::Stop));
         return false;
     }
     if (id.size() < 4 || id.size() > 8 || longName.size() < 4 || longName.size() > 100 ||
         longName.find(',') != std::string::npos) {
-        prompter.Show(messages.Make(usermsg::kBadLength));
+        prompter.Show(messages.Make(msg::kBadLength));
         return false;
     }
 
@@ -58,13 +58,13 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
     const bool logWasThere = FileExists(logPath);
     bool made;
     if (imported) {
-        prompter.Show(messages.Make(usermsg::kPickImportFile));
+        prompter.Show(messages.Make(msg::kPickImportFile));
         made = transfer_.TransferLog(id, logPath, TransferMode::Import);
     } else {
         made = register_.CreateEmptyLog(logPath);
     }
     if (!made) {
-        prompter.Show(messages.Make(usermsg::kLogNotCreated));
+        prompter.Show(messages.Make(msg::kLogNotCreated));
         return false;
     }
 
@@ -81,7 +81,7 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
     }
     view_.AppendRow(RowText({id, longName}));
     view_.ClearEntryFields();
-    prompter.Show(messages.Make(usermsg::kTaskCompleted));
+    prompter.Show(messages.Make(msg::kTaskCompleted));
     return true;
 }
 
@@ -91,7 +91,7 @@ bool ManageUsers::RemoveIfOnlyHeader(const std::string& logPath) {
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(logPath, lines, error)) return false;
-    if (lines.size() != 1 || lines[0] != Version2Header()) return false;
+    if (lines.size() != 1 || lines[0] != kVersion2Header) return false;
     return std::remove(logPath.c_str()) == 0;
 }
 
@@ -132,7 +132,7 @@ void ManageUsers::EnableEntryButtons(bool enabled) {
     view_.SetEntryButtonsEnabled(enabled);
     if (!enabled) {
         view_.ClearSelection();
-        environment_.prompter.Show(MessageTable::Chimeset().Make(usermsg::kTaskCompleted));
+        environment_.prompter.Show(MessageTable::Chimeset().Make(msg::kTaskCompleted));
     }
 }
 
@@ -147,7 +147,7 @@ void ManageUsers::SelectionChanged(int selectedRow) {
 
 bool MayManageUsers(bool logOpen, Prompter& prompter) {
     if (!logOpen) return true;
-    prompter.Show(MessageTable::Chimeset().Make(usermsg::kCloseFirst, NoticeIcon::Stop));
+    prompter.Show(MessageTable::Chimeset().Make(msg::kCloseFirst, NoticeIcon::Stop));
     return false;
 }
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "common/TextFile.h"
-#include "users/UsersMessages.h"
 
 namespace chimeset {
 namespace {}  // namespace
@@ -28,13 +28,8 @@ std::vector<std::string> SplitRegisterOfNames(const std::string& registerOfNames
 }
 
 bool HasOnlyIdCharacters(const std::string& id) {
-    const std::string& allowed = MessageTable::Chimeset().Text(usermsg::kIdCharacters);
+    const std::string& allowed = MessageTable::Chimeset().Text(msg::kIdCharacters);
     return id.find_first_not_of(allowed) == std::string::npos;
-}
-
-std::string Version2Header() {
-    const MessageTable& messages = MessageTable::Chimeset();
-    return messages.Text(usermsg::kHeaderTower) + messages.Text(usermsg::kHeaderDates);
 }
 
 UserRegister::UserRegister(SettingsStore& settings, Prompter& prompter,
@@ -128,7 +123,7 @@ std::string UserRegister::LogPathIn(const std::string& folder, const std::string
 
 std::optional<std::string> UserRegister::ChooseDataFolder() {
     const std::string documents = documents_.DocumentsFolder();
-    prompter_.Show(MessageTable::Chimeset().Make(usermsg::kPickDataFolder));
+    prompter_.Show(MessageTable::Chimeset().Make(msg::kPickDataFolder));
 
     FileDialogRequest request;
     // Only a vehicle for picking a folder: nothing is written under this name.
@@ -178,11 +173,11 @@ bool UserRegister::CreateEmptyLog(const std::string& logPath) {
         std::fclose(file);
         if (hasContent) {
             const Answer answer = prompter_.Show(MessageTable::Chimeset().Make(
-                usermsg::kExistingLogFound, NoticeIcon::None, NoticeButtons::YesNo));
+                msg::kExistingLogFound, NoticeIcon::None, NoticeButtons::YesNo));
             if (answer == Answer::Yes) return true;
         }
     }
-    if (!WriteTextLines(logPath, {Version2Header()}, error)) {
+    if (!WriteTextLines(logPath, {std::string(kVersion2Header)}, error)) {
         prompter_.ShowFileError(error);
         return false;
     }

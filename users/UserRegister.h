@@ -28,8 +28,6 @@ struct RegisteredUser {
 std::vector<std::string> SplitRegisterOfNames(const std::string& registerOfNames);
 // Whether every character of an ID name is one of the letters A-Z, the digits and "_".
 bool HasOnlyIdCharacters(const std::string& id);
-// The first line of a Version 2 log: the 13 field names joined by backslashes.
-std::string Version2Header();
 
 class UserRegister {
   public:

@@ -25,8 +25,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kModifyQuestion = 0x8010;
-
 QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
@@ -176,7 +174,7 @@ void CAdditionalTowersDlg::EditWeight() {
 }
 
 void CAdditionalTowersDlg::ModifyTbNumber() {
-    const Notice question = MessageTable::Chimeset().Make(kModifyQuestion, NoticeIcon::None,
+    const Notice question = MessageTable::Chimeset().Make(msg::kModifyQuestion, NoticeIcon::None,
                                                           NoticeButtons::YesNo, true);
     if (prompter_.Show(question) != Answer::Yes) return;
     tbNumber_->setReadOnly(false);

@@ -29,9 +29,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kChangeUserHint = 0x8000;
-constexpr std::uint32_t kReadOnlyNotice = 0x8008;
-
 const QColor kWhite(255, 255, 255);
 const QColor kReadOnlyYellow(255, 255, 204);
 const QColor kAdditionalBlue(0, 0, 255);
@@ -408,7 +405,7 @@ void CChimesetView::OnOrderButton(int order) {
 
 bool CChimesetView::RefuseReadOnly() {
     if (!doc_.IsReadOnly()) return false;
-    prompter_.Show(MessageTable::Chimeset().Make(kReadOnlyNotice));
+    prompter_.Show(MessageTable::Chimeset().Make(msg::kReadOnlyLog));
     return true;
 }
 
@@ -425,7 +422,7 @@ bool CChimesetView::RunSetDate(PackedDate current, PackedDate& newValue) {
 }
 
 void CChimesetView::OnClickUserName() {
-    prompter_.Show(MessageTable::Chimeset().Make(kChangeUserHint));
+    prompter_.Show(MessageTable::Chimeset().Make(msg::kChangeUser));
 }
 
 void CChimesetView::OnClickVisitDate() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "common/RecordLine.h"
@@ -15,15 +16,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kWrongFormat = 0x8005;
-constexpr std::uint32_t kBackupIntro = 0x800D;
-constexpr std::uint32_t kVersion1Log = 0x8011;
-constexpr std::uint32_t kVersion1Magic = 0x8040;
-constexpr std::uint32_t kLogFieldsTail = 0x8053;
-constexpr std::uint32_t kTowerFieldNames = 0x8055;
-constexpr std::int32_t kLogFieldCount = 13;
-enum LogField { kVDate = 9, kQDate = 10, kPDate = 11, kComment = 12 };
-
 const char* const kLaterVersion =
     "This log was created by a later version of the Clangbook, please install a more recent "
     "version. To allow inspection, this file is Read-Only. It cannot be saved without "
@@ -35,11 +27,6 @@ const char* const kBackupAdvice =
 const char* const kDuplicateIdentity =
     "A Record with the same Identity number already exists. Are you sure you wish to "
     "continue?\r\n\r\nClick\r\nNO to abort changes\r\nYES to save changes.";
-
-std::string LogHeader() {
-    const auto& messages = MessageTable::Chimeset();
-    return messages.Text(kTowerFieldNames) + messages.Text(kLogFieldsTail);
-}
 
 std::string OsRefAsShown(const std::string& reference) {
     return reference.size() == 8 ? reference : std::string();
@@ -407,7 +394,7 @@ void CChimesetDoc::DeleteContents() {
 
 bool CChimesetDoc::CheckLogHeader(const std::string& header) {
     logColumnMap_.clear();
-    const auto names = SplitFields(LogHeader());
+    const auto names = SplitFields(kVersion2Header);
     bool newer = false;
     for (const auto& name : names) {
         const auto pos = header.find(name);
@@ -444,13 +431,13 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     }
     const auto& messages = MessageTable::Chimeset();
     const std::string header = lines.empty() ? std::string() : lines[0];
-    const std::string& magic = messages.Text(kVersion1Magic);
-    if (header.compare(0, magic.size(), magic) == 0) {
-        prompter_.Show(messages.Make(kVersion1Log, NoticeIcon::Stop, NoticeButtons::Ok, true));
+    if (header.compare(0, kVersion1MagicLine.size(), kVersion1MagicLine) == 0) {
+        prompter_.Show(messages.Make(msg::kVersion1Log, NoticeIcon::Stop, NoticeButtons::Ok, true));
         return false;
     }
     if (!CheckLogHeader(header)) {
-        prompter_.Show(messages.Make(kWrongFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
+        prompter_.Show(
+            messages.Make(msg::kWrongLogFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
     } else {
         const auto field = [this](std::string_view line, int f) {
             return GetRawField(line, logColumnMap_[static_cast<std::size_t>(f)]);
@@ -498,7 +485,7 @@ bool CChimesetDoc::OnSaveDocument(const std::string& path) {
         prompter_.ShowFileError(error);
         return false;
     }
-    writer.WriteLine(LogHeader());
+    writer.WriteLine(kVersion2Header);
     for (std::size_t e = 0; e < visitDates_.size(); ++e) {
         if (visitDates_[e] == 0) continue;
         const auto tower = static_cast<std::int32_t>(entryTowers_[e]);
@@ -562,15 +549,15 @@ bool CChimesetDoc::CloseLog() {
 }
 
 std::string CChimesetDoc::BackupInformationText() const {
-    return MessageTable::Chimeset().Text(kBackupIntro) + "\r\n\r\n" +
+    return MessageTable::Chimeset().Text(msg::kBackupIntro) + "\r\n\r\n" +
            TextFromNativePath(GetPathName()) + "\r\n\r\n" + kBackupAdvice;
 }
 
 void CChimesetDoc::ShowBackupInformation() {
     Notice notice;
-    notice.id = kBackupIntro;
+    notice.id = msg::kBackupIntro;
     notice.text = BackupInformationText();
-    notice.helpContext = kMessageHelpBase + kBackupIntro;
+    notice.helpContext = kMessageHelpBase + msg::kBackupIntro;
     prompter_.Show(notice);
 }
 

@@ -35,7 +35,6 @@
 namespace chimeset {
 namespace {
 
-constexpr std::uint32_t kColumnsDoNotFit = 0x8006;
 constexpr int kSmallestFontPoints = 6;
 constexpr int kLargestFontPoints = 12;
 
@@ -319,7 +318,7 @@ void CSetPrintingDlg::OnSetFont() {
 
 void CSetPrintingDlg::accept() {
     if (!editor_.CanAccept()) {
-        prompter_.Show(MessageTable::Chimeset().Make(kColumnsDoNotFit));
+        prompter_.Show(MessageTable::Chimeset().Make(msg::kColumnsDoNotFit));
         return;
     }
     editor_.SetPageHeader(ToWindows1252(headerEdit_->text()));

@@ -9,12 +9,6 @@
 #include "output/qt/CSearchLocationDlg.h"
 
 namespace chimeset {
-namespace {
-
-constexpr std::uint32_t kNameNotFound = 0x800A;
-
-}  // namespace
-
 bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget* parent,
                    std::function<void(std::uint32_t)> showHelp) {
     const std::string proposal = listEditText.empty() ? search.SearchText() : listEditText;
@@ -29,7 +23,7 @@ std::int32_t RunFindNext(CChimesetDoc& doc, TowerSearch& search, std::int32_t cu
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::int32_t found = search.FindNext(doc, currentIndex);
     QApplication::restoreOverrideCursor();
-    if (found < 0) prompter.Show(MessageTable::Chimeset().Make(kNameNotFound));
+    if (found < 0) prompter.Show(MessageTable::Chimeset().Make(msg::kNameNotFound));
     return found;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/FileFormats.h"
 #include "common/MessageTable.h"
 #include "common/Text.h"
 
@@ -53,11 +54,30 @@ TEST(ColumnAt, CountsBackslashesBeforeThePosition) {
 TEST(MessageTable, KnownTextsAndHelpContexts) {
     const auto& table = MessageTable::Chimeset();
     EXPECT_EQ(table.Text(0x8055), "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo");
+    EXPECT_EQ(table.Text(0x8053), "\\VDate\\QDate\\PDate\\Comment");
+    EXPECT_EQ(table.Text(0x8040), "[CLANGBOOKIST KRW-1]");
     EXPECT_EQ(table.Text(0x7FFF), "");
     const Notice notice = table.Make(0x800F, NoticeIcon::Stop, NoticeButtons::Ok, true);
     EXPECT_EQ(notice.helpContext, 0x30000u + 0x800F);
     EXPECT_EQ(notice.icon, NoticeIcon::Stop);
     EXPECT_EQ(table.Make(0x8001).helpContext, 0u);
+}
+
+TEST(FileFormats, HeaderNamesAndFieldNumbers) {
+    EXPECT_EQ(kTowerFieldNames, "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo");
+    EXPECT_EQ(kVisitFieldNames, "\\VDate\\QDate\\PDate\\Comment");
+    EXPECT_EQ(kVersion2Header,
+              "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment");
+    EXPECT_EQ(kVersion1MagicLine, "[CLANGBOOKIST KRW-1]");
+    // Each field number finds its own name in the header.
+    const auto names = SplitFields(kVersion2Header);
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(kLogFieldCount));
+    const std::pair<int, const char*> fields[] = {
+        {kLocn, "Locn"},       {kDedn, "Dedn"},   {kCnty, "Cnty"},   {kOS, "OS"},
+        {kLat, "Lat"},         {kLon, "Lon"},     {kBells, "Bells"}, {kWt, "Wt"},
+        {kIndexNo, "IndexNo"}, {kVDate, "VDate"}, {kQDate, "QDate"}, {kPDate, "PDate"},
+        {kComment, "Comment"}};
+    for (const auto& [number, name] : fields) EXPECT_EQ(names[number], name) << name;
 }
 
 TEST(Format, FormatsLikePrintf) {

@@ -6,7 +6,7 @@
 #include <unistd.h>
 #endif
 
-#include "converter/ConverterMessages.h"
+#include "common/MessageTable.h"
 #include "converter/CrossRefTable.h"
 #include "converter/ExtraTowerList.h"
 #include "tests/converter/ConverterFixture.h"

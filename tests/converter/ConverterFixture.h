@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "converter/ConvertLogs.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace chimeset::testing {
 
-inline const std::string kMagic = "[CLANGBOOKIST KRW-1]";
+inline const std::string kMagic(kVersion1MagicLine);
 
 class ConverterFixture : public ::testing::Test {
   protected:
@@ -67,7 +68,6 @@ inline std::string Crlf(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-inline const std::string kHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+inline const std::string kHeader(kVersion2Header);
 
 }  // namespace chimeset::testing

@@ -3,7 +3,6 @@
 
 #include "common/MessageTable.h"
 #include "common/Text.h"
-#include "converter/ConverterMessages.h"
 #include "converter/LogConverter.h"
 #include "tests/converter/ConverterFixture.h"
 #include "tests/support/MemorySettings.h"

@@ -166,7 +166,7 @@ const std::string kLightweightRecord =
     "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\10005";
 
 std::vector<std::string> Expected(const std::vector<std::string>& records) {
-    std::vector<std::string> lines = {kDoveDatabaseHeader, kDoveCreditLine};
+    std::vector<std::string> lines = {std::string(kTowerFieldNames), kDoveCreditLine};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
@@ -541,8 +541,8 @@ TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
     DoveImportError error;
     ASSERT_TRUE(ImportDoveFile(csv, out, {}, summary, error)) << error.message;
     const std::string bytes = ReadBytes(out);
-    EXPECT_EQ(bytes.substr(0, std::string(kDoveDatabaseHeader).size() + 3),
-              std::string(kDoveDatabaseHeader) + "\r\n;");
+    EXPECT_EQ(bytes.substr(0, std::string(kTowerFieldNames).size() + 3),
+              std::string(kTowerFieldNames) + "\r\n;");
 
     TowerDatabase db;
     FakePrompter prompter;

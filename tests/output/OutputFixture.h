@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
@@ -15,8 +16,8 @@
 
 namespace chimeset::testing {
 
-inline const std::string kOutDoveHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
-inline const std::string kOutLogHeader = kOutDoveHeader + "\\VDate\\QDate\\PDate\\Comment";
+inline const std::string kOutDoveHeader(kTowerFieldNames);
+inline const std::string kOutLogHeader(kVersion2Header);
 
 // A log record line: the tower's fields as the database has them, then the entry.
 inline std::string LogRecord(const std::string& towerLine, PackedDate visit, PackedDate quarter,

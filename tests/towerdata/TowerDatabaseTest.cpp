@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/FileFormats.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 #include "towerdata/TowerDatabase.h"
@@ -10,7 +11,7 @@ using chimeset::testing::TempDir;
 
 namespace {
 
-const std::string kHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
+const std::string kHeader(kTowerFieldNames);
 
 struct Loaded {
     TowerDatabase db;

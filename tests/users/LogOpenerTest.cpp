@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
@@ -108,11 +109,10 @@ TEST_F(LogOpenerTest, SaveQuestionAndReadOnlyLogs) {
 TEST(LogOpenerDocumentTest, FileOpenAndOutsideOpensOfTheRealDocument) {
     TempDir programs;
     programs.WriteLines("DoveData.CB0",
-                        {"Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo",
+                        {std::string(kTowerFieldNames),
                          "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101"});
     TempDir logs;
-    const std::string header =
-        "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+    const std::string header(kVersion2Header);
     logs.WriteLines("RINGER1.CBL", {header, "Zeal\\\\\\\\\\\\\\\\101\\32961\\0\\0\\"});
     logs.WriteLines("TOWER_2.CBL", {header});
     MemorySettings settings;

@@ -4,6 +4,7 @@
 
 #include <csignal>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
@@ -13,9 +14,8 @@
 namespace chimeset::testing {
 namespace {
 
-const std::string kHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
-const std::string kMagic = "[CLANGBOOKIST KRW-1]";
+const std::string kHeader(kVersion2Header);
+const std::string kMagic(kVersion1MagicLine);
 
 class LogTransferTest : public ::testing::Test {
   protected:

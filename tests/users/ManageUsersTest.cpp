@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
@@ -10,8 +11,7 @@
 namespace chimeset::testing {
 namespace {
 
-const std::string kHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+const std::string kHeader(kVersion2Header);
 
 class ManageUsersTest : public ::testing::Test {
   protected:
@@ -188,7 +188,8 @@ TEST_F(ManageUsersTest, RefusedImportLeavesNoHalfWrittenLog) {
     // The library is missing from the program folder.
     prompter.Clear();
     table.loadSucceeds = false;
-    prompter.QueueFileName(outside.WriteLines("old.cbl", {"[CLANGBOOKIST KRW-1]", "A\\1\\1"}));
+    prompter.QueueFileName(
+        outside.WriteLines("old.cbl", {std::string(kVersion1MagicLine), "A\\1\\1"}));
     EXPECT_FALSE(rules.AddUser(true, "TOWER_2", "Tower Two"));
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8013, 0x805B, 0x8044}));
     EXPECT_EQ(ListFolder(Logs()), std::vector<std::string>{"RINGER1.CBL"});

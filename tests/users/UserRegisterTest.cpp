@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "common/FileFormats.h"
 #include "common/PathText.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
@@ -12,8 +13,7 @@
 namespace chimeset::testing {
 namespace {
 
-const std::string kHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+const std::string kHeader(kVersion2Header);
 
 class UserRegisterTest : public ::testing::Test {
   protected:

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "common/qt/TabStopDelegate.h"
 #include "tests/support/FakePrompter.h"
@@ -152,9 +153,7 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     prompter.Clear();
     TempDir outside;
     id->setText(QStringLiteral("IMPORT1"));
-    prompter.QueueFileName(outside.WriteLines(
-        "in.cbl",
-        {"Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment"}));
+    prompter.QueueFileName(outside.WriteLines("in.cbl", {std::string(kVersion2Header)}));
     QTest::mouseClick(Find<QPushButton>(dialog, "importAddButton"), Qt::LeftButton);
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8051}));
     EXPECT_EQ(list->count(), 4);

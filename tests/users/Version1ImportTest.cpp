@@ -1,6 +1,7 @@
 // A Version 1 import end to end, through the CB2TB library built beside the programs.
 #include <gtest/gtest.h>
 
+#include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
@@ -11,8 +12,8 @@
 namespace chimeset::testing {
 namespace {
 
-const std::string kHeader =
-    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\VDate\\QDate\\PDate\\Comment";
+const std::string kHeader(kVersion2Header);
+const std::string kMagic(kVersion1MagicLine);
 
 TEST(Version1ImportTest, TranslatesThroughTheRealLibrary) {
     const std::string programs = ProgramDir();
@@ -27,8 +28,8 @@ TEST(Version1ImportTest, TranslatesThroughTheRealLibrary) {
     LogTransfer transfer(prompter, library, programs, documents);
 
     const std::string source = outside.WriteLines(
-        "OLD.CBL", {"[CLANGBOOKIST KRW-1]", "Aston\\13\\32961\\0\\0\\Q29tbWVudA==",
-                    "Last\\6105\\1\\2\\3\\", "Beyond\\6106\\4\\5\\6\\C", "None\\46\\7\\\\\\"});
+        "OLD.CBL", {kMagic, "Aston\\13\\32961\\0\\0\\Q29tbWVudA==", "Last\\6105\\1\\2\\3\\",
+                    "Beyond\\6106\\4\\5\\6\\C", "None\\46\\7\\\\\\"});
     prompter.QueueFileName(source);
     ASSERT_TRUE(transfer.TransferLog("RINGER1", data.File("RINGER1.CBL"), TransferMode::Import));
 
@@ -54,8 +55,7 @@ TEST(Version1ImportTest, MissingLibraryHaltsTheImport) {
     const FixedDocumentsFolder documents;
     LogTransfer transfer(prompter, library, programs.Path(), documents);
 
-    prompter.QueueFileName(
-        outside.WriteLines("OLD.CBL", {"[CLANGBOOKIST KRW-1]", "A\\1\\1\\\\\\"}));
+    prompter.QueueFileName(outside.WriteLines("OLD.CBL", {kMagic, "A\\1\\1\\\\\\"}));
     EXPECT_FALSE(transfer.TransferLog("RINGER1", log, TransferMode::Import));
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8013, 0x805B}));
     EXPECT_EQ(prompter.notices[1].text,

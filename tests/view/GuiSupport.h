@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileFormats.h"
 #include "tests/support/TempDir.h"
 
 // Readable QStrings in test failures.
@@ -50,8 +51,8 @@ inline void OnNextModal(const QString& objectName, std::function<void(QWidget*)>
     timer->start();
 }
 
-inline const std::string kDoveHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
-inline const std::string kLogHeader = kDoveHeader + "\\VDate\\QDate\\PDate\\Comment";
+inline const std::string kDoveHeader(kTowerFieldNames);
+inline const std::string kLogHeader(kVersion2Header);
 
 // Towers in file order: 0 Ashby, 1 Bampton, 2 Ashwell, 3 Zennor, 4 Cambridge, 5 Rock & Roll
 // (no grid reference), identity numbers 1001 to 1006.

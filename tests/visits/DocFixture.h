@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "common/FileFormats.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
@@ -12,8 +13,8 @@
 
 namespace chimeset::testing {
 
-inline const std::string kDoveHeader = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo";
-inline const std::string kLogHeader = kDoveHeader + "\\VDate\\QDate\\PDate\\Comment";
+inline const std::string kDoveHeader(kTowerFieldNames);
+inline const std::string kLogHeader(kVersion2Header);
 
 class RecordingListener : public DocumentListener {
   public:

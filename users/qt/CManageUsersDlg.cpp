@@ -19,7 +19,6 @@
 #include "common/qt/Codec.h"
 #include "common/qt/SingleLineValidator.h"
 #include "common/qt/TabStopDelegate.h"
-#include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
 
 namespace chimeset {
@@ -28,7 +27,7 @@ namespace {
 // Past the widest ID name, so that the long names line up whatever the IDs.
 qreal IdColumnWidth(const QFontMetrics& metrics) {
     int widest = 0;
-    for (const char c : MessageTable::Chimeset().Text(usermsg::kIdCharacters))
+    for (const char c : MessageTable::Chimeset().Text(msg::kIdCharacters))
         widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(c)));
     return 8 * widest + 2 * metrics.averageCharWidth();
 }
@@ -184,7 +183,7 @@ void CManageUsersDlg::OnSelectionChanged() {
 }
 
 void CManageUsersDlg::OnHelp() {
-    if (showHelp_) showHelp_(kDialogHelpBase + usermsg::kManageUsersDialog);
+    if (showHelp_) showHelp_(kDialogHelpBase + kManageUsersDialog);
 }
 
 int CManageUsersDlg::SelectedRow() const {

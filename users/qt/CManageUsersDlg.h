@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 #include "users/ManageUsers.h"
 #include "users/ManageUsersView.h"
@@ -13,6 +14,9 @@ class QListWidget;
 class QPushButton;
 
 namespace chimeset {
+
+// Help for the dialog is topic 0x20000 + its number.
+inline constexpr std::uint32_t kManageUsersDialog = 133;
 
 class CManageUsersDlg : public QDialog, private ManageUsersView {
     Q_OBJECT

@@ -11,7 +11,6 @@
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
-#include "users/UsersMessages.h"
 #include "users/qt/UpperCaseValidator.h"
 
 namespace chimeset {
@@ -63,7 +62,7 @@ std::string COpenLogDlg::IdName() const {
 }
 
 void COpenLogDlg::OnHelp() {
-    if (showHelp_) showHelp_(kDialogHelpBase + usermsg::kOpenLogDialog);
+    if (showHelp_) showHelp_(kDialogHelpBase + kOpenLogDialog);
 }
 
 AskIdName COpenLogDlg::Asker(QWidget* parent, ShowHelp showHelp) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace chimeset {
+
+// Help for the dialog is topic 0x20000 + its number.
+inline constexpr std::uint32_t kOpenLogDialog = 134;
 
 class COpenLogDlg : public QDialog {
     Q_OBJECT
