@@ -17,8 +17,8 @@ inline const std::string kLogHeader = kDoveHeader + "\\VDate\\QDate\\PDate\\Comm
 
 class RecordingListener : public DocumentListener {
   public:
-    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnDocumentUpdate(UpdateHint hint) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 class DocFixture : public ::testing::Test {
