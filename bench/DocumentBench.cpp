@@ -42,7 +42,7 @@ void BM_Load(benchmark::State& state) {
     auto& data = Data();
     for (auto _ : state) {
         TowerDatabase db;
-        benchmark::DoNotOptimize(db.Load(data.dir.Path(), data.prompter));
+        benchmark::DoNotOptimize(db.Load(data.dir.Path()).ok);
         state.counters["bytes_per_file_byte"] =
             static_cast<double>(db.DatabaseBytes()) / static_cast<double>(data.fileBytes);
     }

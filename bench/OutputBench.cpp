@@ -49,8 +49,7 @@ Fixture& Data() {
 void BM_PrintPreviewOf5000Rows(benchmark::State& state) {
     auto& data = Data();
     data.doc->SetFilter(kFilterVisited);
-    PrintController printing(*data.doc, data.prompter, data.settings,
-                             PrintHost{[] { return 0; }, {}, {}});
+    PrintController printing(*data.doc, data.prompter, data.settings, PrintHost{});
     printing.LoadSettings();
     printing.SetPageHeader("Ringing Records for Ringer One");
     for (auto _ : state) {
@@ -71,8 +70,7 @@ void BM_CopyToClipboard5000Rows(benchmark::State& state) {
     data.doc->SetFilter(kFilterVisited);
     const PrintSettings settings;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            CopyListToClipboard(*data.doc, settings.columns, 0, data.prompter));
+        benchmark::DoNotOptimize(CopyListToClipboard(*data.doc, settings.columns, data.prompter));
         data.prompter.Clear();
     }
     state.counters["rows"] = data.doc->GetListCount();
@@ -86,7 +84,7 @@ void BM_FindNextAcross8000Towers(benchmark::State& state) {
     TowerSearch search;
     for (auto _ : state) {
         search.Start("no such place");
-        benchmark::DoNotOptimize(search.FindNext(*data.doc, 0));
+        benchmark::DoNotOptimize(search.FindNext(*data.doc));
     }
     state.counters["towers"] = data.doc->GetListCount();
 }

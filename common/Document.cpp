@@ -13,7 +13,7 @@ void Document::RemoveListener(DocumentListener* listener) {
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void Document::UpdateAllViews(int hint) {
+void Document::UpdateAllViews(UpdateHint hint) {
     // A listener may detach itself while being told.
     const auto listeners = listeners_;
     for (auto* listener : listeners) listener->OnDocumentUpdate(hint);

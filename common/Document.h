@@ -6,11 +6,16 @@
 
 namespace chimeset {
 
+// What a change of the document asks of its views.
+enum UpdateHint : int {
+    kHintContentsChanged = 0,  // the contents changed as a whole
+    kHintListRebuilt = 1,      // a date change rebuilt the shown list
+};
+
 class DocumentListener {
   public:
     virtual ~DocumentListener() = default;
-    // hint 1: a date change rebuilt the shown list; hint 0: the contents changed as a whole.
-    virtual void OnDocumentUpdate(int hint) = 0;
+    virtual void OnDocumentUpdate(UpdateHint hint) = 0;
 };
 
 class Document {
@@ -27,7 +32,7 @@ class Document {
 
     void AddListener(DocumentListener* listener);
     void RemoveListener(DocumentListener* listener);
-    void UpdateAllViews(int hint);
+    void UpdateAllViews(UpdateHint hint);
 
   private:
     std::string title_;

@@ -234,21 +234,27 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
     return true;
 }
 
+std::vector<std::string> SplitTextLines(std::string_view content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const auto lf = content.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? content.size() : lf;
+        std::size_t lineEnd = end;
+        if (lf != std::string_view::npos && lineEnd > start && content[lineEnd - 1] == '\r')
+            --lineEnd;
+        lines.emplace_back(content.substr(start, lineEnd - start));
+        if (lf == std::string_view::npos) break;
+        start = lf + 1;
+    }
+    return lines;
+}
+
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, FileError& error) {
     lines.clear();
     std::string content;
     if (!ReadFileBytes(path, content, error)) return false;
-
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const auto lf = content.find('\n', start);
-        std::size_t end = lf == std::string::npos ? content.size() : lf;
-        std::size_t lineEnd = end;
-        if (lf != std::string::npos && lineEnd > start && content[lineEnd - 1] == '\r') --lineEnd;
-        lines.emplace_back(content, start, lineEnd - start);
-        if (lf == std::string::npos) break;
-        start = lf + 1;
-    }
+    lines = SplitTextLines(content);
     return true;
 }
 

@@ -14,6 +14,9 @@ namespace chimeset {
 // a folder, or a read error.
 bool ReadFileBytes(const std::string& path, std::string& content, FileError& error);
 
+// The lines of a text in memory, split as ReadTextLines splits a file.
+std::vector<std::string> SplitTextLines(std::string_view content);
+
 // Reads every line of a text file. A line as read carries no line end; a last line
 // without one is kept. Fails (with the cause in error) for a missing file, a folder,
 // or a read error.

@@ -1,19 +1,16 @@
-// Any bytes as DoveData.CB0: the loader must answer with towers or a message, never crash.
+// Any bytes as DoveData.CB0: the parser must answer with towers or a message, never crash.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "common/TextFile.h"
-#include "fuzz/FuzzSupport.h"
-#include "tests/support/FakePrompter.h"
 #include "towerdata/TowerDatabase.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace chimeset;
-    const std::string& folder = fuzz::ScratchFolder();
-    fuzz::WriteFile(JoinPath(folder, kDatabaseFileName), data, size);
-    testing::FakePrompter prompter;
     TowerDatabase db;
-    if (db.Load(folder, prompter)) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (db.Parse(SplitTextLines(text)).ok) {
         for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
             db.FormatTowerName(t);
             db.GetMapPoint(t);

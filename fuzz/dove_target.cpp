@@ -12,8 +12,6 @@
 #include "common/TextFile.h"
 #include "dove/CsvReader.h"
 #include "dove/DoveImport.h"
-#include "fuzz/FuzzSupport.h"
-#include "tests/support/FakePrompter.h"
 #include "towerdata/TowerDatabase.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -43,12 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     DescribeSummary(summary, "DoveData.CB0");
 
-    const std::string& folder = fuzz::ScratchFolder();
-    FileError fileError;
-    if (!WriteTextLines(JoinPath(folder, kDatabaseFileName), lines, fileError)) std::abort();
-    testing::FakePrompter prompter;
     TowerDatabase db;
-    if (!db.Load(folder, prompter)) std::abort();
+    if (!db.Parse(lines).ok) std::abort();
     if (static_cast<std::size_t>(db.GetDatabaseCount()) != summary.towersWritten) std::abort();
     for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
         const std::string& line = lines[static_cast<std::size_t>(t) + 2];

@@ -29,26 +29,26 @@ void AppendOneLine(const std::string& comment, std::string& text) {
 
 }  // namespace
 
-void AppendClipboardLine(const CChimesetDoc& doc, const ColumnWidths& widths, std::string& text) {
-    text += doc.CurrentLocation();
+void AppendClipboardLine(const ListRow& row, const ColumnWidths& widths, std::string& text) {
+    text += row.Location();
     text += kTab;
-    text += doc.CurrentDedication();
+    text += row.Dedication();
     for (int c = kColumnCounty; c <= kColumnVisitDate; ++c) {
         if (!Taken(widths, c)) continue;
         text += kTab;
-        text += PrintCellText(doc, c);
+        text += PrintCellText(row, c);
     }
     // The date fields keep their tabs when empty, so later fields stay in their columns.
     if (Taken(widths, kColumnQuartered)) {
         text += kTab;
-        if (IsDateSet(doc.EntryQuarterDate())) text += FormatPackedDate(doc.EntryQuarterDate());
+        if (IsDateSet(row.QuarterDate())) text += FormatPackedDate(row.QuarterDate());
     }
     if (Taken(widths, kColumnPealed)) {
         text += kTab;
-        if (IsDateSet(doc.EntryPealDate())) text += FormatPackedDate(doc.EntryPealDate());
+        if (IsDateSet(row.PealDate())) text += FormatPackedDate(row.PealDate());
     }
     if (Taken(widths, kColumnComment)) {
-        const std::string comment = doc.EntryComment();
+        const std::string comment = row.Comment();
         if (!comment.empty()) {
             text += kTab;
             AppendOneLine(comment, text);
@@ -57,16 +57,12 @@ void AppendClipboardLine(const CChimesetDoc& doc, const ColumnWidths& widths, st
     text += "\r\n";
 }
 
-std::string BuildClipboardText(CChimesetDoc& doc, const ColumnWidths& widths,
-                               std::int32_t currentIndex, std::int32_t* recordCount) {
+std::string BuildClipboardText(const CChimesetDoc& doc, const ColumnWidths& widths,
+                               std::int32_t* recordCount) {
     const std::int32_t n = doc.GetListCount();
     std::string text;
     text.reserve(static_cast<std::size_t>(n) * 96);
-    for (std::int32_t i = 0; i < n; ++i) {
-        doc.SelectListItem(i);
-        AppendClipboardLine(doc, widths, text);
-    }
-    doc.SelectListItem(currentIndex);
+    for (std::int32_t i = 0; i < n; ++i) AppendClipboardLine(doc.GetListRow(i), widths, text);
     if (recordCount) *recordCount = n;
     return text;
 }

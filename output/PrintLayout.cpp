@@ -1,6 +1,7 @@
 #include "output/PrintLayout.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/Text.h"
 #include "visits/CChimesetDoc.h"
@@ -42,7 +43,7 @@ std::string FitCellText(PrintCanvas& canvas, const std::string& text, int width)
     return fits == 0 ? text : cut(fits);
 }
 
-PrintLayout::PrintLayout(CChimesetDoc& doc, const PrintSettings& settings)
+PrintLayout::PrintLayout(const CChimesetDoc& doc, const PrintSettings& settings)
     : doc_(doc), settings_(settings) {}
 
 PrintLayout::CountResult PrintLayout::CountPages(PrintCanvas& canvas) {
@@ -120,7 +121,8 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
             return false;
         }
         // Counting without multiline comments needs nothing of the record itself.
-        if (draw || settings_.multiline) doc_.SelectListItem(r);
+        std::optional<ListRow> row;
+        if (draw || settings_.multiline) row.emplace(doc_.GetListRow(r));
 
         if (draw) {
             int x = left;
@@ -130,9 +132,9 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
                 const int cellLeft = x;
                 x = std::min(x + w, right);
                 const int cellRight = c == kColumnComment ? right : x - gutter;
-                if (c == kColumnVisitDate && doc_.EntryVisitDate() == 0) break;
+                if (c == kColumnVisitDate && row->VisitDate() == 0) break;
                 const std::string text =
-                    FitCellText(canvas, PrintCellText(doc_, c), cellRight - cellLeft);
+                    FitCellText(canvas, PrintCellText(*row, c), cellRight - cellLeft);
                 if (!text.empty())
                     canvas.DrawLine(text, {cellLeft, y, cellRight, rowBottom}, TextAlign::Left,
                                     TextPlace::Top, false);
@@ -141,7 +143,7 @@ bool PrintLayout::PrintPage(PrintCanvas& canvas, int page, int maxPage, bool dra
 
         y = rowBottom;
         if (settings_.multiline) {
-            const std::string comment = doc_.EntryComment();
+            const std::string comment = row->Comment();
             if (!comment.empty()) {
                 PrintRect box{commentIndent, rowBottom, right, usableBottom};
                 const int measured = canvas.MeasureWrapped(comment, box.right - box.left);

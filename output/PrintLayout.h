@@ -29,7 +29,7 @@ std::string FitCellText(PrintCanvas& canvas, const std::string& text, int width)
 
 class PrintLayout {
   public:
-    PrintLayout(CChimesetDoc& doc, const PrintSettings& settings);
+    PrintLayout(const CChimesetDoc& doc, const PrintSettings& settings);
 
     enum class CountResult { Ok, PageTooSmall };
     // Lays out every page without drawing: fills the page start table and the page count.
@@ -47,7 +47,7 @@ class PrintLayout {
     std::int32_t RecordCount() const { return recordCount_; }
 
   private:
-    CChimesetDoc& doc_;
+    const CChimesetDoc& doc_;
     const PrintSettings& settings_;
     PageStartTable pageStarts_{0};
     std::int32_t recordCount_ = 0;

@@ -5,7 +5,7 @@
 
 #include "common/MessageTable.h"
 #include "common/Text.h"
-#include "visits/CChimesetDoc.h"
+#include "visits/ListRow.h"
 #include "visits/PackedDate.h"
 
 namespace chimeset {
@@ -104,30 +104,30 @@ std::string PrintColumnTitle(int column) {
     return titles[static_cast<std::size_t>(column)];
 }
 
-std::string PrintCellText(const CChimesetDoc& doc, int column) {
+std::string PrintCellText(const ListRow& row, int column) {
     switch (column) {
         case kColumnLocation:
-            return doc.CurrentLocation();
+            return row.Location();
         case kColumnDedication:
-            return doc.CurrentDedication();
+            return row.Dedication();
         case kColumnCounty:
-            return doc.CurrentCounty();
+            return row.County();
         case kColumnWeight:
-            return doc.CurrentWeight();
+            return row.Weight();
         case kColumnBells:
-            return doc.CurrentBells();
+            return row.Bells();
         case kColumnOSRef:
-            return doc.CurrentOSRef();
+            return row.OSRef();
         case kColumnTowerId:
-            return Format("%i", doc.CurrentIndexNo());
+            return Format("%i", row.IndexNo());
         case kColumnVisitDate:
-            return FormatPackedDate(doc.EntryVisitDate());
+            return FormatPackedDate(row.VisitDate());
         case kColumnQuartered:
-            return FormatPackedDate(doc.EntryQuarterDate());
+            return FormatPackedDate(row.QuarterDate());
         case kColumnPealed:
-            return FormatPackedDate(doc.EntryPealDate());
+            return FormatPackedDate(row.PealDate());
         case kColumnComment: {
-            std::string comment = doc.EntryComment();
+            std::string comment = row.Comment();
             const std::size_t end = comment.find_first_of("\r\n");
             if (end != std::string::npos) comment.erase(end);
             return comment;

@@ -12,7 +12,7 @@
 
 namespace chimeset {
 
-class CChimesetDoc;
+class ListRow;
 
 inline constexpr int kPrintColumnCount = 11;
 enum PrintColumn : int {
@@ -86,7 +86,7 @@ std::string FormatInches(std::int32_t thousandths);
 // The printed title of a column.
 std::string PrintColumnTitle(int column);
 
-// The text of a column for the document's current list item, in print form.
-std::string PrintCellText(const CChimesetDoc& doc, int column);
+// The text of a column for a row of the list, in print form.
+std::string PrintCellText(const ListRow& row, int column);
 
 }  // namespace chimeset

@@ -35,24 +35,21 @@ std::string ToLower1252(std::string_view text) {
     return lower;
 }
 
-std::int32_t TowerSearch::FindNext(CChimesetDoc& doc, std::int32_t currentIndex) {
+std::int32_t TowerSearch::FindNext(const CChimesetDoc& doc) {
     const std::int32_t n = doc.GetListCount();
     const std::string pattern = ToLower1252(searchText_);
     const TowerDatabase& database = doc.Database();
-    // Only the location decides a match, so the walk reads it straight from the list's
-    // tower and selects nothing until it finds one: the outcome is the same as selecting
-    // every item in turn, without looking up each tower's log entry.
+    // Only the location decides a match: it is read straight from the list's tower, without
+    // looking up each tower's log entry.
     for (std::int32_t i = findStart_; i < n; ++i) {
         const std::int32_t tower = doc.ListItemTower(i);
         if (tower < 0) continue;
         if (ToLower1252(database.GetTowerField(tower, kLocn)).find(pattern) == std::string::npos)
             continue;
-        doc.SelectListItem(i);
         findStart_ = i + 1;
         return i;
     }
     findStart_ = 0;
-    doc.SelectListItem(currentIndex);
     return -1;
 }
 

@@ -23,10 +23,9 @@ class TowerSearch {
     // Every refill of the list starts the search again at the top.
     void ResetStart() { findStart_ = 0; }
 
-    // Find Next: the list position of the next match, which becomes the document's
-    // selection; -1 when none is left, the selection restored to currentIndex and the
-    // next search starting at the top again.
-    std::int32_t FindNext(CChimesetDoc& doc, std::int32_t currentIndex);
+    // Find Next: the list position of the next match, for the caller to select; -1 when
+    // none is left, the next search then starting at the top again.
+    std::int32_t FindNext(const CChimesetDoc& doc);
 
   private:
     std::string searchText_;

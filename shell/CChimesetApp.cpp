@@ -1,6 +1,5 @@
 #include "shell/CChimesetApp.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,13 +34,7 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
 
     doc_ = std::make_unique<CChimesetDoc>(services_.programFolder, services_.prompter,
                                           services_.settings, services_.today);
-    const auto today = services_.today;
-    frame_ =
-        std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction(), [today] {
-            const LocalDate d = today ? today() : LocalDate{};
-            const QDate date(d.year, d.month, d.day);
-            return date.isValid() ? date : QDate::currentDate();
-        });
+    frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction());
     frame_->View()->OnInitialUpdate();
 
     if (!logPath.isEmpty() && !OpenFromOutside(logPath)) return false;

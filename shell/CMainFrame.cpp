@@ -36,13 +36,12 @@ const char* const kContextHelpText = "Select an object on which to get Help";
 
 }  // namespace
 
-CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
-                       CChimesetView::Today today)
+CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp)
     : app_(app),
       doc_(doc),
       prompter_(prompter),
       showHelp_(std::move(showHelp)),
-      view_(new CChimesetView(doc, prompter, showHelp_, std::move(today), this)) {
+      view_(new CChimesetView(doc, prompter, showHelp_, this)) {
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
@@ -190,7 +189,7 @@ void CMainFrame::UpdateCaption() {
     setWindowTitle(shown + QStringLiteral(" - ") + QString::fromLatin1(kWindowTitle));
 }
 
-void CMainFrame::OnDocumentUpdate(int /*hint*/) {
+void CMainFrame::OnDocumentUpdate(UpdateHint /*hint*/) {
     UpdateCaption();
     UpdateCommandStates();
 }

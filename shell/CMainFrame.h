@@ -25,8 +25,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     Q_OBJECT
 
   public:
-    CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
-               CChimesetView::Today today);
+    CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp);
     ~CMainFrame() override;
 
     CChimesetView* View() const { return view_; }
@@ -48,7 +47,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     void LeaveContextHelp();
     bool InContextHelp() const { return contextHelp_; }
 
-    void OnDocumentUpdate(int hint) override;
+    void OnDocumentUpdate(UpdateHint hint) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

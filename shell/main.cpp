@@ -34,18 +34,20 @@ int main(int argc, char* argv[]) {
     chimeset::QtIdTableLibrary idTable;
     const QString helpFolder =
         QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("help/chimeset"));
+    // The one clock of the program, for the window and the command-line print alike.
+    const chimeset::CChimesetDoc::Clock today = [] {
+        const QDate date = QDate::currentDate();
+        return chimeset::LocalDate{date.year(), date.month(), date.day()};
+    };
     chimeset::CChimesetApp app(
-        {chimeset::ProgramFolder(), helpFolder, prompter, settings, documents, idTable, [] {
-             const QDate today = QDate::currentDate();
-             return chimeset::LocalDate{today.year(), today.month(), today.day()};
-         }});
+        {chimeset::ProgramFolder(), helpFolder, prompter, settings, documents, idTable, today});
     prompter.SetHelp(app.HelpFunction());
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
         print.kind != chimeset::PrintCommand::Kind::None)
-        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings,
+        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings, today,
                                          chimeset::PageHeaderFor, std::cerr);
     if (!app.InitInstance(arguments)) return 1;
     prompter.SetParent(app.MainFrame());

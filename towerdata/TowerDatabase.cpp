@@ -19,8 +19,8 @@ std::uint32_t IdentityOf(std::string_view field) {
 
 }  // namespace
 
-bool TowerDatabase::Load(const std::string& programFolder, Prompter& prompter) {
-    return LoadFile(JoinPath(programFolder, kDatabaseFileName), prompter);
+FileResult TowerDatabase::Load(const std::string& programFolder) {
+    return LoadFile(JoinPath(programFolder, kDatabaseFileName));
 }
 
 void TowerDatabase::Clear() {
@@ -32,19 +32,27 @@ void TowerDatabase::Clear() {
     ClearAdditionalTowers();
 }
 
-bool TowerDatabase::LoadFile(const std::string& path, Prompter& prompter) {
-    Clear();
+FileResult TowerDatabase::LoadFile(const std::string& path) {
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(path, lines, error)) {
-        prompter.ShowFileError(error);
+        Clear();
         FinishLoading();
-        return false;
+        FileResult result;
+        result.fileError = std::move(error);
+        return result;
     }
-    if (!CheckHeader(lines.empty() ? std::string_view() : std::string_view(lines[0]), prompter) ||
-        lines.empty()) {
+    return Parse(lines);
+}
+
+FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
+    Clear();
+    FileResult result =
+        CheckHeader(lines.empty() ? std::string_view() : std::string_view(lines[0]));
+    if (!result.ok || lines.empty()) {
+        result.ok = false;
         FinishLoading();
-        return false;
+        return result;
     }
     std::size_t bytes = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) bytes += lines[i].size();
@@ -62,7 +70,7 @@ bool TowerDatabase::LoadFile(const std::string& path, Prompter& prompter) {
         AppendDatabaseLine(line);
     }
     FinishLoading();
-    return true;
+    return result;
 }
 
 void TowerDatabase::AppendDatabaseLine(std::string_view line) {
@@ -81,7 +89,8 @@ void TowerDatabase::FinishLoading() {
     std::sort(indexNoLookup_.begin(), indexNoLookup_.end());
 }
 
-bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
+FileResult TowerDatabase::CheckHeader(std::string_view header) {
+    FileResult result;
     columnMap_.clear();
     const auto names = SplitFields(kTowerFieldNames);
     bool failed = false;
@@ -98,13 +107,15 @@ bool TowerDatabase::CheckHeader(std::string_view header, Prompter& prompter) {
     }
     const auto& messages = MessageTable::Chimeset();
     if (failed) {
-        prompter.Show(
+        result.notices.push_back(
             messages.Make(msg::kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
-        return false;
+        return result;
     }
     if (newer)
-        prompter.Show(messages.Make(msg::kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
-    return true;
+        result.notices.push_back(
+            messages.Make(msg::kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
+    result.ok = true;
+    return result;
 }
 
 std::string_view TowerDatabase::DatabaseLine(std::int32_t tower) const {

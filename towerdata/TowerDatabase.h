@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/FileFormats.h"
-#include "common/Prompter.h"
+#include "common/FileResult.h"
 #include "towerdata/MapPoint.h"
 
 namespace chimeset {
@@ -20,11 +20,15 @@ class TowerDatabase {
     TowerDatabase() = default;
     virtual ~TowerDatabase() = default;
 
-    // Reads DoveData.CB0 from the program folder; true when the database is usable.
-    bool Load(const std::string& programFolder, Prompter& prompter);
-    bool LoadFile(const std::string& path, Prompter& prompter);
-    // Fills the column map from a header line; tells the user about an unusable or newer extract.
-    bool CheckHeader(std::string_view header, Prompter& prompter);
+    // Reads DoveData.CB0 from the program folder. ok when the database is usable; the
+    // result holds what the user is to be told about the file.
+    FileResult Load(const std::string& programFolder);
+    FileResult LoadFile(const std::string& path);
+    // The database from the lines of its file, the header line first.
+    FileResult Parse(const std::vector<std::string>& lines);
+    // Fills the column map from a header line; the result tells of an unusable or newer
+    // extract.
+    FileResult CheckHeader(std::string_view header);
 
     std::int32_t GetDatabaseCount() const { return databaseCount_; }
     std::int32_t GetAdditionalCount() const { return additionalCount_; }

@@ -51,6 +51,27 @@ enum ControlId : int {
     kIdComment = 1014,
 };
 
+// The form's list buttons: their control numbers for the document's lists and orders.
+struct FilterButton {
+    ListFilter filter;
+    int id;
+    const char* caption;
+    const char* name;
+};
+constexpr FilterButton kFilterButtons[] = {{kFilterAllTowers, 1015, "&All Dove", "allDoveButton"},
+                                           {kFilterVisited, 1016, "&My Visits", "myVisitsButton"},
+                                           {kFilterQuartered, 1017, "&Quarted", "quartedButton"},
+                                           {kFilterPealed, 1018, "&Pealed", "pealedButton"}};
+struct OrderButton {
+    ListOrder order;
+    int id;
+    const char* caption;
+    const char* name;
+};
+constexpr OrderButton kOrderButtons[] = {
+    {kOrderAlphabetical, 1026, "Alpha&betical Order", "alphabeticalButton"},
+    {kOrderDate, 1027, "&Date Order", "dateOrderButton"}};
+
 // A comment as the field shows it: its line breaks, whatever their form, as lines.
 QString CommentText(const std::string& comment) {
     QString text = FromWindows1252(comment);
@@ -71,13 +92,9 @@ QString ToolTipText(const std::string& doubled) {
 
 }  // namespace
 
-CChimesetView::CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
+CChimesetView::CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
                              QWidget* parent)
-    : QWidget(parent),
-      doc_(doc),
-      prompter_(prompter),
-      showHelp_(std::move(showHelp)),
-      today_(std::move(today)) {
+    : QWidget(parent), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)) {
     setObjectName(QStringLiteral("chimesetView"));
     BuildForm();
     doc_.AddListener(this);
@@ -153,41 +170,30 @@ void CChimesetView::BuildForm() {
     detailsGrid->setColumnStretch(1, 1);
 
     // --- filters and orders ---
+    // The button groups know each button by the list or order it stands for.
     filters_ = new QButtonGroup(this);
     filters_->setExclusive(true);
-    const struct {
-        int id;
-        const char* caption;
-        const char* name;
-    } filterButtons[] = {{kFilterAllTowers, "&All Dove", "allDoveButton"},
-                         {kFilterVisited, "&My Visits", "myVisitsButton"},
-                         {kFilterQuartered, "&Quarted", "quartedButton"},
-                         {kFilterPealed, "&Pealed", "pealedButton"}};
-    for (const auto& b : filterButtons) {
+    for (const auto& b : kFilterButtons) {
         auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setCheckable(true);
         button->setAutoDefault(false);
         button->setMinimumSize(units.Size(40, 16));
-        filters_->addButton(button, b.id);
+        filters_->addButton(button, b.filter);
         controls_[b.id] = button;
     }
-    connect(filters_, &QButtonGroup::idClicked, this, &CChimesetView::OnFilterButton);
+    connect(filters_, &QButtonGroup::idClicked, this,
+            [this](int filter) { OnFilterButton(static_cast<ListFilter>(filter)); });
 
     orders_ = new QButtonGroup(this);
-    const struct {
-        int id;
-        const char* caption;
-        const char* name;
-    } orderButtons[] = {{kOrderAlphabetical, "Alpha&betical Order", "alphabeticalButton"},
-                        {kOrderDate, "&Date Order", "dateOrderButton"}};
-    for (const auto& b : orderButtons) {
+    for (const auto& b : kOrderButtons) {
         auto* button = new QRadioButton(QString::fromLatin1(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
-        orders_->addButton(button, b.id);
+        orders_->addButton(button, b.order);
         controls_[b.id] = button;
     }
-    connect(orders_, &QButtonGroup::idClicked, this, &CChimesetView::OnOrderButton);
+    connect(orders_, &QButtonGroup::idClicked, this,
+            [this](int order) { OnOrderButton(static_cast<ListOrder>(order)); });
 
     auto* showRecords = new QLabel(QStringLiteral("Show Records"), this);
     showRecords->setTextFormat(Qt::PlainText);
@@ -262,6 +268,14 @@ QWidget* CChimesetView::Control(int id) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
+QWidget* CChimesetView::Control(ListFilter filter) const {
+    return filters_->button(filter);
+}
+
+QWidget* CChimesetView::Control(ListOrder order) const {
+    return orders_->button(order);
+}
+
 // ------------------------------------------------------------------ updates
 
 void CChimesetView::OnInitialUpdate() {
@@ -270,7 +284,7 @@ void CChimesetView::OnInitialUpdate() {
     OnDocumentUpdate(kHintContentsChanged);
 }
 
-void CChimesetView::OnDocumentUpdate(int hint) {
+void CChimesetView::OnDocumentUpdate(UpdateHint hint) {
     if (hint == kHintListRebuilt) {
         if (doc_.GetFilter() != kFilterAllTowers) RefillList();
         return;
@@ -284,9 +298,10 @@ void CChimesetView::OnDocumentUpdate(int hint) {
     pageHeader_ = PageHeaderFor(doc_);
     if (printing_) printing_->SetPageHeader(pageHeader_);
     const bool logOpen = doc_.IsLogOpen();
-    for (const int id : {int(kFilterVisited), int(kFilterQuartered), int(kFilterPealed),
-                         int(kOrderAlphabetical), int(kOrderDate)})
-        Control(id)->setEnabled(logOpen);
+    for (const ListFilter filter : {kFilterVisited, kFilterQuartered, kFilterPealed})
+        Control(filter)->setEnabled(logOpen);
+    for (const ListOrder order : {kOrderAlphabetical, kOrderDate})
+        Control(order)->setEnabled(logOpen);
     Control(kFilterAllTowers)->setEnabled(true);
     doc_.SetFilter(kFilterAllTowers);
     doc_.SetOrder(kOrderAlphabetical);
@@ -391,15 +406,11 @@ void CChimesetView::SelectPosition(int position) {
     OnSelectionChange(position);
 }
 
-void CChimesetView::RestoreSelection() {
-    doc_.SelectListItem(currentIndex_);
-}
-
-void CChimesetView::OnFilterButton(int filter) {
+void CChimesetView::OnFilterButton(ListFilter filter) {
     if (doc_.SetFilter(filter)) RefillList();
 }
 
-void CChimesetView::OnOrderButton(int order) {
+void CChimesetView::OnOrderButton(ListOrder order) {
     if (doc_.SetOrder(order)) RefillList();
 }
 
@@ -416,7 +427,10 @@ bool CChimesetView::HasTowerToRecord() const {
 }
 
 bool CChimesetView::RunSetDate(PackedDate current, PackedDate& newValue) {
-    const QDate today = today_ ? today_() : QDate::currentDate();
+    // The document's clock; the system's date should it give none.
+    const LocalDate d = doc_.Today();
+    QDate today(d.year, d.month, d.day);
+    if (!today.isValid()) today = QDate::currentDate();
     return CSetDateDlg::Run(current, lastDateEntered_, newValue, prompter_, showHelp_, today,
                             window());
 }
@@ -516,9 +530,8 @@ bool CChimesetView::OutputCommandBuilt(int command) const {
 
 void CChimesetView::SetPrintSettingsStore(SettingsStore& store) {
     PrintHost host;
-    host.currentIndex = [this] { return currentIndex_; };
     // The read-only switch to My Visits: the buttons and the list follow, as for a click.
-    host.showList = [this](std::int32_t filter, std::int32_t order) {
+    host.showList = [this](ListFilter filter, ListOrder order) {
         filters_->button(filter)->setChecked(true);
         orders_->button(order)->setChecked(true);
         const bool filterChanged = doc_.SetFilter(filter);
@@ -548,7 +561,7 @@ void CChimesetView::OnSetPrintContents() {
 
 void CChimesetView::OnCopyToClipboard() {
     if (!printing_ || !CanCopyToClipboard()) return;
-    CopyListToClipboard(doc_, printing_->Settings().columns, currentIndex_, prompter_);
+    CopyListToClipboard(doc_, printing_->Settings().columns, prompter_);
 }
 
 void CChimesetView::OnFind() {
@@ -557,12 +570,8 @@ void CChimesetView::OnFind() {
 }
 
 void CChimesetView::OnFindNext() {
-    const std::int32_t found = RunFindNext(doc_, search, currentIndex_, prompter_);
-    if (found < 0) return;
-    towerList_->SetCurrentRow(found);
-    currentIndex_ = found;
-    ShowTowerDetails();
-    ShowVisitorRecords();
+    const std::int32_t found = RunFindNext(doc_, search, prompter_);
+    if (found >= 0) SelectPosition(found);
 }
 
 }  // namespace chimeset

@@ -32,9 +32,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     Q_OBJECT
 
   public:
-    using Today = std::function<QDate()>;
-
-    CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp, Today today,
+    CChimesetView(CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
                   QWidget* parent = nullptr);
     ~CChimesetView() override;
 
@@ -42,7 +40,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     void OnInitialUpdate();
     // The document's update: hint 1 refills a visit list that a date change rebuilt; any
     // other hint resets the form to All Dove in alphabetical order and refills.
-    void OnDocumentUpdate(int hint) override;
+    void OnDocumentUpdate(UpdateHint hint) override;
 
     void RefillList();
     void ShowTowerDetails();
@@ -58,8 +56,6 @@ class CChimesetView : public QWidget, public DocumentListener {
     CChimesetDoc& Document() const { return doc_; }
     int CurrentIndex() const { return currentIndex_; }
     int ListCount() const { return listCount_; }
-    // Makes the view's own list position current again after walking the list.
-    void RestoreSelection();
     // Selects a list position as if the user had chosen it (a found tower).
     void SelectPosition(int position);
     const std::string& PageHeader() const { return pageHeader_; }
@@ -78,6 +74,9 @@ class CChimesetView : public QWidget, public DocumentListener {
 
     // The control with the form's identifier (1000 to 1027), for the frame and tests.
     QWidget* Control(int id) const;
+    // The button of a list or an order (1015 to 1018, 1026 and 1027).
+    QWidget* Control(ListFilter filter) const;
+    QWidget* Control(ListOrder order) const;
     TowerListBox* TowerList() const { return towerList_; }
     CMapPanel* MapPanel() const { return map_; }
     PackedDate LastDateEntered() const { return lastDateEntered_; }
@@ -92,8 +91,8 @@ class CChimesetView : public QWidget, public DocumentListener {
     void OnFindNext();
 
     void OnSelectionChange(int row);
-    void OnFilterButton(int filter);
-    void OnOrderButton(int order);
+    void OnFilterButton(ListFilter filter);
+    void OnOrderButton(ListOrder order);
     void OnClickUserName();
     void OnClickVisitDate();
     void OnClickQuarterDate();
@@ -121,7 +120,6 @@ class CChimesetView : public QWidget, public DocumentListener {
     CChimesetDoc& doc_;
     Prompter& prompter_;
     ShowHelp showHelp_;
-    Today today_;
 
     CMapPanel* map_ = nullptr;
     TowerListBox* towerList_ = nullptr;

@@ -28,49 +28,55 @@ const char* const kDuplicateIdentity =
     "A Record with the same Identity number already exists. Are you sure you wish to "
     "continue?\r\n\r\nClick\r\nNO to abort changes\r\nYES to save changes.";
 
-std::string OsRefAsShown(const std::string& reference) {
-    return reference.size() == 8 ? reference : std::string();
-}
-
 }  // namespace
 
 CChimesetDoc::CChimesetDoc(const std::string& programFolder, Prompter& prompter,
                            const SettingsStore& settings, Clock today)
     : prompter_(prompter), settings_(settings), today_(std::move(today)) {
-    databaseLoaded_ = database_.Load(programFolder, prompter_);
+    const FileResult loaded = database_.Load(programFolder);
+    ShowFileResult(prompter_, loaded);
+    databaseLoaded_ = loaded.ok;
 }
+
+CChimesetDoc::CChimesetDoc(TowerDatabase database, Prompter& prompter,
+                           const SettingsStore& settings, Clock today)
+    : prompter_(prompter),
+      settings_(settings),
+      today_(std::move(today)),
+      databaseLoaded_(true),
+      database_(std::move(database)) {}
 
 // ---------------------------------------------------------------- current tower fields
 
 std::string CChimesetDoc::CurrentLocation() const {
-    return database_.GetTowerField(currentTower_, kLocn);
+    return CurrentRow().Location();
 }
 std::string CChimesetDoc::CurrentDedication() const {
-    return database_.GetTowerField(currentTower_, kDedn);
+    return CurrentRow().Dedication();
 }
 std::string CChimesetDoc::CurrentCounty() const {
-    return database_.GetTowerField(currentTower_, kCnty);
+    return CurrentRow().County();
 }
 std::string CChimesetDoc::CurrentWeight() const {
-    return FormatTowerWeight(currentTower_);
+    return CurrentRow().Weight();
 }
 std::string CChimesetDoc::CurrentBells() const {
-    return database_.GetTowerField(currentTower_, kBells);
+    return CurrentRow().Bells();
 }
 std::string CChimesetDoc::CurrentOSRef() const {
-    return OsRefAsShown(database_.GetTowerField(currentTower_, kOS));
+    return CurrentRow().OSRef();
 }
 MapPoint CChimesetDoc::CurrentMapPoint() const {
-    return database_.GetMapPoint(currentTower_);
+    return CurrentRow().GetMapPoint();
 }
 std::string CChimesetDoc::CurrentLatitude() const {
-    return database_.GetTowerField(currentTower_, kLat);
+    return CurrentRow().Latitude();
 }
 std::string CChimesetDoc::CurrentLongitude() const {
-    return database_.GetTowerField(currentTower_, kLon);
+    return CurrentRow().Longitude();
 }
 std::int32_t CChimesetDoc::CurrentIndexNo() const {
-    return database_.GetIndexNo(currentTower_);
+    return CurrentRow().IndexNo();
 }
 
 std::string CChimesetDoc::FormatTowerWeight(std::int32_t tower) const {
@@ -79,14 +85,14 @@ std::string CChimesetDoc::FormatTowerWeight(std::int32_t tower) const {
 
 // ---------------------------------------------------------------- lists
 
-bool CChimesetDoc::SetFilter(std::int32_t filter) {
+bool CChimesetDoc::SetFilter(ListFilter filter) {
     if (filter == filter_) return false;
     filter_ = filter;
     RebuildForFilter();
     return true;
 }
 
-bool CChimesetDoc::SetOrder(std::int32_t order) {
+bool CChimesetDoc::SetOrder(ListOrder order) {
     if (order == order_) return false;
     order_ = order;
     RebuildForFilter();
@@ -126,23 +132,29 @@ std::string CChimesetDoc::GetListItem(std::int32_t position, MapPoint* point) co
     return database_.FormatTowerName(tower);
 }
 
-std::int32_t CChimesetDoc::SelectListItem(std::int32_t position) {
-    currentEntry_ = -1;
-    currentTower_ = -1;
-    if (!databaseLoaded_) return currentEntry_;
+ListRow CChimesetDoc::GetListRow(std::int32_t position) const {
+    std::int32_t tower = -1;
+    std::int32_t entry = -1;
+    if (!databaseLoaded_) return ListRow(*this, tower, entry);
     if (filter_ == kFilterAllTowers) {
-        // A stale or out-of-range position selects nothing.
-        currentTower_ = TowerAtAllPosition(position);
-        if (currentTower_ >= 0 && logOpen_) currentEntry_ = FindEntryForTower(currentTower_);
+        // A stale or out-of-range position stands for nothing.
+        tower = TowerAtAllPosition(position);
+        if (tower >= 0 && logOpen_) entry = FindEntryForTower(tower);
     } else if (position >= 0 && static_cast<std::size_t>(position) < shownList_.size()) {
-        const auto entry =
+        const auto shown =
             static_cast<std::int32_t>(shownList_[static_cast<std::size_t>(position)]);
-        if (ValidEntry(entry)) {
-            currentEntry_ = entry;
-            currentTower_ =
-                static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(entry)]);
+        if (ValidEntry(shown)) {
+            entry = shown;
+            tower = static_cast<std::int32_t>(entryTowers_[static_cast<std::size_t>(shown)]);
         }
     }
+    return ListRow(*this, tower, entry);
+}
+
+std::int32_t CChimesetDoc::SelectListItem(std::int32_t position) {
+    const ListRow row = GetListRow(position);
+    currentTower_ = row.Tower();
+    currentEntry_ = row.Entry();
     return currentEntry_;
 }
 
@@ -231,19 +243,30 @@ std::int32_t CChimesetDoc::TowerOfEntry(std::int32_t entry) const {
                : -1;
 }
 
+PackedDate CChimesetDoc::QuarterDateOf(std::int32_t entry) const {
+    return ValidEntry(entry) ? quarterDates_[static_cast<std::size_t>(entry)] : 0;
+}
+
+PackedDate CChimesetDoc::PealDateOf(std::int32_t entry) const {
+    return ValidEntry(entry) ? pealDates_[static_cast<std::size_t>(entry)] : 0;
+}
+
+std::string CChimesetDoc::CommentOf(std::int32_t entry) const {
+    return ValidEntry(entry) ? DecodeComment(entryComments_[static_cast<std::size_t>(entry)])
+                             : std::string();
+}
+
 PackedDate CChimesetDoc::EntryVisitDate() const {
-    return VisitDateOf(currentEntry_);
+    return CurrentRow().VisitDate();
 }
 PackedDate CChimesetDoc::EntryQuarterDate() const {
-    return ValidEntry(currentEntry_) ? quarterDates_[static_cast<std::size_t>(currentEntry_)] : 0;
+    return CurrentRow().QuarterDate();
 }
 PackedDate CChimesetDoc::EntryPealDate() const {
-    return ValidEntry(currentEntry_) ? pealDates_[static_cast<std::size_t>(currentEntry_)] : 0;
+    return CurrentRow().PealDate();
 }
 std::string CChimesetDoc::EntryComment() const {
-    return ValidEntry(currentEntry_)
-               ? DecodeComment(entryComments_[static_cast<std::size_t>(currentEntry_)])
-               : std::string();
+    return CurrentRow().Comment();
 }
 
 void CChimesetDoc::RemoveEntry(std::int32_t entry) {
@@ -286,20 +309,19 @@ void CChimesetDoc::UpdateVisitDate(PackedDate date) {
 }
 
 void CChimesetDoc::UpdateQuarterDate(PackedDate date) {
-    if (!ValidEntry(currentEntry_)) return;
-    quarterDates_[static_cast<std::size_t>(currentEntry_)] = date;
-    SetModifiedFlag(true);
-    if (filter_ == kFilterQuartered && order_ == kOrderDate) {
-        RebuildLogList();
-        UpdateAllViews(kHintListRebuilt);
-    }
+    UpdateEntryDate(quarterDates_, kFilterQuartered, date);
 }
 
 void CChimesetDoc::UpdatePealDate(PackedDate date) {
+    UpdateEntryDate(pealDates_, kFilterPealed, date);
+}
+
+void CChimesetDoc::UpdateEntryDate(std::vector<PackedDate>& dates, ListFilter listOfDates,
+                                   PackedDate date) {
     if (!ValidEntry(currentEntry_)) return;
-    pealDates_[static_cast<std::size_t>(currentEntry_)] = date;
+    dates[static_cast<std::size_t>(currentEntry_)] = date;
     SetModifiedFlag(true);
-    if (filter_ == kFilterPealed && order_ == kOrderDate) {
+    if (filter_ == listOfDates && order_ == kOrderDate) {
         RebuildLogList();
         UpdateAllViews(kHintListRebuilt);
     }
@@ -316,7 +338,7 @@ void CChimesetDoc::UpdateComment(const std::string& comment) {
 std::int32_t CChimesetDoc::NextAdditionalTowerId() {
     // A number typed in at the top of the range has no successor: start again from today.
     if (lastAdditionalId_ < 99999 || lastAdditionalId_ == INT32_MAX) {
-        const LocalDate d = today_ ? today_() : LocalDate{};
+        const LocalDate d = Today();
         lastAdditionalId_ = MakePackedDate(d.day, d.month, d.year);
     }
     // A log saved earlier today already holds the numbers that follow. Two towers of one
@@ -392,13 +414,18 @@ void CChimesetDoc::DeleteContents() {
     shownList_.clear();
 }
 
-bool CChimesetDoc::CheckLogHeader(const std::string& header) {
+FileResult CChimesetDoc::CheckLogHeader(const std::string& header) {
+    FileResult result;
     logColumnMap_.clear();
     const auto names = SplitFields(kVersion2Header);
     bool newer = false;
     for (const auto& name : names) {
         const auto pos = header.find(name);
-        if (pos == std::string::npos) return false;
+        if (pos == std::string::npos) {
+            result.notices.push_back(MessageTable::Chimeset().Make(
+                msg::kWrongLogFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
+            return result;
+        }
         const std::uint32_t column = ColumnAt(header, pos);
         logColumnMap_.push_back(column);
         if (column >= kLogFieldCount) newer = true;
@@ -406,39 +433,64 @@ bool CChimesetDoc::CheckLogHeader(const std::string& header) {
     if (newer) {
         Notice notice;
         notice.text = kLaterVersion;
-        prompter_.Show(notice);
+        result.notices.push_back(notice);
         readOnly_ = true;
     }
-    return true;
+    result.ok = true;
+    return result;
 }
 
 bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingUserId) {
-    DeleteContents();
-    logOpen_ = false;
-    if (!databaseLoaded_) return false;
-    readOnly_ = pendingUserId.empty();
-    userName_ = readOnly_ ? TextFromNativePath(FileNameOf(path))
-                          : settings_.GetString("Users", pendingUserId);
+    const FileResult result = ReadLogFile(path, pendingUserId);
+    ShowFileResult(prompter_, result);
+    return result.ok;
+}
+
+void CChimesetDoc::SetLogUser(const std::string& userName, bool readOnly) {
+    readOnly_ = readOnly;
+    userName_ = userName;
     // An empty long name, left by a hand edit, would head the printouts with nothing.
     if (userName_.empty()) userName_ = "Unknown";
+}
+
+FileResult CChimesetDoc::ReadLogFile(const std::string& path, std::string& pendingUserId) {
+    DeleteContents();
+    if (!databaseLoaded_) return {};
+    const bool readOnly = pendingUserId.empty();
+    SetLogUser(readOnly ? TextFromNativePath(FileNameOf(path))
+                        : settings_.GetString("Users", pendingUserId),
+               readOnly);
     pendingUserId.clear();
 
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(path, lines, error)) {
-        prompter_.ShowFileError(error);
-        return false;
+        FileResult result;
+        result.fileError = std::move(error);
+        return result;
     }
+    return ReadLogLines(lines);
+}
+
+FileResult CChimesetDoc::ParseLog(const std::vector<std::string>& lines,
+                                  const std::string& userName, bool readOnly) {
+    DeleteContents();
+    if (!databaseLoaded_) return {};
+    SetLogUser(userName, readOnly);
+    return ReadLogLines(lines);
+}
+
+FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string>& lines) {
     const auto& messages = MessageTable::Chimeset();
     const std::string header = lines.empty() ? std::string() : lines[0];
     if (header.compare(0, kVersion1MagicLine.size(), kVersion1MagicLine) == 0) {
-        prompter_.Show(messages.Make(msg::kVersion1Log, NoticeIcon::Stop, NoticeButtons::Ok, true));
-        return false;
+        FileResult result;
+        result.notices.push_back(
+            messages.Make(msg::kVersion1Log, NoticeIcon::Stop, NoticeButtons::Ok, true));
+        return result;
     }
-    if (!CheckLogHeader(header)) {
-        prompter_.Show(
-            messages.Make(msg::kWrongLogFormat, NoticeIcon::Stop, NoticeButtons::Ok, true));
-    } else {
+    FileResult result = CheckLogHeader(header);
+    if (result.ok) {
         const auto field = [this](std::string_view line, int f) {
             return GetRawField(line, logColumnMap_[static_cast<std::size_t>(f)]);
         };
@@ -474,24 +526,45 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
     entryCount_ = static_cast<std::int32_t>(visitDates_.size());
     SetModifiedFlag(false);
     if (database_.GetAdditionalCount() > 0) RebuildAllList();
-    return logOpen_;
+    result.ok = logOpen_;
+    return result;
 }
 
 bool CChimesetDoc::OnSaveDocument(const std::string& path) {
-    if (readOnly_) return false;
+    const FileResult result = WriteLogFile(path);
+    ShowFileResult(prompter_, result);
+    return result.ok;
+}
+
+FileResult CChimesetDoc::WriteLogFile(const std::string& path) {
+    FileResult result;
+    if (readOnly_) return result;
     AtomicTextWriter writer(path);
     FileError error;
     if (!writer.Open(error)) {
-        prompter_.ShowFileError(error);
-        return false;
+        result.fileError = std::move(error);
+        return result;
     }
-    writer.WriteLine(kVersion2Header);
+    for (const std::string& line : LogLines()) writer.WriteLine(line);
+    if (!writer.Commit(error)) {
+        result.fileError = std::move(error);
+        return result;
+    }
+    SetModifiedFlag(false);
+    result.ok = true;
+    return result;
+}
+
+std::vector<std::string> CChimesetDoc::LogLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(visitDates_.size() + 1);
+    lines.emplace_back(kVersion2Header);
     for (std::size_t e = 0; e < visitDates_.size(); ++e) {
         if (visitDates_[e] == 0) continue;
         const auto tower = static_cast<std::int32_t>(entryTowers_[e]);
         // Whatever a tower holds, the record stays one line that no reader takes for a comment.
         const auto text = [&](int f) { return RecordFieldText(database_.GetTowerField(tower, f)); };
-        writer.WriteLine(SafeRecordLine(
+        lines.push_back(SafeRecordLine(
             Format("%s\\%s\\%s\\%s\\%s\\%s\\%s\\%s\\%i", text(kLocn).c_str(), text(kDedn).c_str(),
                    text(kCnty).c_str(), OsRefAsShown(text(kOS)).c_str(), text(kLat).c_str(),
                    text(kLon).c_str(), text(kBells).c_str(), text(kWt).c_str(),
@@ -499,12 +572,7 @@ bool CChimesetDoc::OnSaveDocument(const std::string& path) {
             Format("\\%i\\%i\\%i\\%s", visitDates_[e], quarterDates_[e], pealDates_[e],
                    entryComments_[e].c_str())));
     }
-    if (!writer.Commit(error)) {
-        prompter_.ShowFileError(error);
-        return false;
-    }
-    SetModifiedFlag(false);
-    return true;
+    return lines;
 }
 
 bool CChimesetDoc::OpenLog(const std::string& path, std::string& pendingUserId) {

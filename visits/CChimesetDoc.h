@@ -8,27 +8,26 @@
 #include <vector>
 
 #include "common/Document.h"
+#include "common/FileResult.h"
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "towerdata/MapPoint.h"
 #include "towerdata/TowerDatabase.h"
+#include "visits/ListRow.h"
 #include "visits/PackedDate.h"
 
 namespace chimeset {
 
-// Filter and order values: the identifiers of the view's radio buttons.
+// The lists the document shows: every tower, or the log's towers visited, quartered or
+// pealed; and their orders. The form maps its buttons to these.
 enum ListFilter : std::int32_t {
     kFilterNone = 0,
-    kFilterAllTowers = 1015,
-    kFilterVisited = 1016,
-    kFilterQuartered = 1017,
-    kFilterPealed = 1018,
+    kFilterAllTowers,
+    kFilterVisited,
+    kFilterQuartered,
+    kFilterPealed,
 };
-enum ListOrder : std::int32_t { kOrderAlphabetical = 1026, kOrderDate = 1027 };
-
-// View update hints.
-inline constexpr int kHintContentsChanged = 0;
-inline constexpr int kHintListRebuilt = 1;
+enum ListOrder : std::int32_t { kOrderAlphabetical = 0, kOrderDate };
 
 // The fields of an additional tower as the Additional Towers dialog gathers them.
 struct AdditionalTowerFields {
@@ -51,6 +50,9 @@ class CChimesetDoc : public Document {
     // Loads DoveData.CB0 from the program folder; messages about it go to the prompter.
     CChimesetDoc(const std::string& programFolder, Prompter& prompter,
                  const SettingsStore& settings, Clock today);
+    // A document on a database loaded already (parsed from memory, say).
+    CChimesetDoc(TowerDatabase database, Prompter& prompter, const SettingsStore& settings,
+                 Clock today);
 
     // --- tower database (read) ---
     const TowerDatabase& Database() const { return database_; }
@@ -72,15 +74,19 @@ class CChimesetDoc : public Document {
     std::string FormatTowerWeight(std::int32_t tower) const;
 
     // --- lists and selection ---
-    bool SetFilter(std::int32_t filter);
-    bool SetOrder(std::int32_t order);
-    std::int32_t GetFilter() const { return filter_; }
-    std::int32_t GetOrder() const { return order_; }
+    bool SetFilter(ListFilter filter);
+    bool SetOrder(ListOrder order);
+    ListFilter GetFilter() const { return filter_; }
+    ListOrder GetOrder() const { return order_; }
     std::int32_t GetListCount() const;
     // The item text (FormatTowerName) and, outside the all-towers list, its map point.
     std::string GetListItem(std::int32_t position, MapPoint* point = nullptr) const;
     // The tower a list position stands for, -1 when out of range.
     std::int32_t ListItemTower(std::int32_t position) const;
+    // A list position read without selecting it: what SelectListItem would make current.
+    ListRow GetListRow(std::int32_t position) const;
+    // The selected tower and entry, read as a row.
+    ListRow CurrentRow() const { return ListRow(*this, currentTower_, currentEntry_); }
     std::int32_t SelectListItem(std::int32_t position);
     bool IsCurrentTowerAdditional() const;
     void RebuildAllList();
@@ -99,7 +105,11 @@ class CChimesetDoc : public Document {
     std::string EntryComment() const;
     // The entry of a tower, -1 when the log has none.
     std::int32_t FindEntryForTower(std::int32_t tower) const;
+    // An entry's records; 0 and empty for an entry that does not exist.
     PackedDate VisitDateOf(std::int32_t entry) const;
+    PackedDate QuarterDateOf(std::int32_t entry) const;
+    PackedDate PealDateOf(std::int32_t entry) const;
+    std::string CommentOf(std::int32_t entry) const;
     std::int32_t TowerOfEntry(std::int32_t entry) const;
     // The visit dates of every entry, in entry order (for date proposals).
     const std::vector<PackedDate>& VisitDates() const { return visitDates_; }
@@ -108,6 +118,9 @@ class CChimesetDoc : public Document {
     void UpdateQuarterDate(PackedDate date);
     void UpdatePealDate(PackedDate date);
     void UpdateComment(const std::string& comment);
+
+    // Today's date by the clock handed in: the program's one clock. Year 0 without one.
+    LocalDate Today() const { return today_ ? today_() : LocalDate{}; }
 
     // --- additional towers ---
     std::int32_t NextAdditionalTowerId();
@@ -120,10 +133,23 @@ class CChimesetDoc : public Document {
     AdditionalTowerFields CurrentTowerFields() const;
 
     // --- the log file ---
-    // pendingUserId: the user whose log this is; empty opens read-only. Consumed.
+    // pendingUserId: the user whose log this is; empty opens read-only. Consumed. What
+    // went wrong is shown through the prompter.
     bool OnOpenDocument(const std::string& path, std::string& pendingUserId);
-    bool CheckLogHeader(const std::string& header);
+    // The file part of OnOpenDocument: reads and parses the log and says what happened.
+    FileResult ReadLogFile(const std::string& path, std::string& pendingUserId);
+    // A log from the lines of its file, as userName's; readOnly as a log from outside.
+    FileResult ParseLog(const std::vector<std::string>& lines, const std::string& userName,
+                        bool readOnly);
+    // Fills the log's column map from its header line; the result tells of a log in the
+    // wrong format or from a later version (which makes the log read-only).
+    FileResult CheckLogHeader(const std::string& header);
+    // Saves the log; a file error is shown through the prompter.
     bool OnSaveDocument(const std::string& path);
+    // The file part of OnSaveDocument: writes the log and says what happened.
+    FileResult WriteLogFile(const std::string& path);
+    // The lines of the log file as a save writes them, the header line first.
+    std::vector<std::string> LogLines() const;
     void DeleteContents();
     // The whole open: OnOpenDocument, then path, title and views; a failure leaves an
     // empty document.
@@ -148,10 +174,15 @@ class CChimesetDoc : public Document {
     Prompter& GetPrompter() { return prompter_; }
 
   private:
+    void SetLogUser(const std::string& userName, bool readOnly);
+    FileResult ReadLogLines(const std::vector<std::string>& lines);
     std::int32_t TowerAtAllPosition(std::int32_t position) const;
     void RebuildForFilter();
     bool ValidEntry(std::int32_t entry) const;
     void RemoveEntry(std::int32_t entry);
+    // The quarter or peal date of the current entry; the list of those dates, shown in date
+    // order, is rebuilt around it.
+    void UpdateEntryDate(std::vector<PackedDate>& dates, ListFilter listOfDates, PackedDate date);
 
     Prompter& prompter_;
     const SettingsStore& settings_;
@@ -168,9 +199,9 @@ class CChimesetDoc : public Document {
     std::vector<std::uint32_t> shownList_;
     std::int32_t lastAdditionalId_ = 0;
     std::int32_t entryCount_ = 0;
-    std::int32_t order_ = kOrderAlphabetical;
+    ListOrder order_ = kOrderAlphabetical;
     std::int32_t currentEntry_ = -1;
-    std::int32_t filter_ = kFilterNone;
+    ListFilter filter_ = kFilterNone;
     std::int32_t currentTower_ = -1;
     bool kilograms_ = false;
     bool logOpen_ = false;

@@ -10,10 +10,10 @@
 #include "output/ClipboardExport.h"
 
 namespace chimeset {
-std::int32_t CopyListToClipboard(CChimesetDoc& doc, const ColumnWidths& widths,
-                                 std::int32_t currentIndex, Prompter& prompter) {
+std::int32_t CopyListToClipboard(const CChimesetDoc& doc, const ColumnWidths& widths,
+                                 Prompter& prompter) {
     std::int32_t count = 0;
-    const std::string text = BuildClipboardText(doc, widths, currentIndex, &count);
+    const std::string text = BuildClipboardText(doc, widths, &count);
     // Qt offers the text in every form the platform's clipboard knows, the ANSI one included.
     QGuiApplication::clipboard()->setText(FromWindows1252(text), QClipboard::Clipboard);
     Notice notice = MessageTable::Chimeset().Make(msg::kRecordsWritten);

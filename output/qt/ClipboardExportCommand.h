@@ -11,7 +11,7 @@ class CChimesetDoc;
 class Prompter;
 
 // Returns the number of records written.
-std::int32_t CopyListToClipboard(CChimesetDoc& doc, const ColumnWidths& widths,
-                                 std::int32_t currentIndex, Prompter& prompter);
+std::int32_t CopyListToClipboard(const CChimesetDoc& doc, const ColumnWidths& widths,
+                                 Prompter& prompter);
 
 }  // namespace chimeset

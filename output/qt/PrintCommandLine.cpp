@@ -1,8 +1,8 @@
 #include "output/qt/PrintCommandLine.h"
 
-#include <QDate>
 #include <QPrinter>
 #include <cstring>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "common/Prompter.h"
@@ -83,7 +83,7 @@ bool HasPrintSwitch(int argc, char** argv) {
 }
 
 int RunPrintCommand(const PrintCommand& command, const std::string& programFolder,
-                    SettingsStore& settings,
+                    SettingsStore& settings, std::function<LocalDate()> today,
                     const std::function<std::string(const CChimesetDoc&)>& pageHeader,
                     std::ostream& err) {
     if (command.kind == PrintCommand::Kind::None || command.kind == PrintCommand::Kind::Invalid) {
@@ -96,10 +96,7 @@ int RunPrintCommand(const PrintCommand& command, const std::string& programFolde
                "PDF file instead.\n";
         return 1;
     }
-    CChimesetDoc doc(programFolder, prompter, settings, [] {
-        const QDate today = QDate::currentDate();
-        return LocalDate{today.year(), today.month(), today.day()};
-    });
+    CChimesetDoc doc(programFolder, prompter, settings, std::move(today));
     if (!doc.IsDatabaseLoaded()) {
         err << "chimeset: the tower database " << programFolder
             << "/DoveData.CB0 could not be loaded.\n";
@@ -116,7 +113,7 @@ int RunPrintCommand(const PrintCommand& command, const std::string& programFolde
     doc.SetFilter(kFilterAllTowers);
     doc.SetOrder(kOrderAlphabetical);
 
-    PrintController printing(doc, prompter, settings, PrintHost{[] { return 0; }, {}, {}});
+    PrintController printing(doc, prompter, settings, PrintHost{});
     printing.LoadSettings();
     printing.SetPageHeader(pageHeader ? pageHeader(doc) : std::string());
     if (!printing.Prepare()) return 1;

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string>
 
+#include "visits/PackedDate.h"
+
 namespace chimeset {
 
 class CChimesetDoc;
@@ -27,10 +29,10 @@ bool HasPrintSwitch(int argc, char** argv);
 inline constexpr const char* kPrintUsage =
     "Usage: chimeset --print LOG\n       chimeset --pdf OUT.pdf LOG";
 
-// Carries the command out; messages go to err. Returns the process's exit code: 0 when
-// the pages were printed, 1 when anything failed, 2 for a command line it cannot read.
+// Carries the command out with the program's clock; messages go to err. Returns the process's exit
+// code: 0 when the pages were printed, 1 when anything failed, 2 for a command line it cannot read.
 int RunPrintCommand(const PrintCommand& command, const std::string& programFolder,
-                    SettingsStore& settings,
+                    SettingsStore& settings, std::function<LocalDate()> today,
                     const std::function<std::string(const CChimesetDoc&)>& pageHeader,
                     std::ostream& err);
 

@@ -118,10 +118,6 @@ void PrintController::Inform(const std::string& text) {
     prompter_.Show(notice);
 }
 
-void PrintController::RestoreSelection() {
-    doc_.SelectListItem(host_.currentIndex ? host_.currentIndex() : 0);
-}
-
 bool PrintController::Prepare() {
     lastError_.clear();
     if (doc_.IsLogOpen() && doc_.IsReadOnly() && doc_.GetFilter() == kFilterAllTowers) {
@@ -136,7 +132,6 @@ bool PrintController::Prepare() {
     PrintPainterCanvas measure(printer, nullptr, settings_.fontFace, settings_.fontSize);
     PrintLayout layout(doc_, settings_);
     const PrintLayout::CountResult result = layout.CountPages(measure);
-    RestoreSelection();
     if (result == PrintLayout::CountResult::PageTooSmall) {
         Fail(kPageTooSmall);
         return false;
@@ -156,7 +151,6 @@ PrintController::RenderResult PrintController::RenderPages(
     {
         PrintPainterCanvas measure(device, nullptr, settings_.fontFace, settings_.fontSize);
         if (layout.CountPages(measure) == PrintLayout::CountResult::PageTooSmall) {
-            RestoreSelection();
             Fail(kPageTooSmall);
             return RenderResult::Reported;
         }
@@ -165,27 +159,19 @@ PrintController::RenderResult PrintController::RenderPages(
     const int from = fromPage > 0 ? fromPage : 1;
     const int to = toPage > 0 ? std::min(toPage, pages) : pages;
     if (from > to) {
-        RestoreSelection();
         Fail(Format(kEmptyRange, pages));
         return RenderResult::Reported;
     }
-    if (beforePainting && !beforePainting()) {
-        RestoreSelection();
-        return RenderResult::Reported;
-    }
+    if (beforePainting && !beforePainting()) return RenderResult::Reported;
 
     QPainter painter;
-    if (!painter.begin(&device)) {
-        RestoreSelection();
-        return RenderResult::NotStarted;
-    }
+    if (!painter.begin(&device)) return RenderResult::NotStarted;
     PrintPainterCanvas canvas(device, &painter, settings_.fontFace, settings_.fontSize);
     for (int page = from; page <= to; ++page) {
         if (page > from) device.newPage();
         layout.PrintPage(canvas, page, pages, true);
     }
     const bool ended = painter.end();
-    RestoreSelection();
     return ended ? RenderResult::Done : RenderResult::NotFinished;
 }
 
@@ -313,7 +299,6 @@ void PrintController::PrintPreview() {
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PaintOnPrinter(*printer); });
     dialog.exec();
-    RestoreSelection();
 }
 
 void PrintController::SetPrintContents() {

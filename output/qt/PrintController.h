@@ -20,16 +20,16 @@ class QWidget;
 namespace chimeset {
 
 class CChimesetDoc;
+enum ListFilter : std::int32_t;
+enum ListOrder : std::int32_t;
 class Prompter;
 class SettingsStore;
 
 // What printing needs of the view it prints from.
 struct PrintHost {
-    // The view's current list index: the selection to restore after a walk of the list.
-    std::function<std::int32_t()> currentIndex;
     // Show this filter and order as though the user had picked them (buttons and list
     // follow). Without it the document's list is switched directly.
-    std::function<void(std::int32_t filter, std::int32_t order)> showList;
+    std::function<void(ListFilter filter, ListOrder order)> showList;
     std::function<void(std::uint32_t context)> showHelp;
 };
 
@@ -57,8 +57,8 @@ class PrintController : public QObject {
     // record.
     bool Prepare();
     // The pages of the printer's range (all when it has none) on the printer, or into its
-    // PDF file when it prints to one; restores the view's selection. False, after a
-    // message, when the job could not run or did not finish.
+    // PDF file when it prints to one. False, after a message, when the job could not run
+    // or did not finish.
     bool RenderJob(QPrinter& printer);
     // Every page into a PDF file laid out like the application's printer's paper. A file
     // that could not be written in full is removed again.
@@ -81,7 +81,7 @@ class PrintController : public QObject {
     enum class RenderResult { Done, Reported, NotStarted, NotFinished };
     // Counts the pages on the device, then draws fromPage to toPage (0: the first, the
     // last). beforePainting runs between the two and may stop the job after its own
-    // message. Restores the view's selection.
+    // message.
     RenderResult RenderPages(QPagedPaintDevice& device, int fromPage, int toPage,
                              const std::function<bool()>& beforePainting);
     // The pages of the printer's range drawn on the printer itself.
@@ -90,7 +90,6 @@ class PrintController : public QObject {
                   int toPage);
     void Fail(const std::string& text);
     void Inform(const std::string& text);
-    void RestoreSelection();
 
     CChimesetDoc& doc_;
     Prompter& prompter_;

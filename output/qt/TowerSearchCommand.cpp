@@ -18,10 +18,9 @@ bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget
     return true;
 }
 
-std::int32_t RunFindNext(CChimesetDoc& doc, TowerSearch& search, std::int32_t currentIndex,
-                         Prompter& prompter) {
+std::int32_t RunFindNext(const CChimesetDoc& doc, TowerSearch& search, Prompter& prompter) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::int32_t found = search.FindNext(doc, currentIndex);
+    const std::int32_t found = search.FindNext(doc);
     QApplication::restoreOverrideCursor();
     if (found < 0) prompter.Show(MessageTable::Chimeset().Make(msg::kNameNotFound));
     return found;

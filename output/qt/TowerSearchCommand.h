@@ -19,8 +19,7 @@ class TowerSearch;
 bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget* parent,
                    std::function<void(std::uint32_t)> showHelp);
 
-// Find Next: the position found and selected in the document, or -1 after the message.
-std::int32_t RunFindNext(CChimesetDoc& doc, TowerSearch& search, std::int32_t currentIndex,
-                         Prompter& prompter);
+// Find Next: the position found, for the view to select, or -1 after the message.
+std::int32_t RunFindNext(const CChimesetDoc& doc, TowerSearch& search, Prompter& prompter);
 
 }  // namespace chimeset

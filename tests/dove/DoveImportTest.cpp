@@ -12,12 +12,10 @@
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "dove/DoveImport.h"
-#include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 #include "towerdata/TowerDatabase.h"
 
 using namespace chimeset;
-using chimeset::testing::FakePrompter;
 using chimeset::testing::ListFolder;
 using chimeset::testing::ReadBytes;
 using chimeset::testing::TempDir;
@@ -196,8 +194,7 @@ void ConvertAndLoad(const std::string& csv, TempDir& dir, TowerDatabase& db,
     ASSERT_TRUE(ImportDoveFile(dir.Write("dove.csv", csv), dir.File("DoveData.CB0"), options,
                                summary, error))
         << error.Describe();
-    FakePrompter prompter;
-    ASSERT_TRUE(db.Load(dir.Path(), prompter));
+    ASSERT_TRUE(db.Load(dir.Path()).ok);
 }
 
 // What a saved visit needs to come back to its tower: a number that finds that tower and
@@ -545,9 +542,9 @@ TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
               std::string(kTowerFieldNames) + "\r\n;");
 
     TowerDatabase db;
-    FakePrompter prompter;
-    ASSERT_TRUE(db.Load(dir.Path(), prompter));
-    EXPECT_TRUE(prompter.Silent());
+    const FileResult loaded = db.Load(dir.Path());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.notices.empty());
     ASSERT_EQ(db.GetDatabaseCount(), 4);
     EXPECT_EQ(db.FormatTowerName(1), "Bath, Weston - All Saints, with S John");
     EXPECT_EQ(db.FindByIndexNo(6918), 0);
@@ -618,9 +615,9 @@ TEST(DoveImport, RealDownloadConvertsCompletely) {
     }
 
     TowerDatabase db;
-    FakePrompter prompter;
-    ASSERT_TRUE(db.Load(dir.Path(), prompter));
-    EXPECT_TRUE(prompter.Silent());
+    const FileResult loaded = db.Load(dir.Path());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.notices.empty());
     ASSERT_EQ(db.GetDatabaseCount(), 7149);
     EXPECT_EQ(db.FormatTowerName(0), "Ab Kettleby - S James");
     EXPECT_EQ(db.GetTowerField(0, kOS), "SK724228");
@@ -654,9 +651,9 @@ TEST(DoveImport, CurrentRealDownloadNumbersEveryTowerAndNamesThemApart) {
     EXPECT_GT(summary.disambiguated, 0u);
 
     TowerDatabase db;
-    FakePrompter prompter;
-    ASSERT_TRUE(db.Load(dir.Path(), prompter));
-    EXPECT_TRUE(prompter.Silent());
+    const FileResult loaded = db.Load(dir.Path());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.notices.empty());
     ASSERT_EQ(db.GetDatabaseCount(), 7943);
     ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
 }

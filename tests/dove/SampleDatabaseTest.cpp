@@ -8,12 +8,10 @@
 
 #include "common/Text.h"
 #include "common/TextFile.h"
-#include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 #include "towerdata/TowerDatabase.h"
 
 using namespace chimeset;
-using chimeset::testing::FakePrompter;
 using chimeset::testing::ProgramDir;
 using chimeset::testing::ReadBytes;
 using chimeset::testing::SourceDir;
@@ -45,9 +43,9 @@ TEST(SampleDatabase, IsInventedDataThatLoadsSilentlyWithSoundFields) {
     EXPECT_EQ(lines[1].rfind("; Invented sample data", 0), 0u) << lines[1];
 
     TowerDatabase db;
-    FakePrompter prompter;
-    ASSERT_TRUE(db.LoadFile(SamplePath(), prompter));
-    EXPECT_TRUE(prompter.Silent());
+    const FileResult loaded = db.LoadFile(SamplePath());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.notices.empty());
     const std::int32_t count = db.GetDatabaseCount();
     EXPECT_GE(count, 900);
     EXPECT_LE(count, 1100);
@@ -82,8 +80,7 @@ TEST(SampleDatabase, EveryTowerStandsOnTheLandOfTheMap) {
     ASSERT_FALSE(map.isNull());
     const std::set<QRgb> land = {qRgb(240, 240, 240), qRgb(200, 200, 200), qRgb(250, 214, 100)};
     TowerDatabase db;
-    FakePrompter prompter;
-    ASSERT_TRUE(db.LoadFile(SamplePath(), prompter));
+    ASSERT_TRUE(db.LoadFile(SamplePath()).ok);
     for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
         const MapPoint point = db.GetMapPoint(t);
         if (point == 0) continue;
@@ -99,9 +96,9 @@ TEST(SampleDatabase, LiesBesideTheBuiltPrograms) {
     const std::string installed = JoinPath(ProgramDir(), kDatabaseFileName);
     ASSERT_TRUE(FileExists(installed)) << installed;
     TowerDatabase db;
-    FakePrompter prompter;
-    EXPECT_TRUE(db.Load(ProgramDir(), prompter));
-    EXPECT_TRUE(prompter.Silent());
+    const FileResult loaded = db.Load(ProgramDir());
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_TRUE(loaded.notices.empty());
     EXPECT_GT(db.GetDatabaseCount(), 0);
     // A real database installed with `make dove` is left in place; otherwise it is the sample.
     const std::string bytes = ReadBytes(installed);

@@ -11,7 +11,7 @@ TEST_F(ClipboardExport, DefaultColumnsExactBytes) {
     doc->SetFilter(kFilterVisited);  // alphabetical: Aston, Hampton Lucy, Zeal
     doc->SelectListItem(1);
     std::int32_t count = -1;
-    const std::string text = BuildClipboardText(*doc, PrintSettings().columns, 1, &count);
+    const std::string text = BuildClipboardText(*doc, PrintSettings().columns, &count);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(
         text,
@@ -20,7 +20,7 @@ TEST_F(ClipboardExport, DefaultColumnsExactBytes) {
         "Hampton Lucy\tSt Peter\t8-0-4\t6\t- Yes -\t\t\r\n"
         // The comment's blank line is one run of line breaks: one pilcrow.
         "Zeal\tSt Mary\t11-1-0\t6\t07/03/2010\t08/03/2010\t2011\tFirst line\xB6Second line\r\n");
-    // The selection is back where the view had it.
+    // Reading the list leaves the view's selection where it was.
     EXPECT_EQ(doc->CurrentLocation(), "Hampton Lucy");
 }
 
@@ -38,7 +38,7 @@ TEST_F(ClipboardExport, ColumnChoiceUnitsAndCodePage) {
     widths[kColumnTowerId] = 1;
     widths[kColumnWeight] = 1;
     widths[kColumnComment] = 1;
-    EXPECT_EQ(BuildClipboardText(*doc, widths, 0),
+    EXPECT_EQ(BuildClipboardText(*doc, widths),
               "Hampton Lucy\tSt Peter\tWarks\t408 Kg\tSP257570\t104\r\n"
               "\xC9vreux\tNotre Dame\tFrance\t\t\t105\t\xC9t\xE9\xB6\r\n"
               "Aston\tSt Peter & St Paul\tWarks\t907 Kg\tSP081895\t102\r\n"
@@ -48,7 +48,7 @@ TEST_F(ClipboardExport, ColumnChoiceUnitsAndCodePage) {
     ColumnWidths dates{};
     dates[kColumnQuartered] = 1;
     dates[kColumnPealed] = 1;
-    const std::string text = BuildClipboardText(*doc, dates, 0);
+    const std::string text = BuildClipboardText(*doc, dates);
     EXPECT_EQ(text.substr(0, text.find("\r\n")), "Hampton Lucy\tSt Peter\t\t");
 }
 
@@ -56,6 +56,6 @@ TEST_F(ClipboardExport, EmptyListAndNoLog) {
     ASSERT_TRUE(OpenLog({kOutLogHeader}));
     doc->SetFilter(kFilterPealed);
     std::int32_t count = -1;
-    EXPECT_EQ(BuildClipboardText(*doc, PrintSettings().columns, 0, &count), "");
+    EXPECT_EQ(BuildClipboardText(*doc, PrintSettings().columns, &count), "");
     EXPECT_EQ(count, 0);
 }

@@ -32,7 +32,7 @@ class CommandsTest : public OutputFixture {
 TEST_F(CommandsTest, CopyPutsTheListOnTheClipboardAndCountsIt) {
     ASSERT_TRUE(OpenLog(StandardLog()));
     doc->SetFilter(kFilterQuartered);  // Zeal only
-    EXPECT_EQ(CopyListToClipboard(*doc, PrintSettings().columns, 0, prompter), 1);
+    EXPECT_EQ(CopyListToClipboard(*doc, PrintSettings().columns, prompter), 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QString::fromUtf8("Zeal\tSt Mary\t11-1-0\t6\t07/03/2010\t08/03/2010\t2011\tFirst "
                                 "line\u00B6Second line\r\n"));
@@ -43,7 +43,7 @@ TEST_F(CommandsTest, CopyPutsTheListOnTheClipboardAndCountsIt) {
 
     doc->SetFilter(kFilterPealed);
     doc->SetOrder(kOrderDate);
-    EXPECT_EQ(CopyListToClipboard(*doc, PrintSettings().columns, 0, prompter), 2);
+    EXPECT_EQ(CopyListToClipboard(*doc, PrintSettings().columns, prompter), 2);
     EXPECT_EQ(prompter.notices[1].text.substr(0, 8), "2 Record");
 }
 
@@ -51,9 +51,9 @@ TEST_F(CommandsTest, FindNextReportsAMiss) {
     doc->SetFilter(kFilterAllTowers);
     TowerSearch search;
     search.Start("lucy");
-    EXPECT_EQ(RunFindNext(*doc, search, 0, prompter), 3);
+    EXPECT_EQ(RunFindNext(*doc, search, prompter), 3);
     EXPECT_TRUE(prompter.Silent());
-    EXPECT_EQ(RunFindNext(*doc, search, 3, prompter), -1);
+    EXPECT_EQ(RunFindNext(*doc, search, prompter), -1);
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800A}));
     EXPECT_EQ(prompter.notices[0].text.substr(0, 7), "SORRY, ");
     EXPECT_EQ(prompter.notices[0].text.substr(prompter.notices[0].text.size() - 19),
@@ -63,7 +63,7 @@ TEST_F(CommandsTest, FindNextReportsAMiss) {
 TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
     TowerSearch search;
     search.Start("zeal");
-    search.FindNext(*doc, 0);
+    search.FindNext(*doc);
     ASSERT_EQ(search.FindStartIndex(), 0);  // no list: nothing found, back to the top
 
     std::vector<std::uint32_t> help;

@@ -23,6 +23,9 @@ class PrintCommandLineTest : public OutputFixture {
         err.str({});
         return RunPrintCommand(
             ParsePrintCommand(arguments), dir.Path(), settings,
+            [] {
+                return LocalDate{2026, 12, 7};
+            },
             [this](const CChimesetDoc& d) {
                 headerFor = d.UserName();
                 return "Ringing Records for " + d.UserName();

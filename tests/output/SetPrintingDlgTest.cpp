@@ -199,7 +199,7 @@ TEST_F(SetPrintingDlgTest, StandardPageSetupDialogStoresItsMarginsOnOk) {
 }
 
 TEST_F(SetPrintingDlgTest, CommandKeepsMarginsAfterCancelAndTheRestOnlyOnOk) {
-    PrintController printing(*doc, prompter, settings, PrintHost{[] { return 0; }, {}, {}});
+    PrintController printing(*doc, prompter, settings, PrintHost{});
     printing.LoadSettings();
     auto withDialog = [](std::function<void(CSetPrintingDlg&)> act) {
         QTimer::singleShot(0, [act] {

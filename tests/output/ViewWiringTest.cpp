@@ -20,13 +20,15 @@ class ViewWiringTest : public OutputFixture {
     void SetUp() override {
         OutputApp();
         OutputFixture::SetUp();
-        view = std::make_unique<CChimesetView>(*doc, prompter, ShowHelp{},
-                                               [] { return QDate(2026, 12, 7); });
+        view = std::make_unique<CChimesetView>(*doc, prompter, ShowHelp{});
         view->SetPrintSettingsStore(settings);
         view->OnInitialUpdate();
     }
     void TearDown() override { view.reset(); }
-    bool Checked(int id) { return static_cast<QAbstractButton*>(view->Control(id))->isChecked(); }
+    template <typename Button>
+    bool Checked(Button button) {
+        return static_cast<QAbstractButton*>(view->Control(button))->isChecked();
+    }
 
     std::unique_ptr<CChimesetView> view;
 };

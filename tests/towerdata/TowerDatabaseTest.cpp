@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/FileFormats.h"
+#include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
 #include "towerdata/TowerDatabase.h"
@@ -13,15 +14,23 @@ namespace {
 
 const std::string kHeader(kTowerFieldNames);
 
+// A database loaded as the program loads it: what the load came to is shown to the user.
 struct Loaded {
     TowerDatabase db;
     FakePrompter prompter;
     bool ok = false;
+
+    bool Load(const std::string& folder) {
+        const FileResult result = db.Load(folder);
+        ShowFileResult(prompter, result);
+        ok = result.ok;
+        return ok;
+    }
 };
 
 void LoadLines(Loaded& loaded, const TempDir& dir, const std::vector<std::string>& lines) {
     dir.WriteLines("DoveData.CB0", lines);
-    loaded.ok = loaded.db.Load(dir.Path(), loaded.prompter);
+    loaded.Load(dir.Path());
 }
 
 }  // namespace
@@ -53,14 +62,14 @@ TEST(TowerDatabaseLoad, ADosEndOfFileMarkIsNoTower) {
     {
         Loaded l;  // on a line of its own, as old DOS tools leave it
         dir.Write("DoveData.CB0", kHeader + "\r\nAston\\St Peter\\\\\\\\\\8\\\\12\r\n\x1A");
-        ASSERT_TRUE(l.db.Load(dir.Path(), l.prompter));
+        ASSERT_TRUE(l.Load(dir.Path()));
         ASSERT_EQ(l.db.GetDatabaseCount(), 1);
         EXPECT_EQ(l.db.GetIndexNo(0), 12);
     }
     {
         Loaded l;  // at the end of the last record, and on a line with a blank
         dir.Write("DoveData.CB0", kHeader + "\r\n \x1A\r\nAston\\St Peter\\\\\\\\\\8\\\\12\x1A");
-        ASSERT_TRUE(l.db.Load(dir.Path(), l.prompter));
+        ASSERT_TRUE(l.Load(dir.Path()));
         ASSERT_EQ(l.db.GetDatabaseCount(), 1);
         EXPECT_EQ(l.db.GetIndexNo(0), 12);
         EXPECT_EQ(l.db.FormatTowerName(0), "Aston - St Peter");
@@ -153,7 +162,7 @@ TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
         EXPECT_EQ(l.db.GetDatabaseCount(), 0);
     }
     Loaded missing;
-    EXPECT_FALSE(missing.db.Load(dir.File("nowhere"), missing.prompter));
+    EXPECT_FALSE(missing.Load(dir.File("nowhere")));
     EXPECT_EQ(missing.prompter.fileErrors.size(), 1u);
     EXPECT_TRUE(missing.prompter.notices.empty());
     EXPECT_EQ(missing.db.GetDatabaseCount(), 0);
@@ -161,8 +170,48 @@ TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
     TempDir folder;  // DoveData.CB0 is a folder
     Loaded l;
     ::mkdir(folder.File("DoveData.CB0").c_str(), 0700);
-    EXPECT_FALSE(l.db.Load(folder.Path(), l.prompter));
+    EXPECT_FALSE(l.Load(folder.Path()));
     EXPECT_EQ(l.prompter.fileErrors.size(), 1u);
+}
+
+TEST(TowerDatabaseLoad, ParsingLinesInMemoryReadsAsTheFileDoesAndShowsNothing) {
+    // The same text as a file and as lines: the same towers, description and result.
+    const std::string text = kHeader +
+                             "\r\n; Made by hand\r\nAston\\St Peter\\\\\\\\\\8\\\\12\r\n" +
+                             "\r\nBray\\St Michael\\\\\\\\\\8\\\\13\x1A";
+    TempDir dir;
+    dir.Write("DoveData.CB0", text);
+    Loaded fromFile;
+    ASSERT_TRUE(fromFile.Load(dir.Path()));
+    TowerDatabase parsed;
+    const FileResult result = parsed.Parse(SplitTextLines(text));
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.notices.empty());
+    EXPECT_FALSE(result.fileError);
+    ASSERT_EQ(parsed.GetDatabaseCount(), fromFile.db.GetDatabaseCount());
+    ASSERT_EQ(parsed.GetDatabaseCount(), 2);
+    for (std::int32_t t = 0; t < 2; ++t) {
+        EXPECT_EQ(parsed.FormatTowerName(t), fromFile.db.FormatTowerName(t));
+        EXPECT_EQ(parsed.GetIndexNo(t), fromFile.db.GetIndexNo(t));
+    }
+    EXPECT_EQ(parsed.Description(), "Made by hand");
+
+    // What the user is to be told comes back with the result, in order, for the caller to show.
+    const FileResult newer = parsed.Parse({"Extra\\" + kHeader, "x\\A\\B\\C\\D\\E\\F\\1\\2\\3"});
+    EXPECT_TRUE(newer.ok);
+    ASSERT_EQ(newer.notices.size(), 1u);
+    EXPECT_EQ(newer.notices[0].id, 0x8001u);
+    EXPECT_EQ(parsed.GetDatabaseCount(), 1);
+    const FileResult unusable = parsed.Parse({"Locn\\Dedn", "A\\B"});
+    EXPECT_FALSE(unusable.ok);
+    ASSERT_EQ(unusable.notices.size(), 1u);
+    EXPECT_EQ(unusable.notices[0].id, 0x800Fu);
+    EXPECT_EQ(parsed.GetDatabaseCount(), 0);
+    const FileResult missing = parsed.LoadFile(dir.File("nowhere.CB0"));
+    EXPECT_FALSE(missing.ok);
+    ASSERT_TRUE(missing.fileError);
+    EXPECT_EQ(missing.fileError->path, dir.File("nowhere.CB0"));
+    EXPECT_TRUE(missing.notices.empty());
 }
 
 TEST(TowerDatabaseLookup, FindByIndexNoKeepsTheRangesApart) {

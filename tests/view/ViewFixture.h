@@ -28,8 +28,7 @@ class ViewFixture : public ::testing::Test {
             return LocalDate{2026, 12, 7};
         });
         view = std::make_unique<CChimesetView>(
-            *doc, prompter, [this](std::uint32_t c) { helpRequests.push_back(c); },
-            [] { return QDate(2026, 12, 7); });
+            *doc, prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
         view->OnInitialUpdate();
     }
 

@@ -18,8 +18,8 @@ inline const std::string kLogHeader(kVersion2Header);
 
 class RecordingListener : public DocumentListener {
   public:
-    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnDocumentUpdate(UpdateHint hint) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 class DocFixture : public ::testing::Test {

@@ -52,7 +52,7 @@ TEST_F(DocumentEdit, DateChangesRebuildOnlyTheListTheyOrder) {
     doc->SelectListItem(0);
     listener.hints.clear();
     doc->UpdateVisitDate(Day(1, 1, 2003));
-    EXPECT_EQ(listener.hints, std::vector<int>{kHintListRebuilt});
+    EXPECT_EQ(listener.hints, std::vector<UpdateHint>{kHintListRebuilt});
     EXPECT_EQ(doc->GetListItem(0), "Aston - St Peter");
 
     // The quarter-peal date is not the key of the visited list.
@@ -110,7 +110,7 @@ TEST_F(DocumentEdit, CloseAsksToSaveAModifiedLog) {
     EXPECT_EQ(doc->GetPathName(), "");
     EXPECT_EQ(doc->GetTitle(), "");
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(listener.hints, std::vector<int>{kHintContentsChanged});
+    EXPECT_EQ(listener.hints, std::vector<UpdateHint>{kHintContentsChanged});
     // The answer Yes saved the visit.
     EXPECT_NE(ReadBytes(dir.File("RINGER1.CBL")).find("\\102\\" + std::to_string(Day(1, 2, 2020))),
               std::string::npos);

@@ -109,3 +109,48 @@ TEST_F(DocumentLists, CurrentTowerFieldsInDisplayForm) {
     EXPECT_EQ(doc->CurrentMapPoint(), 0u);
     EXPECT_EQ(doc->CurrentWeight(), "x");
 }
+
+TEST_F(DocumentLists, ARowReadsAsSelectingItWouldWithoutMovingTheSelection) {
+    ASSERT_TRUE(OpenLog(
+        {kLogHeader, "\\\\\\\\\\\\\\\\101\\" + std::to_string(Day(5, 5, 2001, 2)) + "\\0\\0\\",
+         "\\\\\\\\\\\\\\\\102\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\" +
+             std::to_string(Day(1, 1, 2000)) + "\\7\\SGk=",
+         "\\\\\\\\\\\\\\\\105\\" + std::to_string(Day(5, 5, 2001, 1)) + "\\0\\0\\"}));
+    for (const ListFilter filter : {kFilterAllTowers, kFilterVisited, kFilterQuartered}) {
+        doc->SetFilter(filter);
+        doc->SelectListItem(1);
+        const std::int32_t tower = doc->CurrentTower();
+        const std::int32_t entry = doc->CurrentEntry();
+        // Every position, one past the end and a negative one included.
+        for (std::int32_t p = -1; p <= doc->GetListCount(); ++p) {
+            const ListRow row = doc->GetListRow(p);
+            EXPECT_EQ(doc->CurrentTower(), tower);
+            EXPECT_EQ(doc->CurrentEntry(), entry);
+            doc->SelectListItem(p);
+            EXPECT_EQ(row.Tower(), doc->CurrentTower()) << filter << " at " << p;
+            EXPECT_EQ(row.Entry(), doc->CurrentEntry()) << filter << " at " << p;
+            EXPECT_EQ(row.Location(), doc->CurrentLocation());
+            EXPECT_EQ(row.Weight(), doc->CurrentWeight());
+            EXPECT_EQ(row.OSRef(), doc->CurrentOSRef());
+            EXPECT_EQ(row.IndexNo(), doc->CurrentIndexNo());
+            EXPECT_EQ(row.VisitDate(), doc->EntryVisitDate());
+            EXPECT_EQ(row.QuarterDate(), doc->EntryQuarterDate());
+            EXPECT_EQ(row.PealDate(), doc->EntryPealDate());
+            EXPECT_EQ(row.Comment(), doc->EntryComment());
+            doc->SelectListItem(1);
+        }
+    }
+    // Aston in the all-towers list: its entry's records, the comment decoded.
+    doc->SetFilter(kFilterAllTowers);
+    const ListRow aston = doc->GetListRow(1);
+    EXPECT_EQ(aston.Location(), "Aston");
+    EXPECT_EQ(aston.QuarterDate(), Day(1, 1, 2000));
+    EXPECT_EQ(aston.PealDate(), 7);
+    EXPECT_EQ(aston.Comment(), "Hi");
+    // Bray has no entry: the tower's fields without records; its reference has a blank.
+    const ListRow bray = doc->GetListRow(2);
+    EXPECT_EQ(bray.Entry(), -1);
+    EXPECT_EQ(bray.OSRef(), "SU 12345");
+    EXPECT_EQ(bray.VisitDate(), 0);
+    EXPECT_EQ(bray.Comment(), "");
+}

@@ -281,3 +281,50 @@ TEST_F(LogFile, SavingALogThatIsASymbolicLinkUpdatesItsTarget) {
     EXPECT_EQ(SavedLines(dir.File("synced/RINGER1.CBL")).size(), 3u);
     EXPECT_EQ(ListFolder(dir.File("synced")), std::vector<std::string>{"RINGER1.CBL"});
 }
+
+TEST_F(LogFile, TheFilePartsReturnWhatHappenedAndShowNothing) {
+    // Parsing lines in memory reads as opening the file does; the notices come back.
+    const std::vector<std::string> later = {"More\\" + kLogHeader,
+                                            "x\\Zeal\\\\\\\\\\\\\\\\101\\5\\0\\0\\"};
+    FileResult parsed = doc->ParseLog(later, "Ringer One", false);
+    EXPECT_TRUE(parsed.ok);
+    ASSERT_EQ(parsed.notices.size(), 1u);
+    EXPECT_EQ(parsed.notices[0].helpContext, 0u);
+    EXPECT_TRUE(doc->IsReadOnly());
+    EXPECT_EQ(doc->EntryCount(), 1);
+    EXPECT_EQ(doc->UserName(), "Ringer One");
+    parsed = doc->ParseLog({"[CLANGBOOKIST KRW-1] extra"}, "", true);
+    EXPECT_FALSE(parsed.ok);
+    ASSERT_EQ(parsed.notices.size(), 1u);
+    EXPECT_EQ(parsed.notices[0].id, 0x8011u);
+    EXPECT_EQ(doc->UserName(), "Unknown");
+    parsed = doc->ParseLog({kDoveHeader}, "Ringer One", false);
+    EXPECT_FALSE(parsed.ok);
+    ASSERT_EQ(parsed.notices.size(), 1u);
+    EXPECT_EQ(parsed.notices[0].id, 0x8005u);
+
+    // What a save writes, as lines, reads back to the same entries.
+    ASSERT_TRUE(doc->ParseLog({kLogHeader, "\\\\\\\\\\\\\\\\101\\5\\0\\0\\",
+                               "Mill\\St Ann\\Kent\\\\\\\\6\\0\\0\\1\\0\\0\\"},
+                              "Ringer One", false)
+                    .ok);
+    const std::vector<std::string> lines = doc->LogLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], kLogHeader);
+    ASSERT_TRUE(doc->ParseLog(lines, "Ringer One", false).ok);
+    EXPECT_EQ(doc->EntryCount(), 2);
+    EXPECT_EQ(doc->LogLines(), lines);
+
+    // The file parts leave the showing to their caller.
+    std::string user = "RINGER1";
+    const FileResult missing = doc->ReadLogFile(dir.File("NONE.CBL"), user);
+    EXPECT_FALSE(missing.ok);
+    ASSERT_TRUE(missing.fileError);
+    EXPECT_EQ(missing.fileError->path, dir.File("NONE.CBL"));
+    EXPECT_EQ(user, "");
+    ASSERT_TRUE(doc->ParseLog({kLogHeader}, "Ringer One", false).ok);
+    const FileResult unwritable = doc->WriteLogFile(dir.Path());
+    EXPECT_FALSE(unwritable.ok);
+    EXPECT_TRUE(unwritable.fileError);
+    EXPECT_TRUE(prompter.Silent());
+}
