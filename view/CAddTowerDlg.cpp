@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
+#include "view/RefuseField.h"
 
 namespace chimeset {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "visits/AdditionalTowerInput.h"
 
 class QLineEdit;

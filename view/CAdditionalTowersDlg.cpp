@@ -17,9 +17,9 @@
 #include "common/qt/SingleLineValidator.h"
 #include "view/CAddTowerDlg.h"
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
 #include "view/FieldLabel.h"
+#include "view/RefuseField.h"
 #include "visits/AdditionalTowerInput.h"
 
 namespace chimeset {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "visits/CChimesetDoc.h"
 
 class QLineEdit;

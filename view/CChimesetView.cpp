@@ -325,7 +325,7 @@ void CChimesetView::RefillList() {
     towerList_->SetCurrentRow(listCount_ > 0 ? 0 : -1);
     currentIndex_ = 0;
     doc_.SelectListItem(0);
-    search.ResetStart();
+    search_.ResetStart();
     ShowTowerDetails();
     ShowVisitorRecords();
     if (!allTowers) map_->ShowPositions(points);
@@ -555,12 +555,12 @@ void CChimesetView::OnCopyToClipboard() {
 }
 
 void CChimesetView::OnFind() {
-    if (RunFindDialog(search, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_))
+    if (RunFindDialog(search_, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_))
         OnFindNext();
 }
 
 void CChimesetView::OnFindNext() {
-    const std::int32_t found = RunFindNext(doc_, search, currentIndex_, prompter_);
+    const std::int32_t found = RunFindNext(doc_, search_, currentIndex_, prompter_);
     if (found < 0) return;
     towerList_->SetCurrentRow(found);
     currentIndex_ = found;

@@ -13,9 +13,9 @@
 
 #include "common/Document.h"
 #include "common/Prompter.h"
+#include "common/qt/HelpKey.h"
 #include "output/TowerSearch.h"
 #include "output/qt/PrintController.h"
-#include "users/qt/ShowHelp.h"
 #include "visits/CChimesetDoc.h"
 
 class QAbstractButton;
@@ -64,7 +64,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     void SelectPosition(int position);
     const std::string& PageHeader() const { return pageHeader_; }
     // The search text and where Find Next goes on from.
-    TowerSearch search;
+    TowerSearch& Search() { return search_; }
     // Printing keeps its settings in the profile: without a store the print commands stay off.
     void SetPrintSettingsStore(SettingsStore& store);
     PrintController* Printing() const { return printing_.get(); }
@@ -122,6 +122,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     Prompter& prompter_;
     ShowHelp showHelp_;
     Today today_;
+    TowerSearch search_;
 
     CMapPanel* map_ = nullptr;
     TowerListBox* towerList_ = nullptr;

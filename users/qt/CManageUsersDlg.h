@@ -4,9 +4,9 @@
 
 #include <QDialog>
 
+#include "common/qt/HelpKey.h"
 #include "users/ManageUsers.h"
 #include "users/ManageUsersView.h"
-#include "users/qt/ShowHelp.h"
 
 class QLineEdit;
 class QListWidget;

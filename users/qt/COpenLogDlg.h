@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "common/qt/HelpKey.h"
 #include "users/LogOpener.h"
-#include "users/qt/ShowHelp.h"
 
 class QLineEdit;
 class QPushButton;
