@@ -16,7 +16,7 @@
 #include "common/qt/Codec.h"
 #include "output/qt/ClipboardExportCommand.h"
 #include "output/qt/TowerSearchCommand.h"
-#include "view/CAdditionalTowersDlg.h"
+#include "view/AdditionalTowersDlg.h"
 #include "view/CCommentsDlg.h"
 #include "view/CMapPanel.h"
 #include "view/CSetDateDlg.h"
@@ -473,7 +473,7 @@ void CChimesetView::OnClickTowerDetail() {
 }
 
 bool CChimesetView::EditAdditionalTower(std::int32_t tower) {
-    CAdditionalTowersDlg dialog(prompter_, showHelp_, window());
+    AdditionalTowersDlg dialog(prompter_, showHelp_, window());
     AdditionalTowerFields fields;
     std::string weightText;
     if (tower < 0) {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "tests/view/ViewFixture.h"
-#include "view/CAddTowerDlg.h"
-#include "view/CAdditionalTowersDlg.h"
+#include "view/AddTowerDlg.h"
+#include "view/AdditionalTowersDlg.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -135,7 +135,7 @@ TEST_F(AdditionalTowers, TheTowerAddedOrChangedStaysSelected) {
 }
 
 TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
-    CAdditionalTowersDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
+    AdditionalTowersDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
     AdditionalTowerFields start;
     start.tbNumber = 5;
     dialog.SetFields(start, "");
@@ -182,7 +182,7 @@ TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
 }
 
 TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     AdditionalTowerFields start;
     start.tbNumber = 5;
     start.county = "Gwynedd\tNorth";  // a tab from an older log is shown as a blank
@@ -228,7 +228,7 @@ TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
 }
 
 TEST_F(AdditionalTowers, AFieldLeftEmptyByFoldingIsStillRefused) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     dialog.show();
     dialog.Edit(1002)->setText(QStringLiteral("Ashby"));
     dialog.Edit(1003)->setText(QString::fromUtf8("\U0001F514"));
@@ -243,7 +243,7 @@ TEST_F(AdditionalTowers, AFieldLeftEmptyByFoldingIsStillRefused) {
 }
 
 TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     dialog.show();
     QStringList order;
     QWidget* widget = dialog.Edit(1002);
@@ -261,7 +261,7 @@ TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {
 TEST_F(AdditionalTowers, ModifyAsksBeforeTheNumberCanBeChangedAndDuplicatesAreQuestioned) {
     ASSERT_TRUE(OpenLog({kLogHeader}));
     OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* widget) {
-        auto* dialog = static_cast<CAdditionalTowersDlg*>(widget);
+        auto* dialog = static_cast<AdditionalTowersDlg*>(widget);
         prompter.QueueAnswer(Answer::No);
         QTest::mouseClick(dialog->ModifyButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog->Edit(1063)->isReadOnly());
@@ -292,7 +292,7 @@ TEST_F(AdditionalTowers, ModifyAsksBeforeTheNumberCanBeChangedAndDuplicatesAreQu
 }
 
 TEST_F(AdditionalTowers, AddTowerDialogSplitsAndChecksTheWeight) {
-    CAddTowerDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
+    AddTowerDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
     dialog.SetWeight(1259);
     EXPECT_EQ(dialog.CwtEdit()->text(), QStringLiteral("11"));
     EXPECT_EQ(dialog.QtrEdit()->text(), QStringLiteral("0"));

@@ -11,11 +11,11 @@ class QLineEdit;
 
 namespace chimeset {
 
-class CAddTowerDlg : public QDialog {
+class AddTowerDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
+    AddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     void SetWeight(std::int32_t pounds);
     // Valid after OK.
