@@ -1,9 +1,16 @@
 # chimeset_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
-# One executable per test file group; GUI tests run under Qt's offscreen platform.
+# One executable per test file group; GUI tests run under Qt's offscreen platform, with the
+# main of tests/support/qt.
 function(chimeset_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} chimeset_testsupport GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} chimeset_testsupport GTest::gtest)
+  # A GUI test's main owns its QApplication.
+  if(T_GUI)
+    target_link_libraries(${name} PRIVATE chimeset_qttestsupport)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set(env "CHIMESET_PROGRAM_DIR=${CHIMESET_PROGRAM_DIR}"

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <string>
 
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 
 namespace chimeset {
 

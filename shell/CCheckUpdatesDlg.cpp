@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,10 +66,9 @@ QUrl UpdatePageUrl(const QString& address) {
     return QUrl::fromUserInput(address.trimmed());
 }
 
-CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
-                                   std::function<void(std::uint32_t)> showHelp, UrlOpener openUrl,
-                                   QWidget* parent)
-    : QDialog(parent), showHelp_(std::move(showHelp)), openUrl_(std::move(openUrl)) {
+CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine, ShowHelp showHelp,
+                                   UrlOpener openUrl, QWidget* parent)
+    : QDialog(parent), openUrl_(std::move(openUrl)) {
     setWindowTitle(QStringLiteral("Check for Updates"));
     if (!openUrl_)
         openUrl_ = [](const QString& address) {
@@ -134,6 +132,7 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(const MachineSettings& machine,
     done->setObjectName(QStringLiteral("doneButton"));
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    InstallDialogHelp(this, showHelp, kCheckUpdatesDialog);
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(explanation);
@@ -172,20 +171,7 @@ void CCheckUpdatesDlg::CheckForUpdates() {
     pageAddress_->setFocus();
 }
 
-void CCheckUpdatesDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CCheckUpdatesDlg::ShowHelp() {
-    if (showHelp_) showHelp_(kDialogHelpBase + kCheckUpdatesDialog);
-}
-
-void RunCheckForUpdates(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
-                        QWidget* parent) {
+void RunCheckForUpdates(const MachineSettings& machine, ShowHelp showHelp, QWidget* parent) {
     CCheckUpdatesDlg dialog(machine, std::move(showHelp), {}, parent);
     dialog.exec();
 }

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "common/qt/HelpKey.h"
+
 class QLabel;
 class QLineEdit;
 class QTextEdit;
@@ -40,8 +42,8 @@ class CCheckUpdatesDlg : public QDialog {
     using UrlOpener = std::function<bool(const QString& address)>;
 
     // openUrl defaults to the desktop's web browser.
-    CCheckUpdatesDlg(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
-                     UrlOpener openUrl = {}, QWidget* parent = nullptr);
+    CCheckUpdatesDlg(const MachineSettings& machine, ShowHelp showHelp, UrlOpener openUrl = {},
+                     QWidget* parent = nullptr);
 
     QString VersionText() const;
     QString DoveDate() const;
@@ -55,13 +57,7 @@ class CCheckUpdatesDlg : public QDialog {
     QLabel* NoBrowserNote() const { return noBrowserNote_; }
     QLineEdit* PageAddress() const { return pageAddress_; }
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
-    void ShowHelp();
-
-    std::function<void(std::uint32_t)> showHelp_;
     UrlOpener openUrl_;
     QLineEdit* versionEdit_;
     QLineEdit* doveDateEdit_;
@@ -73,7 +69,6 @@ class CCheckUpdatesDlg : public QDialog {
 };
 
 // Command 32903: the dialog, modal.
-void RunCheckForUpdates(const MachineSettings& machine, std::function<void(std::uint32_t)> showHelp,
-                        QWidget* parent);
+void RunCheckForUpdates(const MachineSettings& machine, ShowHelp showHelp, QWidget* parent);
 
 }  // namespace chimeset

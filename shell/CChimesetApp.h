@@ -13,9 +13,9 @@
 
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
+#include "common/qt/HelpKey.h"
 #include "users/DocumentsFolderProvider.h"
 #include "users/IdTableLibrary.h"
-#include "users/qt/ShowHelp.h"
 #include "visits/CChimesetDoc.h"
 
 namespace chimeset {

@@ -7,7 +7,7 @@
 
 #include "common/Document.h"
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "view/CChimesetView.h"
 
 class QAbstractButton;

@@ -16,7 +16,7 @@
 #include "common/qt/Codec.h"
 #include "output/qt/ClipboardExportCommand.h"
 #include "output/qt/TowerSearchCommand.h"
-#include "view/CAdditionalTowersDlg.h"
+#include "view/AdditionalTowersDlg.h"
 #include "view/CCommentsDlg.h"
 #include "view/CMapPanel.h"
 #include "view/CSetDateDlg.h"
@@ -337,7 +337,7 @@ void CChimesetView::RefillList() {
     towerList_->SetCurrentRow(listCount_ > 0 ? 0 : -1);
     currentIndex_ = 0;
     doc_.SelectListItem(0);
-    search.ResetStart();
+    search_.ResetStart();
     ShowTowerDetails();
     ShowVisitorRecords();
     if (!allTowers) map_->ShowPositions(points);
@@ -484,7 +484,7 @@ void CChimesetView::OnClickTowerDetail() {
 }
 
 bool CChimesetView::EditAdditionalTower(std::int32_t tower) {
-    CAdditionalTowersDlg dialog(prompter_, showHelp_, window());
+    AdditionalTowersDlg dialog(prompter_, showHelp_, window());
     AdditionalTowerFields fields;
     std::string weightText;
     if (tower < 0) {
@@ -565,12 +565,12 @@ void CChimesetView::OnCopyToClipboard() {
 }
 
 void CChimesetView::OnFind() {
-    if (RunFindDialog(search, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_))
+    if (RunFindDialog(search_, ToWindows1252(towerList_->Edit()->text()), window(), showHelp_))
         OnFindNext();
 }
 
 void CChimesetView::OnFindNext() {
-    const std::int32_t found = RunFindNext(doc_, search, prompter_);
+    const std::int32_t found = RunFindNext(doc_, search_, prompter_);
     if (found >= 0) SelectPosition(found);
 }
 

@@ -13,9 +13,9 @@
 
 #include "common/Document.h"
 #include "common/Prompter.h"
+#include "common/qt/HelpKey.h"
 #include "output/TowerSearch.h"
 #include "output/qt/PrintController.h"
-#include "users/qt/ShowHelp.h"
 #include "visits/CChimesetDoc.h"
 
 class QAbstractButton;
@@ -60,7 +60,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     void SelectPosition(int position);
     const std::string& PageHeader() const { return pageHeader_; }
     // The search text and where Find Next goes on from.
-    TowerSearch search;
+    TowerSearch& Search() { return search_; }
     // Printing keeps its settings in the profile: without a store the print commands stay off.
     void SetPrintSettingsStore(SettingsStore& store);
     PrintController* Printing() const { return printing_.get(); }
@@ -120,6 +120,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     CChimesetDoc& doc_;
     Prompter& prompter_;
     ShowHelp showHelp_;
+    TowerSearch search_;
 
     CMapPanel* map_ = nullptr;
     TowerListBox* towerList_ = nullptr;

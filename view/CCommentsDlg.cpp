@@ -8,7 +8,6 @@
 
 #include "common/qt/Codec.h"
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
 
 namespace chimeset {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 
 class QPlainTextEdit;
 

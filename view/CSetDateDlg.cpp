@@ -13,8 +13,8 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
+#include "view/RefuseField.h"
 #include "visits/DialogInput.h"
 #include "visits/TypedDate.h"
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "visits/DateProposal.h"
 #include "visits/PackedDate.h"
 

@@ -1,14 +1,13 @@
 #include "common/qt/QtPrompter.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "common/qt/Codec.h"
+#include "common/qt/HelpKey.h"
 #include "common/qt/Platform.h"
 
 namespace chimeset {
@@ -39,7 +38,7 @@ QString BoxText(const Notice& notice) {
 
 }  // namespace
 
-QtPrompter::QtPrompter(QString caption, QWidget* parent, HelpRequest showHelp)
+QtPrompter::QtPrompter(QString caption, QWidget* parent, ShowHelp showHelp)
     : caption_(std::move(caption)), parent_(parent), showHelp_(std::move(showHelp)) {}
 
 std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
@@ -72,7 +71,7 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
 
     if (notice.helpContext != 0 && showHelp_) {
         const std::uint32_t context = notice.helpContext;
-        const HelpRequest help = showHelp_;
+        const ShowHelp help = showHelp_;
         QPushButton* helpButton = box->addButton(QMessageBox::Help);
         helpButton->setObjectName(QStringLiteral("helpButton"));
         // Every button of a QMessageBox closes it; Help must not, so it leaves the box's
@@ -80,11 +79,7 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
         QObject::disconnect(helpButton, &QAbstractButton::clicked, nullptr, nullptr);
         QObject::connect(helpButton, &QAbstractButton::clicked, box.get(),
                          [help, context] { help(context); });
-        auto* f1 = new QAction(box.get());
-        f1->setShortcut(QKeySequence(Qt::Key_F1));
-        f1->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(f1, &QAction::triggered, box.get(), [help, context] { help(context); });
-        box->addAction(f1);
+        InstallHelpKey(box.get(), [help, context] { help(context); });
     }
     return box;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/Prompter.h"
+#include "common/qt/HelpKey.h"
 
 class QMessageBox;
 class QWidget;
@@ -16,14 +17,12 @@ namespace chimeset {
 
 class QtPrompter : public Prompter {
   public:
-    using HelpRequest = std::function<void(std::uint32_t context)>;
-
     // caption: the title of every box (the program's name). showHelp answers the Help
     // button and F1 of a box shown with help; without it such boxes have no Help button.
-    explicit QtPrompter(QString caption, QWidget* parent = nullptr, HelpRequest showHelp = {});
+    explicit QtPrompter(QString caption, QWidget* parent = nullptr, ShowHelp showHelp = {});
 
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void SetHelp(HelpRequest showHelp) { showHelp_ = std::move(showHelp); }
+    void SetHelp(ShowHelp showHelp) { showHelp_ = std::move(showHelp); }
 
     Answer Show(const Notice& notice) override;
     void ShowFileError(const FileError& error) override;
@@ -45,7 +44,7 @@ class QtPrompter : public Prompter {
 
     QString caption_;
     QWidget* parent_;
-    HelpRequest showHelp_;
+    ShowHelp showHelp_;
 };
 
 }  // namespace chimeset

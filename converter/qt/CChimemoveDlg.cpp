@@ -1,9 +1,7 @@
 #include "converter/qt/CChimemoveDlg.h"
 
-#include <QAction>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -47,8 +45,7 @@ class DialogUnits {
 
 CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::string programFolder,
                              std::function<std::string()> documentsFolder,
-                             const std::string& userName,
-                             std::function<void(std::uint32_t)> showHelp, QWidget* parent)
+                             const std::string& userName, ShowHelp showHelp, QWidget* parent)
     : QDialog(parent),
       converter_(settings, prompter, *this, std::move(programFolder), std::move(documentsFolder)),
       showHelp_(std::move(showHelp)) {
@@ -132,10 +129,7 @@ CChimemoveDlg::CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::s
     connect(upgradeExportButton_, &QPushButton::clicked, this, &CChimemoveDlg::OnUpgradeExport);
     connect(doneButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(helpButton_, &QPushButton::clicked, this, &CChimemoveDlg::OnHelp);
-    auto* f1 = new QAction(this);
-    f1->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(f1, &QAction::triggered, this, &CChimemoveDlg::OnHelp);
-    addAction(f1);
+    InstallHelpKey(this, [this] { OnHelp(); });
 
     messageArea_->setText(Shown(LogConverter::Banner()));
     userLine_->setText(QStringLiteral("Windows User Name : ") + FromWindows1252(userName));

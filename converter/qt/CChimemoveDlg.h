@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "common/qt/HelpKey.h"
 #include "converter/LogConverter.h"
 
 class QLabel;
@@ -24,7 +25,7 @@ class CChimemoveDlg : public QDialog, private ConverterView {
     // converter's help at a context number.
     CChimemoveDlg(SettingsStore& settings, Prompter& prompter, std::string programFolder,
                   std::function<std::string()> documentsFolder, const std::string& userName,
-                  std::function<void(std::uint32_t)> showHelp, QWidget* parent = nullptr);
+                  ShowHelp showHelp, QWidget* parent = nullptr);
 
     LogConverter& Converter() { return converter_; }
 
@@ -41,7 +42,7 @@ class CChimemoveDlg : public QDialog, private ConverterView {
     void EnableConversion(bool enabled) override;
 
     LogConverter converter_;
-    std::function<void(std::uint32_t)> showHelp_;
+    ShowHelp showHelp_;
 
     QLabel* userLine_;
     QLabel* messageArea_;

@@ -1,7 +1,6 @@
 #include "output/qt/CSearchLocationDlg.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,8 +19,8 @@ const char* const kExplanation =
 
 }  // namespace
 
-CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText,
-                                       std::function<void(std::uint32_t)> showHelp, QWidget* parent)
+CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText, ShowHelp showHelp,
+                                       QWidget* parent)
     : QDialog(parent), edit_(new QLineEdit(this)), showHelp_(std::move(showHelp)) {
     setWindowTitle(QStringLiteral("Search Location"));
     auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
@@ -33,7 +32,8 @@ CSearchLocationDlg::CSearchLocationDlg(const std::string& searchText,
     explanation->setBuddy(edit_);
 
     const DialogButtonColumn buttons = MakeDialogButtonColumn(this, QStringLiteral("&Help"));
-    connect(buttons.help, &QPushButton::clicked, this, &CSearchLocationDlg::ShowHelp);
+    connect(buttons.help, &QPushButton::clicked, this, &CSearchLocationDlg::OnHelp);
+    InstallHelpKey(this, [this] { OnHelp(); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(explanation);
@@ -48,15 +48,7 @@ std::string CSearchLocationDlg::SearchText() const {
     return ToWindows1252(edit_->text());
 }
 
-void CSearchLocationDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CSearchLocationDlg::ShowHelp() {
+void CSearchLocationDlg::OnHelp() {
     if (showHelp_) showHelp_(kDialogHelpBase + kSearchLocationDialog);
 }
 

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "common/qt/HelpKey.h"
+
 class QLineEdit;
 
 namespace chimeset {
@@ -16,21 +18,17 @@ class CSearchLocationDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CSearchLocationDlg(const std::string& searchText, std::function<void(std::uint32_t)> showHelp,
-                       QWidget* parent = nullptr);
+    CSearchLocationDlg(const std::string& searchText, ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The text typed, in Windows-1252.
     std::string SearchText() const;
     QLineEdit* Edit() const { return edit_; }
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
-    void ShowHelp();
+    void OnHelp();
 
     QLineEdit* edit_;
-    std::function<void(std::uint32_t)> showHelp_;
+    ShowHelp showHelp_;
 };
 
 }  // namespace chimeset

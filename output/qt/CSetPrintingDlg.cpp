@@ -87,8 +87,8 @@ std::int32_t Thousandths(double inches) {
 }  // namespace
 
 CSetPrintingDlg::CSetPrintingDlg(const PrintSettings& settings, QPrinter* printer,
-                                 SettingsStore& store, Prompter& prompter,
-                                 std::function<void(std::uint32_t)> showHelp, QWidget* parent)
+                                 SettingsStore& store, Prompter& prompter, ShowHelp showHelp,
+                                 QWidget* parent)
     : QDialog(parent),
       editor_(settings),
       printer_(printer),
@@ -187,7 +187,8 @@ void CSetPrintingDlg::BuildLayout() {
     middle->addStretch(1);
 
     const DialogButtonColumn buttons = MakeDialogButtonColumn(this, QStringLiteral("Help"));
-    connect(buttons.help, &QPushButton::clicked, this, &CSetPrintingDlg::ShowHelp);
+    connect(buttons.help, &QPushButton::clicked, this, &CSetPrintingDlg::OnHelp);
+    InstallHelpKey(this, [this] { OnHelp(); });
 
     auto* top = new QHBoxLayout(this);
     top->addWidget(columns, 0, Qt::AlignTop);
@@ -351,15 +352,7 @@ bool CSetPrintingDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CSetPrintingDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CSetPrintingDlg::ShowHelp() {
+void CSetPrintingDlg::OnHelp() {
     if (showHelp_) showHelp_(kDialogHelpBase + kSetPrintingDialog);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/qt/HelpKey.h"
 #include "output/PrintSettingsEditor.h"
 
 class QAbstractSpinBox;
@@ -30,8 +31,7 @@ class CSetPrintingDlg : public QDialog {
     // printer: the application's printer, for Remaining Space and Page Setup (may be null:
     // then nothing is computed). Page Setup stores its margins in the store at once.
     CSetPrintingDlg(const PrintSettings& settings, QPrinter* printer, SettingsStore& store,
-                    Prompter& prompter, std::function<void(std::uint32_t)> showHelp,
-                    QWidget* parent = nullptr);
+                    Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The settings as the dialog left them; the margins count after Cancel too.
     const PrintSettings& Result() const { return editor_.Settings(); }
@@ -48,7 +48,6 @@ class CSetPrintingDlg : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void BuildLayout();
@@ -56,13 +55,13 @@ class CSetPrintingDlg : public QDialog {
     void OnColumnToggled(int column, bool checked);
     void OnPageSetup();
     void OnSetFont();
-    void ShowHelp();
+    void OnHelp();
 
     PrintSettingsEditor editor_;
     QPrinter* printer_;
     SettingsStore& store_;
     Prompter& prompter_;
-    std::function<void(std::uint32_t)> showHelp_;
+    ShowHelp showHelp_;
 
     std::array<QCheckBox*, kPrintColumnCount> columnBoxes_{};
     std::array<QLabel*, kPrintColumnCount> widthDisplays_{};

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/qt/HelpKey.h"
 #include "output/PrintLayout.h"
 #include "output/PrintSettings.h"
 
@@ -30,7 +31,7 @@ struct PrintHost {
     // Show this filter and order as though the user had picked them (buttons and list
     // follow). Without it the document's list is switched directly.
     std::function<void(ListFilter filter, ListOrder order)> showList;
-    std::function<void(std::uint32_t context)> showHelp;
+    ShowHelp showHelp;
 };
 
 class PrintController : public QObject {

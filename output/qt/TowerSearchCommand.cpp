@@ -10,7 +10,7 @@
 
 namespace chimeset {
 bool RunFindDialog(TowerSearch& search, const std::string& listEditText, QWidget* parent,
-                   std::function<void(std::uint32_t)> showHelp) {
+                   ShowHelp showHelp) {
     const std::string proposal = listEditText.empty() ? search.SearchText() : listEditText;
     CSearchLocationDlg dialog(proposal, std::move(showHelp), parent);
     if (dialog.exec() != QDialog::Accepted) return false;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 
 #include "common/CodePage.h"
 #include "common/qt/Codec.h"
+#include "common/qt/HelpKey.h"
 #include "common/qt/HelpWindow.h"
 #include "common/qt/Platform.h"
 #include "common/qt/QtMachineSettings.h"
@@ -26,36 +28,18 @@
 #include "common/qt/SingleLineValidator.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/TestSettings.h"
 
 namespace chimeset {
 namespace {
 
+using testing::OnNextModalOf;
 using testing::TempDir;
-
-// Where every QSettings of the tests lives; never the user's own configuration.
-const std::string& SettingsFolder() {
-    static const TempDir folder;
-    return folder.Path();
-}
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "commonqt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        QStandardPaths::setTestModeEnabled(true);
-        const QString folder = QString::fromStdString(SettingsFolder());
-        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
-                QSettings::setPath(format, scope, folder);
-        return new QApplication(argc, argv);  // never destroyed: Qt's globals go first
-    }();
-    return *app;
-}
+using testing::TestSettingsFolder;
 
 class CommonQtTest : public ::testing::Test {
   protected:
-    CommonQtTest() { App(); }
     TempDir temp;
 };
 
@@ -141,7 +125,7 @@ TEST_F(CommonQtTest, SettingsStoreRoundTripsTextAndDeletesEntries) {
         EXPECT_EQ(store.Status(), QSettings::NoError);
     }
     // A fresh store sees what the first one wrote at once, without being told to save.
-    const std::string file = SettingsFolder() + "/Hollowmere/Chimeset.conf";
+    const std::string file = TestSettingsFolder() + "/Hollowmere/Chimeset.conf";
     ASSERT_TRUE(testing::ReadBytes(file).find("RegisterOfNames") != std::string::npos);
     QtSettingsStore store(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
     EXPECT_EQ(store.GetString("Users", "RegisterOfNames"), "RINGER1,TOWER_2");
@@ -210,9 +194,7 @@ TEST_F(CommonQtTest, FileDialogWithoutAFolderStartsInTheDocumentsFolder) {
     QString shown;
     QString name;
     const auto look = [&] {
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+        OnNextModalOf<QFileDialog>([&](QFileDialog* dialog) {
             shown = dialog->directory().absolutePath();
             name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
             dialog->reject();
@@ -281,14 +263,40 @@ TEST_F(CommonQtTest, MessageBoxButtonsAndHelp) {
               nullptr);
 }
 
+TEST_F(CommonQtTest, F1AnywhereInAWindowAsksForThatWindowsHelp) {
+    std::vector<std::uint32_t> asked;
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    InstallDialogHelp(
+        &dialog, [&](std::uint32_t context) { asked.push_back(context); }, 135);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F1);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(asked, (std::vector<std::uint32_t>{0x20000 + 135, 0x20000 + 135}));
+
+    // Another window's F1 is its own; without help it does nothing.
+    QDialog other;
+    int otherAsked = 0;
+    InstallHelpKey(&other, [&] { ++otherAsked; });
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QTest::keyClick(&other, Qt::Key_F1);
+    EXPECT_EQ(otherAsked, 1);
+    QDialog helpless;
+    InstallDialogHelp(&helpless, {}, 136);
+    helpless.show();
+    QApplication::setActiveWindow(&helpless);
+    QTest::keyClick(&helpless, Qt::Key_F1);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(otherAsked, 1);
+}
+
 TEST_F(CommonQtTest, ShowReturnsTheButtonPressed) {
     QtPrompter prompter(QStringLiteral("Chimeset"));
     const auto press = [](QMessageBox::StandardButton which) {
-        QTimer::singleShot(0, [which] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            box->button(which)->click();
-        });
+        OnNextModalOf<QMessageBox>([which](QMessageBox* box) { box->button(which)->click(); });
     };
     Notice notice;
     notice.text = "Use this file?";
@@ -318,16 +326,13 @@ TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.promptOverwrite = false;
-    QTimer::singleShot(0, [] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
+    OnNextModalOf<QDialog>(
+        [](QDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection); });
     const auto chosen = prompter.AskSaveFileName(request);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, temp.File("USERLOG.CBL"));
 
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    OnNextModalOf<QFileDialog>([](QFileDialog* dialog) { dialog->close(); });
     EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
 }
 
@@ -366,9 +371,7 @@ TEST_F(CommonQtTest, SaveDialogWhoseFolderMustExistRefusesAMissingOne) {
 
     // Where the folder need not exist the name is handed on as typed.
     request.mustExist = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<QFileDialog>([&](QFileDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
             ->setText(missing + QStringLiteral("/X.CBL"));
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);

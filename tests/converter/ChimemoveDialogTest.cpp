@@ -8,23 +8,14 @@
 #include "converter/qt/CChimemoveDlg.h"
 #include "tests/converter/ConverterFixture.h"
 #include "tests/support/MemorySettings.h"
+#include "tests/support/qt/Controls.h"
 
 namespace chimeset::testing {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "chimemove_dialog_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own globals go first at exit.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 class ChimemoveDialogTest : public ConverterFixture {
   protected:
     ChimemoveDialogTest() {
-        App();
         settings.WriteString("Users", "RegisterOfNames", "ann,bob");
         settings.WriteString("Users", "DataFolder", data);
         WriteLog("data", "ANN.CBL", {kMagic, "Somewhere\\12\\1\\\\\\"});
@@ -38,9 +29,7 @@ class ChimemoveDialogTest : public ConverterFixture {
 
     template <typename T>
     T* Find(const char* name) {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return FindControl<T>(*dialog, QString::fromLatin1(name));
     }
     QStringList ListLines() {
         QStringList lines;

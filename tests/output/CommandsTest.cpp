@@ -11,8 +11,9 @@
 #include "output/qt/CSearchLocationDlg.h"
 #include "output/qt/ClipboardExportCommand.h"
 #include "output/qt/TowerSearchCommand.h"
-#include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
+#include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/Screenshot.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -21,10 +22,7 @@ namespace {
 
 class CommandsTest : public OutputFixture {
   protected:
-    void SetUp() override {
-        OutputApp();
-        OutputFixture::SetUp();
-    }
+    void SetUp() override { OutputFixture::SetUp(); }
 };
 
 }  // namespace
@@ -67,9 +65,7 @@ TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
     ASSERT_EQ(search.FindStartIndex(), 0);  // no list: nothing found, back to the top
 
     std::vector<std::uint32_t> help;
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<CSearchLocationDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<CSearchLocationDlg>([](CSearchLocationDlg* dialog) {
         EXPECT_EQ(dialog->Edit()->text(),
                   QStringLiteral("Aston - St Peter"));  // the list's edit text
         dialog->Edit()->setText(QStringLiteral("ham"));
@@ -78,11 +74,10 @@ TEST_F(CommandsTest, FindDialogStartsANewSearchOnlyOnOk) {
     EXPECT_FALSE(RunFindDialog(search, "Aston - St Peter", nullptr, {}));
     EXPECT_EQ(search.SearchText(), "zeal");
 
-    QTimer::singleShot(0, [&help] {
-        auto* dialog = qobject_cast<CSearchLocationDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<CSearchLocationDlg>([&help](CSearchLocationDlg* dialog) {
         EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("zeal"));  // the last search text
         SaveScreenshot(*dialog, QStringLiteral("search-location.png"));
+        QApplication::setActiveWindow(dialog);  // shortcuts reach the active window only
         QTest::keyClick(dialog, Qt::Key_F1);
         dialog->Edit()->setText(QString::fromUtf8("\u00C9vr"));
         dialog->accept();

@@ -5,7 +5,6 @@
 #include "output/qt/PrintCommandLine.h"
 #include "output/qt/PrintController.h"
 #include "tests/output/FileSizeLimit.h"
-#include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
 
 using namespace chimeset;
@@ -15,10 +14,7 @@ namespace {
 
 class PrintCommandLineTest : public OutputFixture {
   protected:
-    void SetUp() override {
-        OutputApp();
-        OutputFixture::SetUp();
-    }
+    void SetUp() override { OutputFixture::SetUp(); }
     int Run(const QStringList& arguments) {
         err.str({});
         return RunPrintCommand(

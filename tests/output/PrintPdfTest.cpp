@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
@@ -16,8 +17,9 @@
 #include "output/qt/PrintController.h"
 #include "output/qt/PrintPainterCanvas.h"
 #include "tests/output/FileSizeLimit.h"
-#include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
+#include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/Screenshot.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -37,7 +39,6 @@ int PdfPageCount(const QString& path) {
 class ManyTowers : public OutputFixture {
   protected:
     void SetUp() override {
-        OutputApp();
         std::vector<std::string> dove{kOutDoveHeader};
         std::vector<std::string> log{kOutLogHeader};
         for (int i = 1; i <= 300; ++i) {
@@ -316,9 +317,7 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
     printer.setOutputFileName(chosen);
 
     int shown = -1;
-    QTimer::singleShot(0, [&shown] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<QPrintPreviewDialog>([&shown](QPrintPreviewDialog* dialog) {
         auto* preview = dialog->findChild<QPrintPreviewWidget*>();
         ASSERT_NE(preview, nullptr);
         preview->updatePreview();
@@ -327,7 +326,7 @@ TEST_F(ManyTowers, PreviewShowsEveryPageAfterAPrintOfARange) {
         const QSize screen = dialog->screen()->availableGeometry().size();
         EXPECT_GE(dialog->width(), screen.width() * 3 / 4 - 1);
         EXPECT_GE(dialog->height(), screen.height() * 3 / 4 - 1);
-        static_cast<QDialog*>(dialog)->reject();
+        dialog->reject();
     });
     printing.PrintPreview();
     EXPECT_EQ(shown, pages);
@@ -341,7 +340,6 @@ namespace {
 class BigRings : public OutputFixture {
   protected:
     void SetUp() override {
-        OutputApp();
         std::vector<std::string> dove{kOutDoveHeader};
         std::vector<std::string> log{kOutLogHeader};
         for (int bells : {10, 12, 16, 10, 12}) {

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
@@ -9,8 +10,9 @@
 
 #include "output/qt/CSetPrintingDlg.h"
 #include "output/qt/PrintController.h"
-#include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
+#include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/Screenshot.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -20,7 +22,6 @@ namespace {
 class SetPrintingDlgTest : public OutputFixture {
   protected:
     void SetUp() override {
-        OutputApp();
         OutputFixture::SetUp();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
@@ -34,8 +35,6 @@ class SetPrintingDlgTest : public OutputFixture {
         return dialog.findChild<QCheckBox*>(name);
     }
 
-    // The application must exist before the printer does.
-    bool appReady = (OutputApp(), true);
     QPrinter printer{QPrinter::HighResolution};
     std::vector<std::uint32_t> helpAsked;
 };
@@ -86,6 +85,9 @@ TEST_F(SetPrintingDlgTest, ShowsWidthsAndFollowsTheBoxesAndSpin) {
     EXPECT_FALSE(dialog.Result().multiline);
 
     SaveScreenshot(dialog, QStringLiteral("set-printing.png"));
+    // Shortcuts reach the shown, active window only.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(helpAsked, (std::vector<std::uint32_t>{0x20000 + 135}));
 }
@@ -174,19 +176,13 @@ TEST_F(SetPrintingDlgTest, StandardPageSetupDialogStoresItsMarginsOnOk) {
     PrintSettings settings;
     settings.margins = PageMargins{700, 600, 800, 900};
     CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
-    QTimer::singleShot(0, [] {
-        QWidget* setup = QApplication::activeModalWidget();
-        ASSERT_NE(setup, nullptr);
-        static_cast<QDialog*>(setup)->reject();
-    });
+    OnNextModalOf<QPageSetupDialog>([](QPageSetupDialog* setup) { setup->reject(); });
     dialog.findChild<QPushButton*>("pageSetupButton")->click();
     EXPECT_FALSE(this->settings.HasEntry("Settings", "MarginT"));
 
-    QTimer::singleShot(0, [] {
-        QWidget* setup = QApplication::activeModalWidget();
-        ASSERT_NE(setup, nullptr);
+    OnNextModalOf<QPageSetupDialog>([](QPageSetupDialog* setup) {
         SaveScreenshot(*setup, QStringLiteral("page-setup.png"));
-        static_cast<QDialog*>(setup)->accept();
+        setup->accept();
     });
     dialog.findChild<QPushButton*>("pageSetupButton")->click();
     // The dialog opened on the current margins; OK keeps them, stored at once.
@@ -202,11 +198,7 @@ TEST_F(SetPrintingDlgTest, CommandKeepsMarginsAfterCancelAndTheRestOnlyOnOk) {
     PrintController printing(*doc, prompter, settings, PrintHost{});
     printing.LoadSettings();
     auto withDialog = [](std::function<void(CSetPrintingDlg&)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<CSetPrintingDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-        });
+        OnNextModalOf<CSetPrintingDlg>([act](CSetPrintingDlg* dialog) { act(*dialog); });
     };
 
     withDialog([](CSetPrintingDlg& dialog) {

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 
-#include "tests/output/GuiApp.h"
 #include "tests/output/OutputFixture.h"
+#include "tests/support/qt/Controls.h"
 #include "view/CChimesetView.h"
 #include "view/CommandIds.h"
 #include "view/TowerListBox.h"
@@ -18,7 +18,6 @@ namespace {
 class ViewWiringTest : public OutputFixture {
   protected:
     void SetUp() override {
-        OutputApp();
         OutputFixture::SetUp();
         view = std::make_unique<CChimesetView>(*doc, prompter, ShowHelp{});
         view->SetPrintSettingsStore(settings);
@@ -61,21 +60,21 @@ TEST_F(ViewWiringTest, CopyAndFindNextFromTheForm) {
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800E}));
     EXPECT_EQ(doc->CurrentLocation(), "Zeal");  // the form's selection stands
 
-    view->search.Start("LUCY");
+    view->Search().Start("LUCY");
     view->OnFindNext();
     EXPECT_EQ(view->CurrentIndex(), 1);
     EXPECT_EQ(view->TowerList()->CurrentRow(), 1);
-    EXPECT_EQ(static_cast<QLabel*>(view->Control(1002))->text(), "Hampton Lucy");
+    EXPECT_EQ(FindControl<QLabel>(*view, QStringLiteral("locationField"))->text(), "Hampton Lucy");
     view->OnFindNext();  // no more: the message, the selection stays
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800E, 0x800A}));
     EXPECT_EQ(view->CurrentIndex(), 1);
     EXPECT_EQ(doc->CurrentLocation(), "Hampton Lucy");
 
     // A refill starts the search at the top again.
-    view->search.Start("a");
+    view->Search().Start("a");
     view->OnFindNext();
     view->OnFindNext();
-    EXPECT_EQ(view->search.FindStartIndex(), 2);
+    EXPECT_EQ(view->Search().FindStartIndex(), 2);
     view->OnOrderButton(kOrderDate);
-    EXPECT_EQ(view->search.FindStartIndex(), 0);
+    EXPECT_EQ(view->Search().FindStartIndex(), 0);
 }

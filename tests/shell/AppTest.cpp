@@ -36,7 +36,6 @@ const std::string kAshbyRecord = "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\
 class App : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiApplication();
         WriteTestDatabase(dir);
         helpFolder = QString::fromStdString(dir.File("help"));
     }

@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <map>
 
 #include "common/qt/QtMachineSettings.h"
 #include "shell/CCheckUpdatesDlg.h"
-#include "tests/output/GuiApp.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/qt/Screenshot.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -21,7 +23,6 @@ namespace {
 class CheckUpdatesDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        OutputApp();
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
                            QString::fromStdString(dir.Path()));
     }
@@ -143,4 +144,27 @@ TEST(UpdatePage, AddressWithoutSchemeStillOpensAWebPage) {
     EXPECT_EQ(bare.scheme(), "http");
     EXPECT_EQ(bare.host(), "www.example.org");
     EXPECT_EQ(bare.query(), "x=1&SoftVer=205");
+}
+
+TEST_F(CheckUpdatesDlgTest, F1AsksForTheDialogsTopicWhereverTheFocusIs) {
+    QtMachineSettings machine("Hollowmere", "Chimeroll");
+    std::vector<std::uint32_t> help;
+    CCheckUpdatesDlg dialog(
+        machine, [&](std::uint32_t context) { help.push_back(context); },
+        [](const QString&) { return true; });
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    auto* address = dialog.findChild<QLineEdit*>("addressEdit");
+    ASSERT_NE(address, nullptr);
+    address->setFocus();
+    QTest::keyClick(address, Qt::Key_F1);
+    EXPECT_EQ(help, (std::vector<std::uint32_t>{0x20000 + 139, 0x20000 + 139}));
+
+    // Without help F1 does nothing.
+    CCheckUpdatesDlg helpless(machine, {}, [](const QString&) { return true; });
+    helpless.show();
+    QApplication::setActiveWindow(&helpless);
+    QTest::keyClick(&helpless, Qt::Key_F1);
+    EXPECT_EQ(help.size(), 2u);
 }

@@ -14,20 +14,15 @@
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
-#include "tests/users/GuiApp.h"
+#include "tests/support/qt/Controls.h"
+#include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/Screenshot.h"
 #include "tests/users/UsersFakes.h"
 #include "users/qt/CManageUsersDlg.h"
 #include "users/qt/COpenLogDlg.h"
 
 namespace chimeset::testing {
 namespace {
-
-template <class T>
-T* Find(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
 
 void ClickRow(QListWidget* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -37,7 +32,6 @@ void ClickRow(QListWidget* list, int row) {
 class ManageUsersDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiApp();
         settings.WriteString("Users", "RegisterOfNames", "RINGER1,TOWER_2");
         settings.WriteString("Users", "RINGER1", "Tower Captain \xE9");
         settings.WriteString("Users", "DataFolder", logs.Path());
@@ -58,10 +52,10 @@ TEST_F(ManageUsersDialogTest, ShowsTheRegisterAndEnablesEntryButtonsWithASelecti
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add a User"));
 
-    auto* list = Find<QListWidget>(dialog, "usersList");
-    auto* remove = Find<QPushButton>(dialog, "removeButton");
-    auto* exportButton = Find<QPushButton>(dialog, "exportButton");
-    auto* importAdd = Find<QPushButton>(dialog, "importAddButton");
+    auto* list = FindControl<QListWidget>(dialog, "usersList");
+    auto* remove = FindControl<QPushButton>(dialog, "removeButton");
+    auto* exportButton = FindControl<QPushButton>(dialog, "exportButton");
+    auto* importAdd = FindControl<QPushButton>(dialog, "importAddButton");
     ASSERT_TRUE(list && remove && exportButton && importAdd);
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("RINGER1\tTower Captain \u00e9"));
@@ -95,11 +89,11 @@ TEST_F(ManageUsersDialogTest, ShowsTheRegisterAndEnablesEntryButtonsWithASelecti
     EXPECT_FALSE(exportButton->isEnabled());
     EXPECT_TRUE(list->selectedItems().isEmpty());
 
-    QTest::mouseClick(Find<QPushButton>(dialog, "helpButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "helpButton"), Qt::LeftButton);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(helpContexts, (std::vector<std::uint32_t>{0x20000 + 133, 0x20000 + 133}));
 
-    QTest::mouseClick(Find<QPushButton>(dialog, "doneButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "doneButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
 }
@@ -108,9 +102,9 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     CManageUsersDlg dialog(environment, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* id = Find<QLineEdit>(dialog, "idNameEdit");
-    auto* longName = Find<QLineEdit>(dialog, "longNameEdit");
-    auto* list = Find<QListWidget>(dialog, "usersList");
+    auto* id = FindControl<QLineEdit>(dialog, "idNameEdit");
+    auto* longName = FindControl<QLineEdit>(dialog, "longNameEdit");
+    auto* list = FindControl<QListWidget>(dialog, "usersList");
     ASSERT_TRUE(id && longName && list);
 
     QTest::keyClicks(id, "capt_99");
@@ -144,7 +138,7 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     prompter.Clear();
     QTest::keyClicks(id, "ab");
     QTest::keyClicks(longName, "Someone");
-    QTest::mouseClick(Find<QPushButton>(dialog, "addNewButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "addNewButton"), Qt::LeftButton);
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8002});
     EXPECT_EQ(id->text(), QStringLiteral("AB"));
     EXPECT_EQ(list->count(), 3);
@@ -154,7 +148,7 @@ TEST_F(ManageUsersDialogTest, AddsAUserFromTheFieldsWithTheIdUpperCasedAsTyped) 
     TempDir outside;
     id->setText(QStringLiteral("IMPORT1"));
     prompter.QueueFileName(outside.WriteLines("in.cbl", {std::string(kVersion2Header)}));
-    QTest::mouseClick(Find<QPushButton>(dialog, "importAddButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "importAddButton"), Qt::LeftButton);
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x8059, 0x8051}));
     EXPECT_EQ(list->count(), 4);
     EXPECT_TRUE(FileExists(logs.File("IMPORT1.CBL")));
@@ -164,15 +158,15 @@ TEST_F(ManageUsersDialogTest, APastedLongNameStaysOnOneLine) {
     CManageUsersDlg dialog(environment, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* id = Find<QLineEdit>(dialog, "idNameEdit");
-    auto* longName = Find<QLineEdit>(dialog, "longNameEdit");
+    auto* id = FindControl<QLineEdit>(dialog, "idNameEdit");
+    auto* longName = FindControl<QLineEdit>(dialog, "longNameEdit");
     ASSERT_TRUE(id && longName);
     QTest::keyClicks(id, "PASTER");
     QGuiApplication::clipboard()->setText(QStringLiteral("Jane\r\nSmith\tRinger"));
     longName->setFocus();
     QTest::keyClick(longName, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(longName->text(), QStringLiteral("Jane Smith Ringer"));
-    QTest::mouseClick(Find<QPushButton>(dialog, "addNewButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "addNewButton"), Qt::LeftButton);
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8051});
     EXPECT_EQ(settings.GetString("Users", "PASTER"), "Jane Smith Ringer");
 }
@@ -182,7 +176,7 @@ TEST_F(ManageUsersDialogTest, LongNamesLineUpWhateverTheWidthOfTheIds) {
     CManageUsersDlg dialog(environment, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* list = Find<QListWidget>(dialog, "usersList");
+    auto* list = FindControl<QListWidget>(dialog, "usersList");
     ASSERT_TRUE(list);
     SaveScreenshot(dialog, "manage_users_wide_ids.png");
 
@@ -195,40 +189,34 @@ TEST_F(ManageUsersDialogTest, LongNamesLineUpWhateverTheWidthOfTheIds) {
 }
 
 TEST(OpenLogDialogTest, TakesAtMostEightUpperCaseCharacters) {
-    GuiApp();
     std::vector<std::uint32_t> helpContexts;
     COpenLogDlg dialog([&](std::uint32_t c) { helpContexts.push_back(c); });
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Open Your Visit Log"));
-    auto* id = Find<QLineEdit>(dialog, "idNameEdit");
+    auto* id = FindControl<QLineEdit>(dialog, "idNameEdit");
     ASSERT_TRUE(id);
     QTest::keyClicks(id, "ringer1xyz");
     EXPECT_EQ(id->text(), QStringLiteral("RINGER1X"));
     EXPECT_EQ(dialog.IdName(), "RINGER1X");
     SaveScreenshot(dialog, "open_log.png");
 
-    QTest::mouseClick(Find<QPushButton>(dialog, "helpButton"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(dialog, "helpButton"), Qt::LeftButton);
     QTest::keyClick(id, Qt::Key_F1);
     EXPECT_EQ(helpContexts, (std::vector<std::uint32_t>{0x20000 + 134, 0x20000 + 134}));
     EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(OpenLogDialogTest, AskerReturnsTheTypedNameOrNothingOnCancel) {
-    GuiApp();
     const AskIdName ask = COpenLogDlg::Asker(nullptr, {});
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<COpenLogDlg>([](COpenLogDlg* dialog) {
         QTest::keyClicks(dialog->findChild<QLineEdit*>("idNameEdit"), "tower_2 ");
         QTest::keyClick(dialog->findChild<QLineEdit*>("idNameEdit"), Qt::Key_Return);
     });
     EXPECT_EQ(ask(), std::optional<std::string>("TOWER_2 "));
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    OnNextModalOf<COpenLogDlg>([](COpenLogDlg* dialog) {
         QTest::mouseClick(dialog->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
     });
     EXPECT_EQ(ask(), std::nullopt);

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "tests/view/ViewFixture.h"
-#include "view/CAddTowerDlg.h"
-#include "view/CAdditionalTowersDlg.h"
+#include "view/AddTowerDlg.h"
+#include "view/AdditionalTowersDlg.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -58,10 +58,10 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
     EXPECT_EQ(Items().indexOf(QStringLiteral("Newtown - St John")), 4);
     EXPECT_EQ(Items().first(), QStringLiteral("Ashby - St Mary"));
     Choose(QStringLiteral("Newtown - St John"));
-    EXPECT_EQ(Text(1011), QStringLiteral("- Yes -"));
-    EXPECT_EQ(Text(1005), QStringLiteral("10-2-5"));
-    EXPECT_EQ(Text(1007), QStringLiteral("SO123456"));
-    EXPECT_EQ(Field(1002)->TextColour(), QColor(0, 0, 255));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("- Yes -"));
+    EXPECT_EQ(Text("weightField"), QStringLiteral("10-2-5"));
+    EXPECT_EQ(Text("osRefField"), QStringLiteral("SO123456"));
+    EXPECT_EQ(Field("locationField")->TextColour(), QColor(0, 0, 255));
     EXPECT_EQ(doc->CurrentIndexNo(), expectedId);
     EXPECT_EQ(doc->Database().GetTowerField(doc->CurrentTower(), kWt),
               std::to_string(10 * 112 + 2 * 28 + 5));
@@ -75,7 +75,7 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
         EditOf(dialog, "dedicationEdit")->setText(QStringLiteral("St John the Baptist"));
         PressOk(dialog);
     });
-    Click(1003);
+    Click("dedicationField");
     EXPECT_EQ(weightShown, QStringLiteral("535 Kg"));
     doc->SetFilter(kFilterAllTowers);
     Choose(QStringLiteral("Newtown - St John the Baptist"));
@@ -116,8 +116,8 @@ TEST_F(AdditionalTowers, TheTowerAddedOrChangedStaysSelected) {
     EXPECT_EQ(view->CurrentIndex(), added);
     EXPECT_EQ(view->TowerList()->Edit()->text(), QStringLiteral("Newtown - St John"));
     EXPECT_EQ(doc->CurrentTower(), doc->Database().GetTowerCount() - 1);
-    EXPECT_EQ(Text(1002), QStringLiteral("Newtown"));
-    EXPECT_EQ(Text(1011), QStringLiteral("- Yes -"));
+    EXPECT_EQ(Text("locationField"), QStringLiteral("Newtown"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("- Yes -"));
     EXPECT_EQ(view->StatusPaneText(), QStringLiteral("Dove Id= %1").arg(doc->CurrentIndexNo()));
 
     // Renamed, it moves in the list, and the selection goes with it.
@@ -125,17 +125,17 @@ TEST_F(AdditionalTowers, TheTowerAddedOrChangedStaysSelected) {
         EditOf(dialog, "locationEdit")->setText(QStringLiteral("Wells"));
         PressOk(dialog);
     });
-    Click(1002);
+    Click("locationField");
     const int renamed = Items().indexOf(QStringLiteral("Wells - St John"));
     ASSERT_GT(renamed, added);
     EXPECT_EQ(view->TowerList()->CurrentRow(), renamed);
     EXPECT_EQ(view->CurrentIndex(), renamed);
-    EXPECT_EQ(Text(1002), QStringLiteral("Wells"));
+    EXPECT_EQ(Text("locationField"), QStringLiteral("Wells"));
     EXPECT_EQ(doc->CurrentTower(), doc->Database().GetTowerCount() - 1);
 }
 
 TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
-    CAdditionalTowersDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
+    AdditionalTowersDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
     AdditionalTowerFields start;
     start.tbNumber = 5;
     dialog.SetFields(start, "");
@@ -182,7 +182,7 @@ TEST_F(AdditionalTowers, DialogChecksItsFieldsInOrderAndRefusesBackslashes) {
 }
 
 TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     AdditionalTowerFields start;
     start.tbNumber = 5;
     start.county = "Gwynedd\tNorth";  // a tab from an older log is shown as a blank
@@ -228,7 +228,7 @@ TEST_F(AdditionalTowers, FieldsTakeNoLineBreaksAndAskBeforeFoldingLetters) {
 }
 
 TEST_F(AdditionalTowers, AFieldLeftEmptyByFoldingIsStillRefused) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     dialog.show();
     dialog.Edit(1002)->setText(QStringLiteral("Ashby"));
     dialog.Edit(1003)->setText(QString::fromUtf8("\U0001F514"));
@@ -243,7 +243,7 @@ TEST_F(AdditionalTowers, AFieldLeftEmptyByFoldingIsStillRefused) {
 }
 
 TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {
-    CAdditionalTowersDlg dialog(prompter, nullptr);
+    AdditionalTowersDlg dialog(prompter, nullptr);
     dialog.show();
     QStringList order;
     QWidget* widget = dialog.Edit(1002);
@@ -261,7 +261,7 @@ TEST_F(AdditionalTowers, TabFollowsTheFieldsAsTheyStandOnTheForm) {
 TEST_F(AdditionalTowers, ModifyAsksBeforeTheNumberCanBeChangedAndDuplicatesAreQuestioned) {
     ASSERT_TRUE(OpenLog({kLogHeader}));
     OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* widget) {
-        auto* dialog = static_cast<CAdditionalTowersDlg*>(widget);
+        auto* dialog = static_cast<AdditionalTowersDlg*>(widget);
         prompter.QueueAnswer(Answer::No);
         QTest::mouseClick(dialog->ModifyButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog->Edit(1063)->isReadOnly());
@@ -292,7 +292,7 @@ TEST_F(AdditionalTowers, ModifyAsksBeforeTheNumberCanBeChangedAndDuplicatesAreQu
 }
 
 TEST_F(AdditionalTowers, AddTowerDialogSplitsAndChecksTheWeight) {
-    CAddTowerDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
+    AddTowerDlg dialog(prompter, [this](std::uint32_t c) { helpRequests.push_back(c); });
     dialog.SetWeight(1259);
     EXPECT_EQ(dialog.CwtEdit()->text(), QStringLiteral("11"));
     EXPECT_EQ(dialog.QtrEdit()->text(), QStringLiteral("0"));

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "tests/view/ViewFixture.h"
 #include "view/CMapPanel.h"
@@ -15,16 +16,12 @@ using namespace chimeset::testing;
 
 namespace {
 
-enum : int {
-    kLocationId = 1002,
-    kWeightId = 1005,
-    kCountyId = 1004,
-    kUserId = 1010,
-    kVisitId = 1011,
-    kQuarterId = 1012,
-    kPealId = 1013,
-    kCommentId = 1014
-};
+// The visit record fields, from the user name to the comment.
+const char* const kRecordFields[] = {"userNameField", "visitDateField", "quarterDateField",
+                                     "pealDateField", "commentField"};
+// The ones that a click edits.
+const char* const kDateAndCommentFields[] = {"visitDateField", "quarterDateField", "pealDateField",
+                                             "commentField"};
 
 // Answers the next Set Date dialog: checks what it proposes, then sets the option, the date
 // and the sequence number and presses OK.
@@ -73,40 +70,40 @@ using BrowserView = ViewFixture;
 
 TEST_F(BrowserView, RecordsVisitQuarterPealAndProposesTheNextTowerOfTheDay) {
     ASSERT_TRUE(OpenLog({kLogHeader}));
-    EXPECT_EQ(Text(kUserId), QStringLiteral("Ringer One"));
+    EXPECT_EQ(Text("userNameField"), QStringLiteral("Ringer One"));
 
     Choose(QStringLiteral("Bampton - St Michael"));
     AnswerSetDate({kRecordFullDate, QDate(2004, 5, 12), QStringLiteral("2")});
-    Click(kVisitId);
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("12/05/2004 #2"));
+    Click("visitDateField");
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("12/05/2004 #2"));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(view->LastDateEntered(), MakePackedDate(12, 5, 2004, 2));
 
     // A quarter peal at a tower not yet visited: the next tower of the same day is proposed,
     // and the date becomes the visit date too.
     Choose(QStringLiteral("Ashby - St Mary"));
-    EXPECT_EQ(Text(kVisitId), QString());
+    EXPECT_EQ(Text("visitDateField"), QString());
     QString sequence;
     QDate date;
     int option = -1;
     AnswerSetDate({kRecordFullDate, QDate(), QString()}, &sequence, &date, &option);
-    Click(kQuarterId);
+    Click("quarterDateField");
     EXPECT_EQ(sequence, QStringLiteral("3"));
     EXPECT_EQ(date, QDate(2004, 5, 12));
     EXPECT_EQ(option, int(kRecordFullDate));
-    EXPECT_EQ(Text(kQuarterId), QStringLiteral("12/05/2004 #3"));
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("12/05/2004 #3"));
+    EXPECT_EQ(Text("quarterDateField"), QStringLiteral("12/05/2004 #3"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("12/05/2004 #3"));
 
     // A peal in a year alone leaves the visit date as it was.
     AnswerSetDate({kRecordYearOnly, QDate(2010, 3, 1), QString()});
-    Click(kPealId);
-    EXPECT_EQ(Text(kPealId), QStringLiteral("2010"));
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("12/05/2004 #3"));
+    Click("pealDateField");
+    EXPECT_EQ(Text("pealDateField"), QStringLiteral("2010"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("12/05/2004 #3"));
 
     // Reopening the peal date shows the year-only form.
     sequence.clear();
     AnswerSetDate({kRecordYearOnly, QDate(), QString()}, &sequence, &date, &option);
-    Click(kPealId);
+    Click("pealDateField");
     EXPECT_EQ(option, int(kRecordYearOnly));
     EXPECT_EQ(date, QDate(2010, 1, 1));
     EXPECT_EQ(sequence, QStringLiteral("1"));
@@ -117,9 +114,9 @@ TEST_F(BrowserView, RecordsVisitQuarterPealAndProposesTheNextTowerOfTheDay) {
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")),
                           Qt::LeftButton);
     });
-    Click(kVisitId);
+    Click("visitDateField");
     EXPECT_EQ(view->LastDateEntered(), last);
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("12/05/2004 #3"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("12/05/2004 #3"));
 }
 
 TEST_F(BrowserView, RemovingTheVisitDateRemovesTheEntry) {
@@ -127,12 +124,12 @@ TEST_F(BrowserView, RemovingTheVisitDateRemovesTheEntry) {
                          "Ashby\\St Mary\\Leics\\SK359167\\52.74\\-1.47\\8\\1456\\1001\\"
                          "100000\\100001\\0\\"}));
     Choose(QStringLiteral("Ashby - St Mary"));
-    EXPECT_FALSE(Text(kVisitId).isEmpty());
-    EXPECT_FALSE(Text(kQuarterId).isEmpty());
+    EXPECT_FALSE(Text("visitDateField").isEmpty());
+    EXPECT_FALSE(Text("quarterDateField").isEmpty());
     AnswerSetDate({kRemoveDate, QDate(), QString()});
-    Click(kVisitId);
-    EXPECT_EQ(Text(kVisitId), QString());
-    EXPECT_EQ(Text(kQuarterId), QString());
+    Click("visitDateField");
+    EXPECT_EQ(Text("visitDateField"), QString());
+    EXPECT_EQ(Text("quarterDateField"), QString());
     EXPECT_EQ(doc->EntryCount(), 0);
     EXPECT_EQ(view->LastDateEntered(), kNoDate);
     // Under All Dove the list is not refilled: the tower stays selected.
@@ -146,12 +143,12 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
     Choose(QStringLiteral("Zennor - St Senara"));
     {
         NoDialogGuard guard;
-        Click(kCommentId);
+        Click("commentField");
         EXPECT_FALSE(guard.opened);
     }
     AnswerSetDate({kRecordUnknownDate, QDate(), QString()});
-    Click(kVisitId);
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("- Yes -"));
+    Click("visitDateField");
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("- Yes -"));
 
     OnNextModal(QStringLiteral("commentsDialog"), [](QWidget* dialog) {
         auto* edit = dialog->findChild<QPlainTextEdit*>(QStringLiteral("commentEdit"));
@@ -159,8 +156,9 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
                           Qt::LeftButton);
     });
-    Click(kCommentId);
-    EXPECT_EQ(Text(kCommentId), QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
+    Click("commentField");
+    EXPECT_EQ(Text("commentField"),
+              QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
     EXPECT_EQ(doc->EntryComment(), "Back six only\r\nTea at the pub, caf\xE9 shut");
 
     // OK on an unchanged comment still stores it.
@@ -170,15 +168,16 @@ TEST_F(BrowserView, CommentsNeedAVisitAndSurviveSavingAndReopening) {
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")),
                           Qt::LeftButton);
     });
-    Click(kCommentId);
+    Click("commentField");
     EXPECT_TRUE(doc->IsModified());
     ASSERT_TRUE(doc->Save());
 
     std::string user = "RINGER1";
     ASSERT_TRUE(doc->OpenLog(logPath, user));
     Choose(QStringLiteral("Zennor - St Senara"));
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("- Yes -"));
-    EXPECT_EQ(Text(kCommentId), QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("- Yes -"));
+    EXPECT_EQ(Text("commentField"),
+              QStringLiteral("Back six only\nTea at the pub, caf\u00e9 shut"));
 }
 
 TEST_F(BrowserView, ReadOnlyLogRefusesEveryEditAndShowsYellow) {
@@ -187,28 +186,28 @@ TEST_F(BrowserView, ReadOnlyLogRefusesEveryEditAndShowsYellow) {
          "Newtown\\St John\\Powys\\\\\\\\6\\0\\999999\\100000\\0\\0\\"},
         ""));
     EXPECT_TRUE(doc->IsReadOnly());
-    EXPECT_EQ(Text(kUserId), QStringLiteral("RINGER1.CBL"));
-    for (int id = kUserId; id <= kCommentId; ++id)
-        EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 204)) << id;
-    EXPECT_EQ(Field(kLocationId)->Background(), QColor(255, 255, 255));
+    EXPECT_EQ(Text("userNameField"), QStringLiteral("RINGER1.CBL"));
+    for (const char* field : kRecordFields)
+        EXPECT_EQ(Field(field)->Background(), QColor(255, 255, 204)) << field;
+    EXPECT_EQ(Field("locationField")->Background(), QColor(255, 255, 255));
 
     Choose(QStringLiteral("Ashby - St Mary"));
     NoDialogGuard guard;
-    for (const int id : {kVisitId, kQuarterId, kPealId, kCommentId}) {
+    for (const char* field : kDateAndCommentFields) {
         prompter.Clear();
-        Click(id);
-        EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8008}) << id;
+        Click(field);
+        EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8008}) << field;
     }
     // The details of an additional tower are refused too; a database tower's are ignored.
     prompter.Clear();
-    Click(kLocationId);
+    Click("locationField");
     EXPECT_TRUE(prompter.Silent());
     Choose(QStringLiteral("Newtown - St John"));
-    EXPECT_EQ(Field(kLocationId)->TextColour(), QColor(0, 0, 255));
-    Click(kCountyId);
+    EXPECT_EQ(Field("locationField")->TextColour(), QColor(0, 0, 255));
+    Click("countyField");
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8008});
     prompter.Clear();
-    Click(kUserId);
+    Click("userNameField");
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x8000});
     EXPECT_EQ(prompter.notices[0].text,
               "To change the current user. Use the Menu option:\r\nFile Open Visit Logfile...");
@@ -218,17 +217,17 @@ TEST_F(BrowserView, ReadOnlyLogRefusesEveryEditAndShowsYellow) {
 
 TEST_F(BrowserView, ColoursFollowTheLogState) {
     // No log: the records keep the form's colours, the details are white.
-    for (int id = kUserId; id <= kCommentId; ++id) EXPECT_FALSE(Field(id)->Background().isValid());
-    EXPECT_EQ(Field(kLocationId)->Background(), QColor(255, 255, 255));
-    EXPECT_TRUE(Field(kLocationId)->autoFillBackground());
-    EXPECT_EQ(Text(kUserId), QStringLiteral("No Log File Open"));
+    for (const char* field : kRecordFields) EXPECT_FALSE(Field(field)->Background().isValid());
+    EXPECT_EQ(Field("locationField")->Background(), QColor(255, 255, 255));
+    EXPECT_TRUE(Field("locationField")->autoFillBackground());
+    EXPECT_EQ(Text("userNameField"), QStringLiteral("No Log File Open"));
     ASSERT_TRUE(OpenLog({kLogHeader}));
-    for (int id = kUserId; id <= kCommentId; ++id)
-        EXPECT_EQ(Field(id)->Background(), QColor(255, 255, 255));
-    EXPECT_FALSE(Field(kLocationId)->TextColour().isValid());
+    for (const char* field : kRecordFields)
+        EXPECT_EQ(Field(field)->Background(), QColor(255, 255, 255));
+    EXPECT_FALSE(Field("locationField")->TextColour().isValid());
     doc->CloseLog();
-    EXPECT_EQ(Text(kUserId), QStringLiteral("No Log File Open"));
-    for (int id = kUserId; id <= kCommentId; ++id) EXPECT_FALSE(Field(id)->Background().isValid());
+    EXPECT_EQ(Text("userNameField"), QStringLiteral("No Log File Open"));
+    for (const char* field : kRecordFields) EXPECT_FALSE(Field(field)->Background().isValid());
 }
 
 TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
@@ -269,14 +268,16 @@ TEST_F(BrowserView, FiltersOrdersStatusPaneAndMap) {
     EXPECT_TRUE(Items().isEmpty());
     EXPECT_EQ(view->TowerList()->CurrentRow(), -1);
     EXPECT_EQ(view->StatusPaneText(), QStringLiteral("No Items Listed"));
-    for (int id = kLocationId; id <= 1009; ++id) EXPECT_EQ(Text(id), QString()) << id;
-    for (int id = kVisitId; id <= kCommentId; ++id) EXPECT_EQ(Text(id), QString()) << id;
+    for (const char* field : {"locationField", "dedicationField", "countyField", "weightField",
+                              "bellsField", "osRefField", "latitudeField", "longitudeField"})
+        EXPECT_EQ(Text(field), QString()) << field;
+    for (const char* field : kDateAndCommentFields) EXPECT_EQ(Text(field), QString()) << field;
     EXPECT_TRUE(view->MapPanel()->Pixels().empty());
     // With no tower selected the date fields offer no dialog: a date would belong to nothing.
     prompter.Clear();
     {
         NoDialogGuard guard;
-        for (const int id : {kVisitId, kQuarterId, kPealId, kCommentId}) Click(id);
+        for (const char* field : kDateAndCommentFields) Click(field);
         EXPECT_FALSE(guard.opened);
     }
     EXPECT_FALSE(doc->IsModified());
@@ -300,17 +301,17 @@ TEST_F(BrowserView, DateChangeUnderDateOrderRefillsTheList) {
     EXPECT_EQ(Items(), (QStringList{"Zennor - St Senara", "Ashby - St Mary"}));
     Choose(QStringLiteral("Ashby - St Mary"));
     AnswerSetDate({kRecordFullDate, QDate(1999, 1, 1), QStringLiteral("0")});
-    Click(kVisitId);
+    Click("visitDateField");
     // The document rebuilt its list and the form refilled it, selecting the first item.
     EXPECT_EQ(Items(), (QStringList{"Ashby - St Mary", "Zennor - St Senara"}));
     EXPECT_EQ(view->TowerList()->CurrentRow(), 0);
-    EXPECT_EQ(Text(kVisitId), QStringLiteral("01/01/1999"));
+    EXPECT_EQ(Text("visitDateField"), QStringLiteral("01/01/1999"));
 }
 
 TEST_F(BrowserView, ToolTipsTypingAndKilograms) {
     Choose(QStringLiteral("Rock & Roll - St Cuthbert"));
-    EXPECT_EQ(Field(kLocationId)->toolTip(), QStringLiteral("Rock & Roll"));
-    EXPECT_EQ(Field(kCountyId)->toolTip(), QStringLiteral("County, State or Country"));
+    EXPECT_EQ(Field("locationField")->toolTip(), QStringLiteral("Rock & Roll"));
+    EXPECT_EQ(Field("countyField")->toolTip(), QStringLiteral("County, State or Country"));
     EXPECT_EQ(view->StatusPaneText(), QStringLiteral("Dove Id= 1006"));
 
     // Typing the start of a name selects the first tower with it, whatever the case.
@@ -320,7 +321,7 @@ TEST_F(BrowserView, ToolTipsTypingAndKilograms) {
     EXPECT_EQ(doc->CurrentTower(), 0);
     QTest::keyClicks(edit, QStringLiteral("w"));
     EXPECT_EQ(doc->CurrentTower(), 2);
-    EXPECT_EQ(Text(kLocationId), QStringLiteral("Ashwell"));
+    EXPECT_EQ(Text("locationField"), QStringLiteral("Ashwell"));
     EXPECT_EQ(edit->text(), QStringLiteral("ashw"));
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(doc->CurrentTower(), 3);
@@ -328,9 +329,9 @@ TEST_F(BrowserView, ToolTipsTypingAndKilograms) {
 
     // Kilograms show from the next tower shown on.
     Choose(QStringLiteral("Ashby - St Mary"));
-    EXPECT_EQ(Text(kWeightId), QStringLiteral("13-0-0"));
+    EXPECT_EQ(Text("weightField"), QStringLiteral("13-0-0"));
     doc->ToggleKilograms();
-    EXPECT_EQ(Text(kWeightId), QStringLiteral("13-0-0"));
+    EXPECT_EQ(Text("weightField"), QStringLiteral("13-0-0"));
     Choose(QStringLiteral("Bampton - St Michael"));
-    EXPECT_EQ(Text(kWeightId), QStringLiteral("381 Kg"));
+    EXPECT_EQ(Text("weightField"), QStringLiteral("381 Kg"));
 }

@@ -1,55 +1,15 @@
-// What the GUI tests share: one QApplication for the test program, dialogs answered while
-// they run modally, and a small tower database in a temporary program folder.
+// What the view tests share beyond tests/support/qt: a small tower database in a temporary
+// program folder.
 #pragma once
 
-#include <QApplication>
-#include <QString>
-#include <QTimer>
-#include <QWidget>
-#include <functional>
-#include <memory>
-#include <ostream>
 #include <string>
-#include <vector>
 
 #include "common/FileFormats.h"
 #include "tests/support/TempDir.h"
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "tests/support/qt/Controls.h"
+#include "tests/support/qt/ModalDialog.h"
 
 namespace chimeset::testing {
-
-inline QApplication& GuiApplication() {
-    static int argc = 1;
-    static char name[] = "chimeset-gui-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        auto* app = new QApplication(argc, argv);
-        QApplication::setOrganizationName(QStringLiteral("HollowmereTest"));
-        return app;
-    }();
-    return *application;
-}
-
-// Runs the action on the next modal dialog with the object name once it is showing (its
-// exec() loop runs the action). The action must close the dialog.
-inline void OnNextModal(const QString& objectName, std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(1);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, objectName, action, tries] {
-        QWidget* modal = QApplication::activeModalWidget();
-        const bool found = modal && modal->objectName() == objectName && modal->isVisible();
-        if (!found && ++*tries < 3000) return;
-        timer->stop();
-        timer->deleteLater();
-        if (found) action(modal);
-    });
-    timer->start();
-}
 
 inline const std::string kDoveHeader(kTowerFieldNames);
 inline const std::string kLogHeader(kVersion2Header);

@@ -12,7 +12,6 @@ using namespace chimeset;
 using namespace chimeset::testing;
 
 TEST(MapPanelScaled, ImageAndMarkersScaleByWholePixels) {
-    GuiApplication();
     QImage map(CMapPanel::kImageWidth, CMapPanel::kImageHeight, QImage::Format_RGB32);
     map.fill(qRgb(240, 240, 240));
     map.setPixel(10, 10, qRgb(0, 0, 255));

@@ -48,7 +48,6 @@ TEST(MapPanel, PositionsBecomeImagePixels) {
 }
 
 TEST(MapPanel, OneTowerGetsASquareOfFiveAListSquaresOfTwo) {
-    GuiApplication();
     CMapPanel panel(PlainMap());
     ASSERT_EQ(panel.ImageScale(), 1);
 
@@ -80,7 +79,6 @@ TEST(MapPanel, OneTowerGetsASquareOfFiveAListSquaresOfTwo) {
 }
 
 TEST(MapPanel, LargerPanelCentresTheImage) {
-    GuiApplication();
     CMapPanel panel(PlainMap());
     panel.ShowPosition(MakeMapPoint(3000, 2000));
     const QImage image = Rendered(panel, {260, 400});
@@ -92,7 +90,6 @@ TEST(MapPanel, LargerPanelCentresTheImage) {
 }
 
 TEST(MapPanel, BuiltInMapIsThere) {
-    GuiApplication();
     CMapPanel panel;
     ASSERT_TRUE(panel.HasImage());
     const QImage image = Rendered(panel, {200, 300});

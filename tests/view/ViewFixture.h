@@ -21,7 +21,6 @@ namespace chimeset::testing {
 class ViewFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiApplication();
         WriteTestDatabase(dir);
         settings.WriteString("Users", "RINGER1", "Ringer One");
         doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [this] {
@@ -43,11 +42,16 @@ class ViewFixture : public ::testing::Test {
         return doc->OpenLog(logPath, user);
     }
 
-    FieldLabel* Field(int id) const { return static_cast<FieldLabel*>(view->Control(id)); }
-    QString Text(int id) const { return Field(id)->text(); }
+    FieldLabel* Field(const char* name) const {
+        return FindControl<FieldLabel>(*view, QString::fromLatin1(name));
+    }
+    QString Text(const char* name) const {
+        const FieldLabel* field = Field(name);
+        return field ? field->text() : QStringLiteral("<missing>");
+    }
 
     // A click on a form control, as the mouse gives it.
-    void Click(int id) { QTest::mouseClick(view->Control(id), Qt::LeftButton); }
+    void Click(const char* name) { QTest::mouseClick(Field(name), Qt::LeftButton); }
 
     // Chooses the list row with the text, as a click in the list does.
     void Choose(const QString& itemText) {

@@ -18,7 +18,6 @@ using namespace chimeset::testing;
 
 class VisitDialogs : public ::testing::Test {
   protected:
-    void SetUp() override { GuiApplication(); }
     ShowHelp Help() {
         return [this](std::uint32_t context) { helpRequests.push_back(context); };
     }

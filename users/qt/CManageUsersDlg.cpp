@@ -4,12 +4,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <optional>
@@ -135,8 +133,7 @@ CManageUsersDlg::CManageUsersDlg(const UsersEnvironment& environment, ShowHelp s
             &CManageUsersDlg::OnSelectionChanged);
     connect(helpButton_, &QPushButton::clicked, this, &CManageUsersDlg::OnHelp);
     connect(doneButton_, &QPushButton::clicked, this, &QDialog::accept);
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &CManageUsersDlg::OnHelp);
+    InstallHelpKey(this, [this] { OnHelp(); });
 
     // 288 by 280 dialog units: a quarter of the average character width across, an eighth
     // of the line height down.

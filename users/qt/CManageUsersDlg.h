@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "common/qt/HelpKey.h"
 #include "users/ManageUsers.h"
 #include "users/ManageUsersView.h"
-#include "users/qt/ShowHelp.h"
 
 class QLineEdit;
 class QListWidget;

@@ -1,11 +1,9 @@
 #include "users/qt/COpenLogDlg.h"
 
 #include <QDialogButtonBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -43,8 +41,7 @@ COpenLogDlg::COpenLogDlg(ShowHelp showHelp, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, &COpenLogDlg::OnHelp);
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &COpenLogDlg::OnHelp);
+    InstallHelpKey(this, [this] { OnHelp(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

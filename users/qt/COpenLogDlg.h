@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "common/qt/HelpKey.h"
 #include "users/LogOpener.h"
-#include "users/qt/ShowHelp.h"
 
 class QLineEdit;
 class QPushButton;

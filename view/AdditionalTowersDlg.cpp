@@ -1,4 +1,4 @@
-#include "view/CAdditionalTowersDlg.h"
+#include "view/AdditionalTowersDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -15,11 +15,11 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "common/qt/SingleLineValidator.h"
-#include "view/CAddTowerDlg.h"
+#include "view/AddTowerDlg.h"
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
 #include "view/FieldLabel.h"
+#include "view/RefuseField.h"
 #include "visits/AdditionalTowerInput.h"
 
 namespace chimeset {
@@ -33,7 +33,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-QLineEdit* CAdditionalTowersDlg::MakeEdit(const char* name) {
+QLineEdit* AdditionalTowersDlg::MakeEdit(const char* name) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
     // The tower's fields are stored joined by backslashes, one tower to a line: a backslash
@@ -42,7 +42,7 @@ QLineEdit* CAdditionalTowersDlg::MakeEdit(const char* name) {
     return edit;
 }
 
-CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
+AdditionalTowersDlg::AdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
     : QDialog(parent), prompter_(prompter), showHelp_(std::move(showHelp)) {
     setObjectName(QStringLiteral("additionalTowersDialog"));
     setWindowTitle(QStringLiteral("Additional Towers"));
@@ -106,15 +106,15 @@ CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp
         ->setObjectName(QStringLiteral("cancelButton"));
     auto* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("helpButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAdditionalTowersDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAdditionalTowersDlg::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AdditionalTowersDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AdditionalTowersDlg::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
         if (showHelp_) showHelp_(kDialogHelpBase + kAdditionalTowersDialog);
     });
     InstallDialogHelp(this, showHelp_, kAdditionalTowersDialog);
 
-    connect(weightText_, &FieldLabel::clicked, this, &CAdditionalTowersDlg::EditWeight);
-    connect(modify_, &QPushButton::clicked, this, &CAdditionalTowersDlg::ModifyTbNumber);
+    connect(weightText_, &FieldLabel::clicked, this, &AdditionalTowersDlg::EditWeight);
+    connect(modify_, &QPushButton::clicked, this, &AdditionalTowersDlg::ModifyTbNumber);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mandatory);
@@ -128,7 +128,7 @@ CAdditionalTowersDlg::CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp
     location_->setFocus();
 }
 
-QLineEdit* CAdditionalTowersDlg::Edit(int controlId) const {
+QLineEdit* AdditionalTowersDlg::Edit(int controlId) const {
     switch (controlId) {
         case 1002:
             return location_;
@@ -151,8 +151,8 @@ QLineEdit* CAdditionalTowersDlg::Edit(int controlId) const {
     }
 }
 
-void CAdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields,
-                                     const std::string& weightText) {
+void AdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields,
+                                    const std::string& weightText) {
     fields_ = fields;
     location_->setText(FromWindows1252(fields.location));
     dedication_->setText(FromWindows1252(fields.dedication));
@@ -165,15 +165,15 @@ void CAdditionalTowersDlg::SetFields(const AdditionalTowerFields& fields,
     weightText_->setText(FromWindows1252(weightText));
 }
 
-void CAdditionalTowersDlg::EditWeight() {
-    CAddTowerDlg dialog(prompter_, showHelp_, this);
+void AdditionalTowersDlg::EditWeight() {
+    AddTowerDlg dialog(prompter_, showHelp_, this);
     dialog.SetWeight(fields_.weightPounds);
     if (dialog.exec() != QDialog::Accepted) return;
     fields_.weightPounds = PoundsOf(dialog.Parts());
     weightText_->setText(QString::fromStdString(WeightPartsText(dialog.Parts())));
 }
 
-void CAdditionalTowersDlg::ModifyTbNumber() {
+void AdditionalTowersDlg::ModifyTbNumber() {
     const Notice question = MessageTable::Chimeset().Make(msg::kModifyQuestion, NoticeIcon::None,
                                                           NoticeButtons::YesNo, true);
     if (prompter_.Show(question) != Answer::Yes) return;
@@ -183,7 +183,7 @@ void CAdditionalTowersDlg::ModifyTbNumber() {
     tbNumber_->selectAll();
 }
 
-void CAdditionalTowersDlg::accept() {
+void AdditionalTowersDlg::accept() {
     // Each text field as it will be stored, the user having agreed to the plain form of
     // any character that the code page lacks; the checks below see that text.
     QLineEdit* const texts[] = {location_, dedication_, county_, osRef_, latitude_, longitude_};

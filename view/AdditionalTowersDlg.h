@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "visits/CChimesetDoc.h"
 
 class QLineEdit;
@@ -15,11 +15,11 @@ namespace chimeset {
 
 class FieldLabel;
 
-class CAdditionalTowersDlg : public QDialog {
+class AdditionalTowersDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CAdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
+    AdditionalTowersDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     // The starting fields; the weight text as the form shows weights (pounds or kilograms).
     void SetFields(const AdditionalTowerFields& fields, const std::string& weightText);

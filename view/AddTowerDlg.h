@@ -4,18 +4,18 @@
 #include <QDialog>
 
 #include "common/Prompter.h"
-#include "users/qt/ShowHelp.h"
+#include "common/qt/HelpKey.h"
 #include "visits/AdditionalTowerInput.h"
 
 class QLineEdit;
 
 namespace chimeset {
 
-class CAddTowerDlg : public QDialog {
+class AddTowerDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
+    AddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent = nullptr);
 
     void SetWeight(std::int32_t pounds);
     // Valid after OK.

@@ -1,4 +1,4 @@
-#include "view/CAddTowerDlg.h"
+#include "view/AddTowerDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 
 #include "view/CommandIds.h"
-#include "view/DialogHelp.h"
 #include "view/DialogUnits.h"
+#include "view/RefuseField.h"
 
 namespace chimeset {
 
-CAddTowerDlg::CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
+AddTowerDlg::AddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* parent)
     : QDialog(parent),
       prompter_(prompter),
       cwt_(new QLineEdit(this)),
@@ -51,8 +51,8 @@ CAddTowerDlg::CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* paren
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAddTowerDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAddTowerDlg::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AddTowerDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AddTowerDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -62,7 +62,7 @@ CAddTowerDlg::CAddTowerDlg(Prompter& prompter, ShowHelp showHelp, QWidget* paren
     cwt_->selectAll();
 }
 
-void CAddTowerDlg::SetWeight(std::int32_t pounds) {
+void AddTowerDlg::SetWeight(std::int32_t pounds) {
     parts_ = SplitPounds(pounds);
     cwt_->setText(QString::number(parts_.cwt));
     qtr_->setText(QString::number(parts_.qtr));
@@ -70,7 +70,7 @@ void CAddTowerDlg::SetWeight(std::int32_t pounds) {
     cwt_->selectAll();
 }
 
-void CAddTowerDlg::accept() {
+void AddTowerDlg::accept() {
     TenorWeightParts parts;
     const auto refused = CheckTenorWeightInput(
         cwt_->text().toStdString(), qtr_->text().toStdString(), lbs_->text().toStdString(), parts);
