@@ -20,7 +20,7 @@ run: build
 	$(BUILD)/bin/chimeset
 
 test: bootstrap
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCHIMESET_SANITIZE=ON -DCHIMESET_BENCH=OFF
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCHIMESET_SANITIZE=ON -DCHIMESET_WERROR=ON -DCHIMESET_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
 

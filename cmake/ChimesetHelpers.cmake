@@ -23,3 +23,11 @@ function(chimeset_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
+
+# chimeset_product_qt(<target>)
+# The product's Qt code turns no const char* into a QString, QByteArray or QUrl unseen: Qt
+# would read it as UTF-8, where the files and messages are Windows-1252.
+function(chimeset_product_qt target)
+  target_compile_definitions(${target} PRIVATE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING)
+endfunction()

@@ -23,52 +23,52 @@
 #include "visits/CChimesetDoc.h"
 #include "visits/CommentCodec.h"
 
-    namespace {
+namespace {
 
-    using namespace chimeset;
+using namespace chimeset;
 
-    // The translation table of the scratch program folder: Version 1 index to IndexNo. 1 and 2
-    // are towers of the small database, 99 is not; every other index translates to 0.
-    std::int32_t TranslatedIndexNo(std::int64_t index) {
-        switch (index) {
-            case 1:
-            case 4:
-                return 1;
-            case 2:
-                return 2;
-            case 3:
-                return 99;
-            default:
-                return 0;
+// The translation table of the scratch program folder: Version 1 index to IndexNo. 1 and 2
+// are towers of the small database, 99 is not; every other index translates to 0.
+std::int32_t TranslatedIndexNo(std::int64_t index) {
+    switch (index) {
+        case 1:
+        case 4:
+            return 1;
+        case 2:
+            return 2;
+        case 3:
+            return 99;
+        default:
+            return 0;
+    }
+}
+
+void WriteText(const std::string& path, std::string_view text) {
+    fuzz::WriteFile(path, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+}
+
+// A Version 1 log's lines: a carriage return, a line feed or both end a line.
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
         }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
+    return lines;
+}
 
-    void WriteText(const std::string& path, std::string_view text) {
-        fuzz::WriteFile(path, reinterpret_cast<const unsigned char*>(text.data()), text.size());
-    }
-
-    // A Version 1 log's lines: a carriage return, a line feed or both end a line.
-    std::vector<std::string> SplitLines(std::string_view text) {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const std::size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string_view::npos) {
-                lines.emplace_back(text.substr(start));
-                break;
-            }
-            lines.emplace_back(text.substr(start, end - start));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-        }
-        return lines;
-    }
-
-    // A line with nothing but white space and DOS end-of-file marks: a reader may take it for
-    // no record at all.
-    bool MayHoldNoRecord(std::string_view line) {
-        return line.find_first_not_of(" \t\r\n\v\f\x1a") == std::string_view::npos;
-    }
+// A line with nothing but white space and DOS end-of-file marks: a reader may take it for
+// no record at all.
+bool MayHoldNoRecord(std::string_view line) {
+    return line.find_first_not_of(" \t\r\n\v\f\x1a") == std::string_view::npos;
+}
 
 }  // namespace
 

@@ -297,7 +297,7 @@ void PrintController::PrintPreview() {
     // The preview's printer still names the file of an earlier print to file: the pages
     // must go to the preview, never to that file.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PaintOnPrinter(*printer); });
+            [this](QPrinter* previewPrinter) { PaintOnPrinter(*previewPrinter); });
     dialog.exec();
 }
 

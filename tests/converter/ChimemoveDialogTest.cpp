@@ -33,8 +33,8 @@ class ChimemoveDialogTest : public ConverterFixture {
     }
     QStringList ListLines() {
         QStringList lines;
-        auto* list = Find<QListWidget>("progressList");
-        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        auto* progress = Find<QListWidget>("progressList");
+        for (int i = 0; i < progress->count(); ++i) lines << progress->item(i)->text();
         return lines;
     }
 

@@ -248,20 +248,20 @@ TEST_F(ManyTowers, PdfThatCannotBeWrittenInFullIsRemoved) {
 // A page drawn into a picture at 100 dots per inch: what ink lands where.
 TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
     doc->SetFilter(kFilterVisited);
-    PrintSettings settings;
-    settings.columns = ColumnWidths{4000, 4000, 0, 500, 200, 0, 0, 900, 900, 900, 500};
-    settings.multiline = true;
-    settings.pageHeader = "Header";
+    PrintSettings printSettings;
+    printSettings.columns = ColumnWidths{4000, 4000, 0, 500, 200, 0, 0, 900, 900, 900, 500};
+    printSettings.multiline = true;
+    printSettings.pageHeader = "Header";
     QImage page(850, 1100, QImage::Format_RGB32);
     page.setDotsPerMeterX(3937);
     page.setDotsPerMeterY(3937);
     page.fill(Qt::white);
-    PrintLayout layout(*doc, settings);
+    PrintLayout layout(*doc, printSettings);
     {
-        PrintPainterCanvas measure(page, nullptr, settings.fontFace, settings.fontSize);
+        PrintPainterCanvas measure(page, nullptr, printSettings.fontFace, printSettings.fontSize);
         ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
         QPainter painter(&page);
-        PrintPainterCanvas canvas(page, &painter, settings.fontFace, settings.fontSize);
+        PrintPainterCanvas canvas(page, &painter, printSettings.fontFace, printSettings.fontSize);
         ASSERT_EQ(canvas.DpiX(), 100);
         layout.PrintPage(canvas, 1, layout.PageCount());
     }
@@ -363,16 +363,16 @@ class BigRings : public OutputFixture {
 // With the default columns the No cell is 0.1 inch: narrower than two digits, and
 // narrower than a digit and the ellipsis. The bells still show, cut at the cell's edge.
 TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
-    PrintSettings settings;
+    PrintSettings printSettings;
     QImage page(850, 1100, QImage::Format_RGB32);
     page.setDotsPerMeterX(3937);
     page.setDotsPerMeterY(3937);
     page.fill(Qt::white);
-    PrintLayout layout(*doc, settings);
+    PrintLayout layout(*doc, printSettings);
     int firstRow = 0;
     int rowHeight = 0;
     {
-        PrintPainterCanvas measure(page, nullptr, settings.fontFace, settings.fontSize);
+        PrintPainterCanvas measure(page, nullptr, printSettings.fontFace, printSettings.fontSize);
         ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
         measure.SelectFont(PrintFont::Title);
         const int titleHeight = measure.LineHeight();
@@ -380,7 +380,7 @@ TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
         rowHeight = measure.LineHeight();
         firstRow = 50 + titleHeight + 10 + rowHeight;
         QPainter painter(&page);
-        PrintPainterCanvas canvas(page, &painter, settings.fontFace, settings.fontSize);
+        PrintPainterCanvas canvas(page, &painter, printSettings.fontFace, printSettings.fontSize);
         ASSERT_EQ(canvas.DpiX(), 100);
         layout.PrintPage(canvas, 1, layout.PageCount());
     }

@@ -42,9 +42,9 @@ class SetPrintingDlgTest : public OutputFixture {
 }  // namespace
 
 TEST_F(SetPrintingDlgTest, ShowsWidthsAndFollowsTheBoxesAndSpin) {
-    PrintSettings settings;
-    settings.pageHeader = "Ringing Records for Ringer One";
-    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter,
+    PrintSettings printSettings;
+    printSettings.pageHeader = "Ringing Records for Ringer One";
+    CSetPrintingDlg dialog(printSettings, &printer, this->settings, prompter,
                            [this](std::uint32_t c) { helpAsked.push_back(c); });
     EXPECT_EQ(Text(dialog, "widthDisplay0"), "1.5\"");
     EXPECT_EQ(Text(dialog, "widthDisplay2"), "0.0\"");
@@ -93,8 +93,8 @@ TEST_F(SetPrintingDlgTest, ShowsWidthsAndFollowsTheBoxesAndSpin) {
 }
 
 TEST_F(SetPrintingDlgTest, OkIsRefusedWhileTheColumnsDoNotFit) {
-    PrintSettings settings;
-    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    PrintSettings printSettings;
+    CSetPrintingDlg dialog(printSettings, &printer, this->settings, prompter, {});
     Box(dialog, "columnBox2")->click();
     Box(dialog, "columnBox5")->click();
     EXPECT_EQ(Text(dialog, "remainingSpaceDisplay"), "-0.1\"");
@@ -114,9 +114,9 @@ TEST_F(SetPrintingDlgTest, OkIsRefusedWhileTheColumnsDoNotFit) {
 }
 
 TEST_F(SetPrintingDlgTest, SettingsThatCannotBeSavedAreReportedAndStillApply) {
-    PrintSettings settings;
+    PrintSettings printSettings;
     this->settings.refuses = [](const std::string&) { return true; };
-    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    CSetPrintingDlg dialog(printSettings, &printer, this->settings, prompter, {});
     const auto toldNotSaved = [this](const std::string& consequence) {
         return prompter.notices.size() == 1 &&
                prompter.notices[0].icon == NoticeIcon::Exclamation &&
@@ -141,7 +141,7 @@ TEST_F(SetPrintingDlgTest, SettingsThatCannotBeSavedAreReportedAndStillApply) {
     // Stored, nothing is said.
     this->settings.refuses = nullptr;
     prompter.Clear();
-    CSetPrintingDlg again(settings, &printer, this->settings, prompter, {});
+    CSetPrintingDlg again(printSettings, &printer, this->settings, prompter, {});
     again.AcceptPageSetup(PageMargins{500, 500, 500, 500});
     again.findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(prompter.Silent());
@@ -149,8 +149,8 @@ TEST_F(SetPrintingDlgTest, SettingsThatCannotBeSavedAreReportedAndStillApply) {
 }
 
 TEST_F(SetPrintingDlgTest, PageSetupMarginsRoundDownAndAreStoredAtOnce) {
-    PrintSettings settings;
-    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    PrintSettings printSettings;
+    CSetPrintingDlg dialog(printSettings, &printer, this->settings, prompter, {});
     dialog.AcceptPageSetup(PageMargins{537, 537, 537, 537});
     EXPECT_EQ(dialog.Result().margins, (PageMargins{500, 500, 500, 500}));
     EXPECT_EQ(this->settings.GetString("Settings", "MarginT"), "500");
@@ -173,9 +173,9 @@ TEST_F(SetPrintingDlgTest, PageSetupMarginsRoundDownAndAreStoredAtOnce) {
 }
 
 TEST_F(SetPrintingDlgTest, StandardPageSetupDialogStoresItsMarginsOnOk) {
-    PrintSettings settings;
-    settings.margins = PageMargins{700, 600, 800, 900};
-    CSetPrintingDlg dialog(settings, &printer, this->settings, prompter, {});
+    PrintSettings printSettings;
+    printSettings.margins = PageMargins{700, 600, 800, 900};
+    CSetPrintingDlg dialog(printSettings, &printer, this->settings, prompter, {});
     OnNextModalOf<QPageSetupDialog>([](QPageSetupDialog* setup) { setup->reject(); });
     dialog.findChild<QPushButton*>("pageSetupButton")->click();
     EXPECT_FALSE(this->settings.HasEntry("Settings", "MarginT"));

@@ -32,7 +32,7 @@ inline std::string UnwritableFolder(const TempDir& dir) {
 
 class FixedDocumentsFolder : public DocumentsFolderProvider {
   public:
-    explicit FixedDocumentsFolder(std::string folder = {}) : folder(std::move(folder)) {}
+    explicit FixedDocumentsFolder(std::string path = {}) : folder(std::move(path)) {}
     std::string DocumentsFolder() const override { return folder; }
     std::string folder;
 };
