@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "common/PathText.h"
+
 namespace chimeset {
 
 // A failure to open, read or write a file: what the user is told in the file-error box.
 struct FileError {
-    std::string path;
+    NativePath path;
     std::string cause;  // e.g. "The file does not exist."
 
     std::string Describe() const;  // "<path>\r\n<cause>"

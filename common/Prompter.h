@@ -29,7 +29,7 @@ struct Notice {
 
 struct FileDialogRequest {
     std::string title;
-    std::string initialPath;       // folder, or folder plus file name
+    NativePath initialPath;        // folder, or folder plus file name
     std::string defaultExtension;  // without the dot, e.g. "CBL"
     std::string filter;            // "Tower Logs (*.CBL)|*.cbl||" form
     bool mustExist = false;        // the path must exist (open) / its folder must (save)

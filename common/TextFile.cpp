@@ -169,7 +169,7 @@ std::string FolderErrorCause(int err) {
 }
 
 std::string FileError::Describe() const {
-    return path + "\r\n" + cause;
+    return path.Native() + "\r\n" + cause;
 }
 
 bool FileExists(const std::string& path) {
@@ -211,7 +211,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 bool ReadFileBytes(const std::string& path, std::string& content, FileError& error) {
     content.clear();
-    error = FileError{path, {}};
+    error = FileError{NativePath(path), {}};
     if (IsDirectory(path)) {
         error.cause = FileErrorCause(EISDIR);
         return false;
@@ -298,13 +298,13 @@ void AtomicTextWriter::Discard() {
 bool AtomicTextWriter::Open(FileError& error) {
     Discard();
     failed_ = false;
-    error = FileError{path_, {}};
+    error = FileError{NativePath(path_), {}};
     int err = 0;
     if (!FollowLinks(path_, target_, err)) {
         error.cause = FileErrorCause(err);
         return false;
     }
-    error.path = target_;
+    error.path = NativePath(target_);
     if (IsDirectory(target_)) {
         error.cause = FileErrorCause(EISDIR);
         return false;
@@ -330,7 +330,7 @@ bool AtomicTextWriter::Open(FileError& error) {
             case EACCES:
             case EPERM:
             case EROFS:
-                error = FileError{FolderForMessages(target_), FolderErrorCause(err)};
+                error = FileError{NativePath(FolderForMessages(target_)), FolderErrorCause(err)};
                 break;
             default:
                 error.cause = FileErrorCause(err);
@@ -355,7 +355,7 @@ void AtomicTextWriter::WriteLine(std::string_view line) {
 }
 
 bool AtomicTextWriter::Commit(FileError& error) {
-    error = FileError{target_.empty() ? path_ : target_, {}};
+    error = FileError{NativePath(target_.empty() ? path_ : target_), {}};
     if (!file_) {
         error.cause = "The file was not opened for writing.";
         return false;

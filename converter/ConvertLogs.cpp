@@ -38,12 +38,12 @@ bool ReplaceFile(const std::string& from, const std::string& to, FileError& erro
 #ifdef _WIN32
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    error = FileError{
-        to, "The file could not be replaced (error " + std::to_string(GetLastError()) + ")."};
+    error = FileError{NativePath(to), "The file could not be replaced (error " +
+                                          std::to_string(GetLastError()) + ")."};
     return false;
 #else
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    error = FileError{to, FileErrorCause(errno)};
+    error = FileError{NativePath(to), FileErrorCause(errno)};
     return false;
 #endif
 }
@@ -105,7 +105,7 @@ class TemporaryFile {
 
     bool Create(FileError& error) {
         file_ = std::fopen(path_.c_str(), "wb");  // empties what a failed run left
-        if (!file_) error = FileError{path_, FileErrorCause(errno)};
+        if (!file_) error = FileError{NativePath(path_), FileErrorCause(errno)};
         return file_ != nullptr;
     }
     void WriteBytes(const std::string& bytes) {
@@ -134,7 +134,8 @@ class TemporaryFile {
             errno_ = errno;
         }
         file_ = nullptr;
-        if (failed_) error = FileError{path_, FileErrorCause(errno_ != 0 ? errno_ : EIO)};
+        if (failed_)
+            error = FileError{NativePath(path_), FileErrorCause(errno_ != 0 ? errno_ : EIO)};
         return !failed_;
     }
     void Keep() { kept_ = true; }
@@ -160,7 +161,7 @@ bool CopyToNewFile(const std::string& from, const std::string& to, FileError& er
     const auto time = std::filesystem::last_write_time(from, ignored);
     if (!ignored) std::filesystem::last_write_time(copy.Path(), time, ignored);
     if (std::rename(copy.Path().c_str(), to.c_str()) != 0) {
-        error = FileError{to, FileErrorCause(errno)};
+        error = FileError{NativePath(to), FileErrorCause(errno)};
         return false;
     }
     copy.Keep();
@@ -242,7 +243,8 @@ bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
         // "ann.cbl"; the converted log must not take its place and lose it.
         if (inPlace && FileNameOf(source) != FileNameOf(target) && FileExists(target) &&
             !SameFileOnDisk(source, target)) {
-            prompter.ShowFileError(FileError{target, "Another file already has this name."});
+            prompter.ShowFileError(
+                FileError{NativePath(target), "Another file already has this name."});
             return false;
         }
 

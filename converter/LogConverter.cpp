@@ -62,11 +62,11 @@ void LogConverter::OnGatherData() {
         return;
     }
 
-    DataFolder_ = NativePathFromText(settings_.GetString(kUsers, "DataFolder"));
+    DataFolder_ = NativePath::FromText(settings_.GetString(kUsers, "DataFolder"));
     if (DataFolder_.empty()) {
-        DataFolder_ = programFolder_;
+        DataFolder_ = NativePath(programFolder_);
         NeedsNewLocation_ = true;
-    } else if (SamePathIgnoringCase(DataFolder_, programFolder_)) {
+    } else if (SamePathIgnoringCase(DataFolder_.Native(), programFolder_)) {
         NeedsNewLocation_ = true;
     }
 
@@ -77,7 +77,7 @@ void LogConverter::OnGatherData() {
     }
 
     view_.AddListLine("Searching Folder");
-    view_.AddListLine(TextFromNativePath(DataFolder_));
+    view_.AddListLine(DataFolder_.Text());
     FindLogFiles();
 
     const bool walkFound = FoundLogs_.size() > RegisteredUsers_.size();
@@ -114,7 +114,7 @@ void LogConverter::OnGatherData() {
 void LogConverter::FindLogFiles() {
     namespace fs = std::filesystem;
     std::error_code error;
-    fs::directory_iterator it(DataFolder_, error);
+    fs::directory_iterator it(DataFolder_.Native(), error);
     if (error) {
         // A data folder that has gone or cannot be read is not the same as one without logs.
         prompter_.ShowFileError(FileError{DataFolder_, error == std::errc::no_such_file_or_directory
@@ -142,7 +142,7 @@ void LogConverter::FindLogFiles() {
 
 std::string LogConverter::SourcePath(const std::string& name) const {
     const auto it = fileNames_.find(name);
-    return JoinPath(DataFolder_,
+    return JoinPath(DataFolder_.Native(),
                     it != fileNames_.end() ? it->second : NativePathFromText(name) + ".CBL");
 }
 
@@ -165,7 +165,8 @@ bool LogConverter::ChooseDestinationFolder(const std::string& initialFolder) {
     // Without a folder the bare name lets the dialog choose where to start; joined to the
     // empty text it would start in the root folder.
     request.initialPath =
-        initialFolder.empty() ? std::string("USERLOG.CBL") : JoinPath(initialFolder, "USERLOG.CBL");
+        NativePath(initialFolder.empty() ? std::string("USERLOG.CBL")
+                                         : JoinPath(initialFolder, "USERLOG.CBL"));
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = true;
@@ -179,7 +180,7 @@ bool LogConverter::ChooseDestinationFolder(const std::string& initialFolder) {
 
 bool LogConverter::ConvertLogs() {
     ConvertInputs inputs;
-    inputs.DataFolder = DataFolder_;
+    inputs.DataFolder = DataFolder_.Native();
     inputs.DestinationFolder = DestinationFolder_;
     inputs.LogsToConvert = LogsToConvert_;
     inputs.programFolder = programFolder_;
@@ -211,7 +212,7 @@ void LogConverter::OnUpgradeHere() {
             }
         }
     } else {
-        DestinationFolder_ = DataFolder_;
+        DestinationFolder_ = DataFolder_.Native();
     }
 
     if (!ConvertLogs()) return;
@@ -234,8 +235,8 @@ void LogConverter::OnUpgradeExport() {
     if (!ChooseDestinationFolder(GetDocumentsFolder())) return;
     // The same folder under another spelling would have the export overwrite the very
     // logs it reads, with no backup made.
-    if (SamePathIgnoringCase(DestinationFolder_, DataFolder_) ||
-        SameFileOnDisk(DestinationFolder_, DataFolder_)) {
+    if (SamePathIgnoringCase(DestinationFolder_, DataFolder_.Native()) ||
+        SameFileOnDisk(DestinationFolder_, DataFolder_.Native())) {
         prompter_.Show(messages.Make(chimemove::kExportSameFolder));
         return;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PathText.h"
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 
@@ -43,7 +44,7 @@ class LogConverter {
     // The banner that the message area shows at start.
     static std::string Banner();
 
-    const std::string& DataFolder() const { return DataFolder_; }
+    const NativePath& DataFolder() const { return DataFolder_; }
     const std::string& DestinationFolder() const { return DestinationFolder_; }
     const std::vector<std::string>& LogsToConvert() const { return LogsToConvert_; }
     const std::vector<std::string>& FoundLogs() const { return FoundLogs_; }
@@ -62,7 +63,7 @@ class LogConverter {
     bool gathered_ = false;
 
     std::string DestinationFolder_;  // native paths, no trailing separator
-    std::string DataFolder_;
+    NativePath DataFolder_;
     std::vector<std::string> LogsToConvert_;  // upper-case names, Windows-1252
     std::vector<std::string> FoundLogs_;
     std::vector<std::string> RegisteredUsers_;

@@ -15,7 +15,7 @@ bool HasVersion1MagicLine(std::string_view line) {
 }
 
 std::optional<bool> FileBeginsWithVersion1MagicLine(const std::string& path, FileError& error) {
-    error = FileError{path, {}};
+    error = FileError{NativePath(path), {}};
     if (IsDirectory(path)) {
         error.cause = "The name is a folder, not a file.";
         return std::nullopt;

@@ -1,7 +1,6 @@
 #include "users/LogOpener.h"
 
 #include "common/MessageTable.h"
-#include "common/PathText.h"
 #include "users/UserRegister.h"
 
 namespace chimeset {
@@ -31,8 +30,7 @@ bool OpenUserLog(LogDocument& doc, const SettingsStore& settings, Prompter& prom
     pendingUserId.clear();
     const auto id = ChooseUserToOpen(settings, prompter, askIdName);
     if (!id) return false;
-    const std::string path = UserRegister::LogPathIn(
-        NativePathFromText(settings.GetString(kUsersSection, kDataFolderEntry)), *id);
+    const std::string path = UserRegister::LogPathIn(UserRegister::DataFolderIn(settings), *id);
 
     // Reopening the log already open for editing would throw away nothing but the work of
     // reading it; the same file open read-only is opened again, now for editing.

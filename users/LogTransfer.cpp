@@ -92,7 +92,7 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
     std::string startFolder = FolderOf(logPath);
     if (startFolder.empty() || !IsDirectory(startFolder))
         startFolder = documents_.DocumentsFolder();
-    request.initialPath = startFolder.empty() ? id : JoinPath(startFolder, id);
+    request.initialPath = NativePath(startFolder.empty() ? id : JoinPath(startFolder, id));
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = importing;
@@ -134,7 +134,7 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
 
     const std::string folder = FolderOf(destination);
     if (!folder.empty() && !IsDirectory(folder)) {
-        prompter_.ShowFileError({folder, "The folder does not exist."});
+        prompter_.ShowFileError({NativePath(folder), "The folder does not exist."});
         return false;
     }
     AtomicTextWriter writer(destination);

@@ -46,7 +46,7 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
         return false;
     }
 
-    std::string folder = register_.DataFolder();
+    NativePath folder = register_.DataFolder();
     if (folder.empty()) {
         const auto chosen = register_.ChooseDataFolder();
         if (!chosen) return false;

@@ -70,7 +70,7 @@ bool UserRegister::Add(const std::string& id, const std::string& longName) {
 }
 
 bool UserRegister::AddWithFolder(const std::string& id, const std::string& longName,
-                                 const std::string& folder) {
+                                 const NativePath& folder) {
     const bool hadFolder = settings_.HasEntry(kUsersSection, kDataFolderEntry);
     if (!Add(id, longName)) return false;
     if (SetDataFolder(folder) && Save(Ids())) return true;
@@ -104,31 +104,35 @@ bool UserRegister::Remove(std::size_t position) {
     return true;
 }
 
-std::string UserRegister::DataFolder() const {
+NativePath UserRegister::DataFolderIn(const SettingsStore& settings) {
     // Settings hold text in the code page; file names want the file system's encoding.
-    return NativePathFromText(settings_.GetString(kUsersSection, kDataFolderEntry));
+    return NativePath::FromText(settings.GetString(kUsersSection, kDataFolderEntry));
 }
 
-bool UserRegister::SetDataFolder(const std::string& folder) {
-    return settings_.WriteString(kUsersSection, kDataFolderEntry, TextFromNativePath(folder));
+NativePath UserRegister::DataFolder() const {
+    return DataFolderIn(settings_);
+}
+
+bool UserRegister::SetDataFolder(const NativePath& folder) {
+    return settings_.WriteString(kUsersSection, kDataFolderEntry, folder.Text());
 }
 
 std::string UserRegister::LogPathFor(const std::string& id) const {
     return LogPathIn(DataFolder(), id);
 }
 
-std::string UserRegister::LogPathIn(const std::string& folder, const std::string& id) {
-    return JoinPath(folder, id + ".CBL");
+std::string UserRegister::LogPathIn(const NativePath& folder, const std::string& id) {
+    return JoinPath(folder.Native(), id + ".CBL");
 }
 
-std::optional<std::string> UserRegister::ChooseDataFolder() {
+std::optional<NativePath> UserRegister::ChooseDataFolder() {
     const std::string documents = documents_.DocumentsFolder();
     prompter_.Show(MessageTable::Chimeset().Make(msg::kPickDataFolder));
 
     FileDialogRequest request;
     // Only a vehicle for picking a folder: nothing is written under this name.
-    request.initialPath =
-        documents.empty() ? std::string("USERLOG.CBL") : JoinPath(documents, "USERLOG.CBL");
+    request.initialPath = NativePath(documents.empty() ? std::string("USERLOG.CBL")
+                                                       : JoinPath(documents, "USERLOG.CBL"));
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.mustExist = true;
@@ -148,25 +152,25 @@ std::optional<std::string> UserRegister::ChooseDataFolder() {
             folder = sub;
         }
     }
-    return folder;
+    return NativePath(folder);
 }
 
 bool UserRegister::CreateEmptyLog(const std::string& logPath) {
-    FileError error{logPath, {}};
+    FileError error{NativePath(logPath), {}};
     const std::string folder = FolderOf(logPath);
     if (!folder.empty() && !IsDirectory(folder)) {
-        prompter_.ShowFileError({folder, "The folder does not exist."});
+        prompter_.ShowFileError({NativePath(folder), "The folder does not exist."});
         return false;
     }
     if (IsDirectory(logPath)) {
-        prompter_.ShowFileError({logPath, FileErrorCause(EISDIR)});
+        prompter_.ShowFileError({NativePath(logPath), FileErrorCause(EISDIR)});
         return false;
     }
     if (FileExists(logPath)) {
         // Opened for writing as well, so that a log we could not later save is refused now.
         std::FILE* file = std::fopen(logPath.c_str(), "r+b");
         if (!file) {
-            prompter_.ShowFileError({logPath, FileErrorCause(errno)});
+            prompter_.ShowFileError({NativePath(logPath), FileErrorCause(errno)});
             return false;
         }
         const bool hasContent = std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) > 0;

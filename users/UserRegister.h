@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PathText.h"
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "users/DocumentsFolderProvider.h"
@@ -51,20 +52,22 @@ class UserRegister {
     // stored, what was stored is taken back as far as the store allows and the list stays
     // as it was: the user is registered either wholly or not at all.
     bool AddWithFolder(const std::string& id, const std::string& longName,
-                       const std::string& folder);
+                       const NativePath& folder);
     // Deletes the user's entry, takes them out of the list and saves; with nobody left the
     // "DataFolder" and "RegisterOfNames" entries go too. The log file stays on disk. False
     // for a position outside the list, or when a change was not stored: the list then
     // still holds the user unless the register itself was saved without them.
     bool Remove(std::size_t position);
 
-    std::string DataFolder() const;
-    bool SetDataFolder(const std::string& folder);
+    // The folder of the logs as "DataFolder" names it; empty when it names none.
+    static NativePath DataFolderIn(const SettingsStore& settings);
+    NativePath DataFolder() const;
+    bool SetDataFolder(const NativePath& folder);
     std::string LogPathFor(const std::string& id) const;
-    static std::string LogPathIn(const std::string& folder, const std::string& id);
+    static std::string LogPathIn(const NativePath& folder, const std::string& id);
 
     // Asks for the folder of the logs; nullopt when the user cancelled.
-    std::optional<std::string> ChooseDataFolder();
+    std::optional<NativePath> ChooseDataFolder();
     // Creates a new user's log holding the header alone, or keeps an existing one when the
     // user says so. False after a file error, which has been shown.
     bool CreateEmptyLog(const std::string& logPath);

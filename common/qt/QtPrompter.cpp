@@ -108,7 +108,7 @@ Answer QtPrompter::Show(const Notice& notice) {
 
 void QtPrompter::ShowFileError(const FileError& error) {
     QMessageBox box(QMessageBox::Warning, caption_,
-                    FromNativePath(error.path) + QLatin1Char('\n') +
+                    FromNativePath(error.path.Native()) + QLatin1Char('\n') +
                         QString::fromLocal8Bit(error.cause.c_str()),
                     QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
@@ -157,7 +157,7 @@ std::optional<std::string> QtPrompter::AskFileName(const FileDialogRequest& requ
     // which is often the program's own: the user's documents are the better start.
     if (const std::string documents = DocumentsFolder(); !documents.empty())
         dialog.setDirectory(FromNativePath(documents));
-    const QString initial = FromNativePath(request.initialPath);
+    const QString initial = FromNativePath(request.initialPath.Native());
     if (!initial.isEmpty()) {
         const QFileInfo info(initial);
         if (info.isDir() && info.isAbsolute()) {

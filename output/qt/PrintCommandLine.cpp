@@ -32,7 +32,9 @@ class StreamPrompter : public Prompter {
         }
         return Answer::Cancel;
     }
-    void ShowFileError(const FileError& error) override { Write(error.path + ": " + error.cause); }
+    void ShowFileError(const FileError& error) override {
+        Write(error.path.Native() + ": " + error.cause);
+    }
     Answer AskSaveChanges(const std::string&) override { return Answer::No; }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
         return std::nullopt;

@@ -243,8 +243,8 @@ bool PrintController::PrintToPdf(const QString& path) {
 }
 
 std::string PrintController::PdfFolder() const {
-    const std::string data = NativePathFromText(store_.GetString(kUsersSection, kDataFolderEntry));
-    if (!data.empty() && IsDirectory(data)) return data;
+    const NativePath data = UserRegister::DataFolderIn(store_);
+    if (!data.empty() && IsDirectory(data.Native())) return data.Native();
     return DocumentsFolder();
 }
 
@@ -257,7 +257,7 @@ void PrintController::Print() {
         const std::string title = doc_.GetTitle().substr(0, doc_.GetTitle().rfind('.'));
         const std::string name = (title.empty() ? std::string("Clangbook Log") : title) + ".pdf";
         const std::string folder = PdfFolder();
-        request.initialPath = folder.empty() ? name : JoinPath(folder, name);
+        request.initialPath = NativePath(folder.empty() ? name : JoinPath(folder, name));
         request.defaultExtension = "pdf";
         request.filter = "PDF Files (*.pdf)|*.pdf||";
         request.promptOverwrite = true;

@@ -48,7 +48,7 @@ TEST(ReadTextLinesAnyLineEnd, CrLfLfAndALoneCrEachEndOneLine) {
     EXPECT_EQ(lines, std::vector<std::string>{std::string("\0\xE9", 2)});
 
     EXPECT_FALSE(ReadTextLinesAnyLineEnd(dir.File("missing.txt"), lines, error));
-    EXPECT_EQ(error.path, dir.File("missing.txt"));
+    EXPECT_EQ(error.path.Native(), dir.File("missing.txt"));
     EXPECT_TRUE(lines.empty());
 }
 
@@ -57,7 +57,7 @@ TEST(ReadTextLines, MissingFileAndFolderAreFileErrors) {
     std::vector<std::string> lines;
     FileError error;
     EXPECT_FALSE(ReadTextLines(dir.File("missing.txt"), lines, error));
-    EXPECT_EQ(error.path, dir.File("missing.txt"));
+    EXPECT_EQ(error.path.Native(), dir.File("missing.txt"));
     EXPECT_FALSE(error.cause.empty());
     EXPECT_FALSE(ReadTextLines(dir.Path(), lines, error));
     EXPECT_FALSE(error.cause.empty());
@@ -113,7 +113,7 @@ TEST(AtomicTextWriter, AWriteProtectedFileIsNotReplacedAndPermissionsAreKept) {
     ::chmod(path.c_str(), 0444);
     FileError error;
     EXPECT_FALSE(WriteTextLines(path, {"new"}, error));
-    EXPECT_EQ(error.path, path);
+    EXPECT_EQ(error.path.Native(), path);
     EXPECT_FALSE(error.cause.empty());
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(chimeset::testing::ListFolder(dir.Path()), std::vector<std::string>{"log.cbl"});
@@ -166,7 +166,7 @@ TEST(AtomicTextWriter, SavesThroughSymbolicLinksIntoTheTargetsFolder) {
     fs::create_symlink("b.cbl", dir.File("data/a.cbl"));
     fs::create_symlink("a.cbl", dir.File("data/b.cbl"));
     EXPECT_FALSE(WriteTextLines(dir.File("data/a.cbl"), {"four"}, error));
-    EXPECT_EQ(error.path, dir.File("data/a.cbl"));
+    EXPECT_EQ(error.path.Native(), dir.File("data/a.cbl"));
     EXPECT_FALSE(error.cause.empty());
     EXPECT_TRUE(IsLink(dir.File("data/a.cbl")));
     EXPECT_EQ(ListFolder(dir.File("data")).size(), 5u);
@@ -214,7 +214,7 @@ TEST(AtomicTextWriter, AFileThatCannotBeMadeInItsFolderNamesTheFolder) {
     TempDir dir;
     FileError error;
     EXPECT_FALSE(WriteTextLines(dir.File("none/log.cbl"), {"x"}, error));
-    EXPECT_EQ(error.path, dir.File("none"));
+    EXPECT_EQ(error.path.Native(), dir.File("none"));
     EXPECT_EQ(error.cause, "The folder does not exist.");
 
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
@@ -222,7 +222,7 @@ TEST(AtomicTextWriter, AFileThatCannotBeMadeInItsFolderNamesTheFolder) {
     ::chmod(dir.Path().c_str(), 0500);
     EXPECT_FALSE(WriteTextLines(path, {"new"}, error));
     ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(error.path, dir.Path());
+    EXPECT_EQ(error.path.Native(), dir.Path());
     EXPECT_EQ(error.cause, "Access to the folder was denied.");
     EXPECT_EQ(ReadBytes(path), "old");
 }

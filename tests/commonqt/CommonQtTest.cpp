@@ -201,17 +201,17 @@ TEST_F(CommonQtTest, FileDialogWithoutAFolderStartsInTheDocumentsFolder) {
         });
     };
     FileDialogRequest request;
-    request.initialPath = "RINGER1";
+    request.initialPath = NativePath("RINGER1");
     look();
     EXPECT_FALSE(prompter.AskOpenFileName(request).has_value());
     EXPECT_EQ(shown, documents);
-    request.initialPath = "USERLOG.CBL";
+    request.initialPath = NativePath("USERLOG.CBL");
     look();
     EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
     EXPECT_EQ(shown, documents);
     EXPECT_EQ(name, QStringLiteral("USERLOG.CBL"));
     // A folder that is there is where the dialog starts.
-    request.initialPath = temp.File("USERLOG.CBL");
+    request.initialPath = NativePath(temp.File("USERLOG.CBL"));
     look();
     EXPECT_FALSE(prompter.AskSaveFileName(request).has_value());
     EXPECT_EQ(shown, QString::fromStdString(temp.Path()));
@@ -322,7 +322,7 @@ TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
 
     QtPrompter prompter(QStringLiteral("Chimemove"));
     FileDialogRequest request;
-    request.initialPath = temp.File("USERLOG.CBL");
+    request.initialPath = NativePath(temp.File("USERLOG.CBL"));
     request.defaultExtension = "CBL";
     request.filter = "Tower Logs (*.CBL)|*.cbl||";
     request.promptOverwrite = false;
@@ -339,7 +339,7 @@ TEST_F(CommonQtTest, FileDialogFiltersAndChosenPath) {
 TEST_F(CommonQtTest, SaveDialogWhoseFolderMustExistRefusesAMissingOne) {
     QtPrompter prompter(QStringLiteral("Chimemove"));
     FileDialogRequest request;
-    request.initialPath = temp.File("USERLOG.CBL");
+    request.initialPath = NativePath(temp.File("USERLOG.CBL"));
     request.mustExist = true;
     request.promptOverwrite = false;
     const QString missing = QString::fromStdString(temp.File("no such folder"));

@@ -115,7 +115,7 @@ TEST_F(ConvertLogsTest, AnUpgradeInPlaceStoppedBeforeItsLastStepLeavesTheUserALo
     std::vector<std::string> seenAtLastStep;
     inputs.replaceFile = [&](const std::string&, const std::string& to, FileError& error) {
         seenAtLastStep = ListFolder(data);
-        error = FileError{to, "Stopped."};
+        error = FileError{NativePath(to), "Stopped."};
         return false;
     };
     const ConvertOutputs outputs{[] {}, [](const std::string&) {}, [](const std::string&) {},
@@ -169,7 +169,7 @@ TEST_F(ConvertLogsTest, UpgradeInPlaceOfALogWhoseNameDiffersInCase) {
     EXPECT_FALSE(ConvertLogs(inputs, ConvertOutputs{[] {}, [](const std::string&) {},
                                                     [](const std::string&) {}, prompter}));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_EQ(prompter.fileErrors[0].path, DataFile("ANN.CBL"));
+    EXPECT_EQ(prompter.fileErrors[0].path.Native(), DataFile("ANN.CBL"));
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "ann.cbl"}));
     EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), "somebody else's");
     EXPECT_EQ(ReadBytes(DataFile("ann.cbl")), version1);
@@ -230,7 +230,7 @@ TEST_F(ConvertLogsTest, BadDataFilesStopTheRunBeforeAnythingIsWritten) {
     fs::remove(program + "/CrossRef.txt");
     EXPECT_FALSE(Convert({"ANN"}, data));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_NE(prompter.fileErrors[0].path.find("CrossRef.txt"), std::string::npos);
+    EXPECT_NE(prompter.fileErrors[0].path.Native().find("CrossRef.txt"), std::string::npos);
     EXPECT_TRUE(prompter.notices.empty());
 }
 
@@ -267,7 +267,7 @@ TEST_F(ConvertLogsTest, ABadLogStopsTheRunAndLeavesItAndEarlierLogsAsTheyAre) {
     prompter.Clear();
     EXPECT_FALSE(Convert({"DAVE"}, destination));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_NE(prompter.fileErrors[0].path.find("DAVE.CBL"), std::string::npos);
+    EXPECT_NE(prompter.fileErrors[0].path.Native().find("DAVE.CBL"), std::string::npos);
 }
 
 TEST_F(ConvertLogsTest, EveryLineEndOfTheOldSystemsSeparatesRecords) {
@@ -336,7 +336,7 @@ TEST_F(ConvertLogsTest, AnUnwritableDestinationIsReportedAndChangesNothing) {
 
     EXPECT_FALSE(Convert({"ANN"}, root.File("no such folder")));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_NE(prompter.fileErrors[0].path.find("Temporary.TXT"), std::string::npos);
+    EXPECT_NE(prompter.fileErrors[0].path.Native().find("Temporary.TXT"), std::string::npos);
     EXPECT_EQ(ReadBytes(DataFile("ANN.CBL")), ann);
 
     // The target's name taken by a folder: the rename fails, the source stays, and no

@@ -155,7 +155,7 @@ TEST_F(LogConverterTest, AMissingDataFolderIsReportedAndItsUsersListed) {
     Register("ann", root.File("gone"));
     Make().OnGatherData();
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_EQ(prompter.fileErrors[0].path, root.File("gone"));
+    EXPECT_EQ(prompter.fileErrors[0].path.Native(), root.File("gone"));
     EXPECT_EQ(view.list.back(), "ANN has a PROBLEM, No LogFile");
     EXPECT_FALSE(view.conversionEnabled);
 }
@@ -202,7 +202,7 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     LogConverter& c = Make();
     c.OnGatherData();
     EXPECT_TRUE(c.NeedsNewLocation());
-    EXPECT_EQ(c.DataFolder(), program);
+    EXPECT_EQ(c.DataFolder().Native(), program);
     EXPECT_EQ(view.messageArea,
               Format(MessageTable::Chimemove().Text(chimemove::kReadyNewLocation).c_str(), 1));
     EXPECT_EQ(view.messageArea.substr(0, 146),
@@ -215,7 +215,7 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kChooseFolder});
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     const FileDialogRequest& request = prompter.saveRequests[0];
-    EXPECT_EQ(request.initialPath, documents + "/USERLOG.CBL");
+    EXPECT_EQ(request.initialPath.Native(), documents + "/USERLOG.CBL");
     EXPECT_EQ(request.defaultExtension, "CBL");
     EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
     EXPECT_FALSE(request.promptOverwrite);
@@ -243,7 +243,7 @@ TEST_F(LogConverterTest, ExportWithoutADocumentsFolderLeavesTheStartToTheDialog)
     prompter.QueueFileName(std::nullopt);
     c.OnUpgradeExport();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, "USERLOG.CBL");
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), "USERLOG.CBL");
     EXPECT_TRUE(view.conversionEnabled);
 }
 
@@ -310,7 +310,7 @@ TEST_F(LogConverterTest, ExportRefusesTheDataFolderAndWritesElsewhere) {
     }
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL"}));
     // The export starts among the user's own files, not in the root folder.
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, documents + "/USERLOG.CBL");
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), documents + "/USERLOG.CBL");
 
     prompter.Clear();
     prompter.QueueFileName(destination + "/USERLOG.CBL");

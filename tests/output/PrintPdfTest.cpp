@@ -139,7 +139,7 @@ TEST_F(ManyTowers, PrintWithoutPrinterOffersPdfFile) {
     printing.Print();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_EQ(prompter.saveRequests[0].defaultExtension, "pdf");
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, JoinPath(data, "RINGER1.pdf"));
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), JoinPath(data, "RINGER1.pdf"));
     EXPECT_GE(PdfPageCount(QString::fromStdString(printed)), 3);
     // It says where the file went.
     ASSERT_EQ(prompter.notices.size(), 1u);

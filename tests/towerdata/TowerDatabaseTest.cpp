@@ -210,7 +210,7 @@ TEST(TowerDatabaseLoad, ParsingLinesInMemoryReadsAsTheFileDoesAndShowsNothing) {
     const FileResult missing = parsed.LoadFile(dir.File("nowhere.CB0"));
     EXPECT_FALSE(missing.ok);
     ASSERT_TRUE(missing.fileError);
-    EXPECT_EQ(missing.fileError->path, dir.File("nowhere.CB0"));
+    EXPECT_EQ(missing.fileError->path.Native(), dir.File("nowhere.CB0"));
     EXPECT_TRUE(missing.notices.empty());
 }
 

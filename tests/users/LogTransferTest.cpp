@@ -103,7 +103,7 @@ TEST_F(LogTransferTest, Version2ImportCopiesEveryLineAndOnlyNormalisesLineEnds) 
     ASSERT_EQ(prompter.openRequests.size(), 1u);
     const auto& request = prompter.openRequests[0];
     // The dialog starts in the data folder, not wherever the program was started from.
-    EXPECT_EQ(request.initialPath, data.File("RINGER1"));
+    EXPECT_EQ(request.initialPath.Native(), data.File("RINGER1"));
     EXPECT_EQ(request.defaultExtension, "CBL");
     EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
     EXPECT_TRUE(request.mustExist);
@@ -236,7 +236,7 @@ TEST_F(LogTransferTest, ExportCopiesTheLogAndReplacesTheDestination) {
     EXPECT_TRUE(prompter.Silent());
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_FALSE(prompter.saveRequests[0].promptOverwrite);
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, data.File("RINGER1"));
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), data.File("RINGER1"));
     EXPECT_EQ(ListFolder(outside.Path()), std::vector<std::string>{"copy.cbl"});
 
     // Exporting a log onto itself leaves it whole.
@@ -261,15 +261,15 @@ TEST_F(LogTransferTest, FileDialogStartsInTheDocumentsFolderWhenTheDataFolderIsG
     EXPECT_FALSE(transfer.TransferLog("RINGER1", "RINGER1.CBL", TransferMode::Export));
     ASSERT_EQ(prompter.openRequests.size(), 1u);
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
-    EXPECT_EQ(prompter.openRequests[0].initialPath, documents.File("RINGER1"));
-    EXPECT_EQ(prompter.saveRequests[0].initialPath, documents.File("RINGER1"));
+    EXPECT_EQ(prompter.openRequests[0].initialPath.Native(), documents.File("RINGER1"));
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), documents.File("RINGER1"));
 
     // Without a documents folder either, the bare name leaves the start to the dialog.
     documentsFolder.folder.clear();
     prompter.QueueFileName(std::nullopt);
     EXPECT_FALSE(
         transfer.TransferLog("RINGER1", JoinPath(gone, "RINGER1.CBL"), TransferMode::Import));
-    EXPECT_EQ(prompter.openRequests.at(1).initialPath, "RINGER1");
+    EXPECT_EQ(prompter.openRequests.at(1).initialPath.Native(), "RINGER1");
 }
 
 TEST_F(LogTransferTest, FailedExportsKeepWhatStoodAtTheDestination) {

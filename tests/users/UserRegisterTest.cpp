@@ -97,15 +97,15 @@ TEST_F(UserRegisterTest, RemovingUsersKeepsTheRestAndTheLastOneEmptiesTheSection
 TEST_F(UserRegisterTest, LogPathIsTheDataFolderAndTheIdWithCbl) {
     settings.WriteString("Users", "DataFolder", "/home/ringer/Logs");
     EXPECT_EQ(users.LogPathFor("RINGER1"), JoinPath("/home/ringer/Logs", "RINGER1.CBL"));
-    EXPECT_EQ(users.DataFolder(), "/home/ringer/Logs");
+    EXPECT_EQ(users.DataFolder().Native(), "/home/ringer/Logs");
 }
 
 TEST_F(UserRegisterTest, DataFolderIsStoredAsTextAndUsedAsAFileName) {
     // The converter reads the same entry: both must agree on a folder with an accent.
     const std::string native = NativePathFromText("/home/ringer/Caf\xE9");
-    users.SetDataFolder(native);
+    users.SetDataFolder(NativePath(native));
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), "/home/ringer/Caf\xE9");
-    EXPECT_EQ(users.DataFolder(), native);
+    EXPECT_EQ(users.DataFolder().Native(), native);
     EXPECT_EQ(users.LogPathFor("RINGER1"), JoinPath(native, "RINGER1.CBL"));
 }
 
@@ -113,32 +113,32 @@ TEST_F(UserRegisterTest, AcceptingTheDocumentsFolderChoosesItsChimesetSubFolder)
     prompter.QueueFileName(JoinPath(dir.Path(), "USERLOG.CBL"));
     const auto chosen = users.ChooseDataFolder();
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, JoinPath(dir.Path(), "Chimeset"));
-    EXPECT_TRUE(IsDirectory(*chosen));
+    EXPECT_EQ(chosen->Native(), JoinPath(dir.Path(), "Chimeset"));
+    EXPECT_TRUE(IsDirectory(chosen->Native()));
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{0x805A});
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     const auto& request = prompter.saveRequests[0];
-    EXPECT_EQ(request.initialPath, JoinPath(dir.Path(), "USERLOG.CBL"));
+    EXPECT_EQ(request.initialPath.Native(), JoinPath(dir.Path(), "USERLOG.CBL"));
     EXPECT_EQ(request.defaultExtension, "CBL");
     EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
     EXPECT_TRUE(request.mustExist);
     EXPECT_FALSE(request.promptOverwrite);
-    EXPECT_TRUE(ListFolder(*chosen).empty());  // no file written under the vehicle name
+    EXPECT_TRUE(ListFolder(chosen->Native()).empty());  // no file written under the vehicle name
 
     // Existing sub-folder: taken as it is.
     prompter.QueueFileName(JoinPath(dir.Path(), "anything.cbl"));
-    EXPECT_EQ(users.ChooseDataFolder(), JoinPath(dir.Path(), "Chimeset"));
+    EXPECT_EQ(users.ChooseDataFolder(), NativePath(JoinPath(dir.Path(), "Chimeset")));
 }
 
 TEST_F(UserRegisterTest, OtherFoldersPlainFilesAndCancelsInTheFolderChoice) {
     TempDir elsewhere;
     prompter.QueueFileName(JoinPath(elsewhere.Path(), "anything.cbl"));
-    EXPECT_EQ(users.ChooseDataFolder(), elsewhere.Path());
+    EXPECT_EQ(users.ChooseDataFolder(), NativePath(elsewhere.Path()));
     EXPECT_FALSE(FileExists(JoinPath(elsewhere.Path(), "Chimeset")));
 
     dir.Write("Chimeset", "a plain file");
     prompter.QueueFileName(JoinPath(dir.Path(), "USERLOG.CBL"));
-    EXPECT_EQ(users.ChooseDataFolder(), dir.Path());
+    EXPECT_EQ(users.ChooseDataFolder(), NativePath(dir.Path()));
     EXPECT_EQ(ReadBytes(dir.File("Chimeset")), "a plain file");
 
     prompter.QueueFileName(std::nullopt);
@@ -150,8 +150,8 @@ TEST_F(UserRegisterTest, OtherFoldersPlainFilesAndCancelsInTheFolderChoice) {
     UserRegister noDocuments(settings, prompter, none);
     prompter.Clear();
     prompter.QueueFileName(JoinPath(elsewhere.Path(), "x.cbl"));
-    EXPECT_EQ(noDocuments.ChooseDataFolder(), elsewhere.Path());
-    EXPECT_EQ(prompter.saveRequests.at(0).initialPath, "USERLOG.CBL");
+    EXPECT_EQ(noDocuments.ChooseDataFolder(), NativePath(elsewhere.Path()));
+    EXPECT_EQ(prompter.saveRequests.at(0).initialPath.Native(), "USERLOG.CBL");
 }
 
 TEST_F(UserRegisterTest, CreateEmptyLogWritesTheHeaderOrKeepsAnExistingLogOnYes) {
@@ -188,7 +188,7 @@ TEST_F(UserRegisterTest, CreateEmptyLogWritesTheHeaderOrKeepsAnExistingLogOnYes)
 TEST_F(UserRegisterTest, CreateEmptyLogReportsFileErrors) {
     EXPECT_FALSE(users.CreateEmptyLog(JoinPath(dir.File("gone"), "RINGER1.CBL")));
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_EQ(prompter.fileErrors[0].path, dir.File("gone"));
+    EXPECT_EQ(prompter.fileErrors[0].path.Native(), dir.File("gone"));
 
     ASSERT_EQ(::mkdir(dir.File("RINGER2.CBL").c_str(), 0755), 0);
     EXPECT_FALSE(users.CreateEmptyLog(dir.File("RINGER2.CBL")));

@@ -140,7 +140,7 @@ TEST_F(LogFile, AFailedSaveKeepsTheOldLogAndTheModifiedFlag) {
     ::chmod(dir.Path().c_str(), 0700);
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
     // The folder refused the new file, so the folder is what the user must see to.
-    EXPECT_EQ(prompter.fileErrors[0].path, dir.Path());
+    EXPECT_EQ(prompter.fileErrors[0].path.Native(), dir.Path());
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadBytes(dir.File("RINGER1.CBL")), before);
 }
@@ -165,7 +165,7 @@ TEST_F(LogFile, AWriteProtectedLogIsNotSavedOver) {
     doc->UpdateVisitDate(6);
     EXPECT_FALSE(doc->Save());
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
-    EXPECT_EQ(prompter.fileErrors[0].path, path);
+    EXPECT_EQ(prompter.fileErrors[0].path.Native(), path);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(ReadBytes(path), before);
     ::chmod(path.c_str(), 0600);
@@ -320,7 +320,7 @@ TEST_F(LogFile, TheFilePartsReturnWhatHappenedAndShowNothing) {
     const FileResult missing = doc->ReadLogFile(dir.File("NONE.CBL"), user);
     EXPECT_FALSE(missing.ok);
     ASSERT_TRUE(missing.fileError);
-    EXPECT_EQ(missing.fileError->path, dir.File("NONE.CBL"));
+    EXPECT_EQ(missing.fileError->path.Native(), dir.File("NONE.CBL"));
     EXPECT_EQ(user, "");
     ASSERT_TRUE(doc->ParseLog({kLogHeader}, "Ringer One", false).ok);
     const FileResult unwritable = doc->WriteLogFile(dir.Path());
