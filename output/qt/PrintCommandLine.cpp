@@ -33,7 +33,7 @@ class StreamPrompter : public Prompter {
         return Answer::Cancel;
     }
     void ShowFileError(const FileError& error) override {
-        Write(error.path.Native() + ": " + error.cause);
+        Write(error.path.Text() + ": " + error.cause);
     }
     Answer AskSaveChanges(const std::string&) override { return Answer::No; }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {

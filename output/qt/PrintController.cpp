@@ -255,7 +255,9 @@ void PrintController::Print() {
         FileDialogRequest request;
         request.title = "Print to PDF File";
         const std::string title = doc_.GetTitle().substr(0, doc_.GetTitle().rfind('.'));
-        const std::string name = (title.empty() ? std::string("Clangbook Log") : title) + ".pdf";
+        // The title is text; the name offered beside the data folder is a native path.
+        const std::string name =
+            NativePathFromText((title.empty() ? std::string("Clangbook Log") : title) + ".pdf");
         const std::string folder = PdfFolder();
         request.initialPath = NativePath(folder.empty() ? name : JoinPath(folder, name));
         request.defaultExtension = "pdf";

@@ -88,6 +88,16 @@ TEST_F(PrintCommandLineTest, FailuresExitNonZeroWithAMessage) {
     }
 }
 
+// A file name is shown as the terminal spells it, converted once, not twice.
+TEST_F(PrintCommandLineTest, MissingLogWithAnAccentedNameIsNamedOnce) {
+    const std::string missing = dir.File("Caf\xC3\xA9.CBL");
+    EXPECT_EQ(Run({"--pdf", QString::fromStdString(dir.File("out.pdf")),
+                   QString::fromStdString(missing)}),
+              1);
+    EXPECT_NE(err.str().find("chimeset: " + missing + ": "), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("Caf\xC3\x83"), std::string::npos) << err.str();
+}
+
 // A PDF that cannot be written in full fails the command, and leaves no broken file.
 TEST_F(PrintCommandLineTest, PdfOnAFullDiskExitsOneAndLeavesNoFile) {
     const QString log = QString::fromStdString(dir.WriteLines("RINGER1.CBL", StandardLog()));

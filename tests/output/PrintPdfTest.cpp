@@ -201,6 +201,27 @@ TEST_F(ManyTowers, PdfFileDialogStartsInTheDataFolderElseTheDocuments) {
     EXPECT_EQ(afterNone, documents);
 }
 
+// The proposed PDF name comes from the log's title, which is text: on disk it must be
+// spelt as the file system spells it.
+TEST_F(ManyTowers, AccentedLogTitleIsProposedAsANativeFileName) {
+    if (PrintController::IsPrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
+    const std::string data = dir.File("logs");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(data)));
+    settings.WriteString("Users", "DataFolder", data);
+    const std::string log = dir.Write("Caf\xC3\xA9.CBL", ReadBytes(dir.File("RINGER1.CBL")));
+    std::string user;
+    ASSERT_TRUE(doc->OpenLog(log, user));
+    ASSERT_EQ(doc->GetTitle(), "Caf\xE9.CBL");
+    PrintController printing(*doc, prompter, settings, Host());
+    printing.LoadSettings();
+    prompter.QueueFileName(std::nullopt);
+    printing.Print();
+    ASSERT_EQ(prompter.saveRequests.size(), 1u);
+    const std::string proposed = prompter.saveRequests[0].initialPath.Native();
+    EXPECT_EQ(proposed, JoinPath(data, "Caf\xC3\xA9.pdf"));
+    EXPECT_EQ(QString::fromUtf8(proposed.c_str()).toStdString(), proposed);
+}
+
 #ifdef CHIMESET_HAS_FILE_SIZE_LIMIT
 // Writes that fail part way, as on a full disk: the file goes, the failure is told.
 TEST_F(ManyTowers, PdfThatCannotBeWrittenInFullIsRemoved) {
