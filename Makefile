@@ -25,7 +25,7 @@ test: bootstrap
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@for b in $(BUILD)/bench/*_bench; do [ -f "$$b" ] && [ -x "$$b" ] || continue; "$$b" || exit 1; done
 
 # The real tower database: converts a Dove's Guide CSV download (never committed) and puts
 # it beside the programs in place of the sample.
