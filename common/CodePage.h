@@ -13,6 +13,9 @@ char32_t Windows1252ToCodePoint(unsigned char byte);
 // The Windows-1252 byte of a code point, or 0 when the code page cannot hold it.
 unsigned char CodePointToWindows1252(char32_t codePoint);
 
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 std::string Windows1252ToUtf8(std::string_view text);
 
 // Characters that Windows-1252 cannot hold become replacement (a malformed UTF-8
