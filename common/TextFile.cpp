@@ -258,23 +258,28 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
     return true;
 }
 
+std::vector<std::string> SplitTextLinesAnyLineEnd(std::string_view content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const auto end = content.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(content.substr(start));
+            break;
+        }
+        lines.emplace_back(content.substr(start, end - start));
+        start = end + 1;
+        if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
+    }
+    return lines;
+}
+
 bool ReadTextLinesAnyLineEnd(const std::string& path, std::vector<std::string>& lines,
                              FileError& error) {
     lines.clear();
     std::string content;
     if (!ReadFileBytes(path, content, error)) return false;
-
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const auto end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.emplace_back(content, start);
-            break;
-        }
-        lines.emplace_back(content, start, end - start);
-        start = end + 1;
-        if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
-    }
+    lines = SplitTextLinesAnyLineEnd(content);
     return true;
 }
 

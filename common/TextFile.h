@@ -26,6 +26,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, Fil
 // CR LF, LF and CR each end a line.
 bool ReadTextLinesAnyLineEnd(const std::string& path, std::vector<std::string>& lines,
                              FileError& error);
+std::vector<std::string> SplitTextLinesAnyLineEnd(std::string_view content);
 
 // Writes a text file so that the file at the path is either the old one or the complete
 // new one: lines go to a temporary file in the same folder, which Commit flushes, syncs

@@ -47,23 +47,6 @@ void WriteText(const std::string& path, std::string_view text) {
     fuzz::WriteFile(path, reinterpret_cast<const unsigned char*>(text.data()), text.size());
 }
 
-// A Version 1 log's lines: a carriage return, a line feed or both end a line.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 // A line with nothing but white space and DOS end-of-file marks: a reader may take it for
 // no record at all.
 bool MayHoldNoRecord(std::string_view line) {
@@ -112,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the log held.
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> lines = SplitLines(bytes);
+    const std::vector<std::string> lines = SplitTextLinesAnyLineEnd(bytes);
     std::vector<fuzz::EntryView> expected;
     std::vector<bool> optional;
     for (std::size_t i = 1; i < lines.size(); ++i) {
