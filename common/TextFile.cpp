@@ -112,7 +112,8 @@ bool SameNameText(std::string_view a, std::string_view b) {
 #endif
 }
 
-constexpr std::string_view kTemporaryInfix = ".tmp";
+// Distinct enough that no file a user names by hand is taken for one of ours.
+constexpr std::string_view kTemporaryInfix = ".~save";
 constexpr std::size_t kTemporaryDigits = 6;
 
 // A name that Open gives the temporary file of a save of the file named fileName.

@@ -153,7 +153,8 @@ class TemporaryFile {
 bool CopyToNewFile(const std::string& from, const std::string& to, FileError& error) {
     std::string bytes;
     if (!ReadFileBytes(from, bytes, error)) return false;
-    TemporaryFile copy(JoinPath(FolderOf(to), "Backup.TXT"));
+    // Named after the backup, which does not exist yet, so that no file of the user's is emptied.
+    TemporaryFile copy(to + ".~copy");
     if (!copy.Create(error)) return false;
     copy.WriteBytes(bytes);
     if (!copy.Close(error)) return false;

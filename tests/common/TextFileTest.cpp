@@ -194,18 +194,19 @@ TEST(AtomicTextWriter, ASaveRemovesWhatInterruptedSavesOfTheSameFileLeft) {
     }
     EXPECT_EQ(ReadBytes(path), "old");
     // Files that only look alike are not the writer's own and stay.
-    const std::vector<std::string> others{"log.cbl.tmp",    "log.cbl.tmp1234567",
-                                          "log.cbl.tmp12x", "log.cbl.tmp5.bak",
-                                          "other.cbl.tmp5", "xlog.cbl.tmp5"};
+    // A user's own "log.cbl.tmp5" is no file of the writer's either.
+    const std::vector<std::string> others{
+        "log.cbl.~save",    "log.cbl.~save1234567", "log.cbl.~save12x", "log.cbl.~save5.bak",
+        "other.cbl.~save5", "xlog.cbl.~save5",      "log.cbl.tmp5"};
     for (const auto& name : others) dir.Write(name, "keep");
-    fs::create_directory(dir.File("log.cbl.tmp77"));
+    fs::create_directory(dir.File("log.cbl.~save77"));
 
     FileError error;
     ASSERT_TRUE(WriteTextLines(path, {"new"}, error));
     EXPECT_EQ(ReadBytes(path), "new\r\n");
     std::vector<std::string> expected = others;
     expected.push_back("log.cbl");
-    expected.push_back("log.cbl.tmp77");
+    expected.push_back("log.cbl.~save77");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(ListFolder(dir.Path()), expected);
 }

@@ -89,6 +89,8 @@ TEST_F(ConvertLogsTest, UpgradeInPlaceKeepsTheVersion1LogAsItsBackup) {
     root.Write("data/OLD_BOB.CBL", "an older backup");
     // The temporary file of a failed run is emptied and then used.
     root.Write("data/Temporary.TXT", "left over");
+    // A file of the user's that the backup's copy once went through.
+    root.Write("data/Backup.TXT", "the user's");
 
     ASSERT_TRUE(Convert({"ANN", "BOB"}, data));
     const std::string converted = Crlf({kHeader, "Here\\\\\\\\\\\\\\\\12\\1\\\\\\"});
@@ -97,8 +99,9 @@ TEST_F(ConvertLogsTest, UpgradeInPlaceKeepsTheVersion1LogAsItsBackup) {
     // An existing backup is never replaced; the log itself is.
     EXPECT_EQ(ReadBytes(DataFile("BOB.CBL")), converted);
     EXPECT_EQ(ReadBytes(DataFile("OLD_BOB.CBL")), "an older backup");
-    EXPECT_EQ(ListFolder(data),
-              (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "OLD_ANN.CBL", "OLD_BOB.CBL"}));
+    EXPECT_EQ(ReadBytes(DataFile("Backup.TXT")), "the user's");
+    EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL", "Backup.TXT",
+                                                          "OLD_ANN.CBL", "OLD_BOB.CBL"}));
 }
 
 TEST_F(ConvertLogsTest, AnUpgradeInPlaceStoppedBeforeItsLastStepLeavesTheUserALog) {
