@@ -1,6 +1,7 @@
 #include "users/ManageUsers.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
@@ -88,6 +89,9 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
 // Only a log that holds the header alone, as made for a new user, is taken away: one with
 // records in it is the user's data.
 bool ManageUsers::RemoveIfOnlyHeader(const std::string& logPath) {
+    // A link was made by the user, not by us: it stays, as does what was written through it.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(logPath, ec)) return false;
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(logPath, lines, error)) return false;

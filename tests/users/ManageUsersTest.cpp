@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
@@ -319,6 +321,15 @@ TEST_F(ManageUsersTest, UnwritableSettingsNeverTakeALogThatHoldsData) {
     const std::string imported = JoinPath(Logs(), "TOWER_2.CBL");
     EXPECT_TRUE(ToldNotSaved(prompter, "The log file " + imported + " was kept"));
     EXPECT_EQ(ReadBytes(imported), kHeader + "\r\nimported record\r\n");
+
+    // A log name that is the user's own link to a file yet to be made: the link stays.
+    prompter.Clear();
+    const std::string target = outside.File("linked.cbl");
+    const std::string link = JoinPath(Logs(), "LINKED.CBL");
+    std::filesystem::create_symlink(target, link);
+    EXPECT_FALSE(rules.AddUser(false, "LINKED", "Linked"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), kHeader + "\r\n");
 
     EXPECT_EQ(settings.values, before);
     EXPECT_EQ(view.rows, std::vector<std::string>{"RINGER1\tRinger One"});
