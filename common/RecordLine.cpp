@@ -39,4 +39,9 @@ std::string_view WithoutEndOfFileMark(std::string_view line) {
     return line;
 }
 
+bool IsVersion1BlankLine(const std::vector<std::string>& lines, std::size_t i) {
+    const std::string_view line = i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+    return IsEmptyRecordLine(line);
+}
+
 }  // namespace chimeset

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace chimeset {
 
@@ -22,5 +23,9 @@ bool IsEmptyRecordLine(std::string_view line);
 
 // The last line of a file without the DOS end-of-file mark (Ctrl-Z) that may end it.
 std::string_view WithoutEndOfFileMark(std::string_view line);
+
+// Line i of a file's lines holds no record (blank, or a Ctrl-Z that ends the file). Read as a
+// Version 1 record it would be a visit to the tower of index 0.
+bool IsVersion1BlankLine(const std::vector<std::string>& lines, std::size_t i);
 
 }  // namespace chimeset

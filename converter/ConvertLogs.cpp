@@ -258,6 +258,7 @@ bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
         temporary.WriteLine(std::string(kVersion2Header));
         int written = 0;
         for (std::size_t i = 1; i < lines.size(); ++i) {
+            if (IsVersion1BlankLine(lines, i)) continue;
             bool detailsMissing = false;
             const std::string line =
                 ConvertRecordLine(lines[i], table, extraTowers, &detailsMissing);

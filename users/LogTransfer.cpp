@@ -147,7 +147,7 @@ bool LogTransfer::TransferLog(const std::string& id, const std::string& logPath,
             writer.WriteLine(lines[i]);
         } else if (i == 0) {
             writer.WriteLine(kVersion2Header);
-        } else {
+        } else if (!IsVersion1BlankLine(lines, i)) {
             writer.WriteLine(SafeRecordLine(UpgradeVersion1Record(lines[i], library_, prompter_)));
         }
     }
