@@ -72,6 +72,32 @@ class ManyTowers : public OutputFixture {
     std::vector<std::pair<std::int32_t, std::int32_t>> shownLists;
 };
 
+// A blank page picture at 100 dots per inch, like a letter page on a coarse printer.
+QImage BlankPage() {
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3937);
+    page.setDotsPerMeterY(3937);
+    page.fill(Qt::white);
+    return page;
+}
+
+// Draws the layout's first page into the picture, after laying it out on the same picture.
+void DrawFirstPage(PrintLayout& layout, QImage& page, const PrintSettings& printSettings) {
+    QPainter painter(&page);
+    PrintPainterCanvas canvas(page, &painter, printSettings.fontFace, printSettings.fontSize);
+    ASSERT_EQ(canvas.DpiX(), 100);
+    layout.PrintPage(canvas, 1, layout.PageCount());
+}
+
+// The pixels darker than the threshold in the rectangle.
+int InkIn(const QImage& page, int left, int top, int right, int bottom, int threshold) {
+    int ink = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (qGray(page.pixel(x, y)) < threshold) ++ink;
+    return ink;
+}
+
 }  // namespace
 
 TEST_F(ManyTowers, ReadOnlyLogPrintsMyVisitsIntoPdfPages) {
@@ -273,25 +299,15 @@ TEST_F(ManyTowers, DrawnPageKeepsInsideItsMargins) {
     printSettings.columns = ColumnWidths{4000, 4000, 0, 500, 200, 0, 0, 900, 900, 900, 500};
     printSettings.multiline = true;
     printSettings.pageHeader = "Header";
-    QImage page(850, 1100, QImage::Format_RGB32);
-    page.setDotsPerMeterX(3937);
-    page.setDotsPerMeterY(3937);
-    page.fill(Qt::white);
+    QImage page = BlankPage();
     PrintLayout layout(*doc, printSettings);
     {
         PrintPainterCanvas measure(page, nullptr, printSettings.fontFace, printSettings.fontSize);
         ASSERT_EQ(layout.CountPages(measure), PrintLayout::CountResult::Ok);
-        QPainter painter(&page);
-        PrintPainterCanvas canvas(page, &painter, printSettings.fontFace, printSettings.fontSize);
-        ASSERT_EQ(canvas.DpiX(), 100);
-        layout.PrintPage(canvas, 1, layout.PageCount());
     }
+    DrawFirstPage(layout, page, printSettings);
     auto inkIn = [&page](int left, int top, int right, int bottom) {
-        int ink = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (qGray(page.pixel(x, y)) < 128) ++ink;
-        return ink;
+        return InkIn(page, left, top, right, bottom, 128);
     };
     // Nothing in the margins: the second 4-inch column is cut at the right edge.
     EXPECT_EQ(inkIn(0, 0, 50, 1100), 0);
@@ -385,10 +401,7 @@ class BigRings : public OutputFixture {
 // narrower than a digit and the ellipsis. The bells still show, cut at the cell's edge.
 TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
     PrintSettings printSettings;
-    QImage page(850, 1100, QImage::Format_RGB32);
-    page.setDotsPerMeterX(3937);
-    page.setDotsPerMeterY(3937);
-    page.fill(Qt::white);
+    QImage page = BlankPage();
     PrintLayout layout(*doc, printSettings);
     int firstRow = 0;
     int rowHeight = 0;
@@ -400,17 +413,10 @@ TEST_F(BigRings, BellsOfTenAndMoreShowInTheDefaultColumn) {
         measure.SelectFont(PrintFont::Body);
         rowHeight = measure.LineHeight();
         firstRow = 50 + titleHeight + 10 + rowHeight;
-        QPainter painter(&page);
-        PrintPainterCanvas canvas(page, &painter, printSettings.fontFace, printSettings.fontSize);
-        ASSERT_EQ(canvas.DpiX(), 100);
-        layout.PrintPage(canvas, 1, layout.PageCount());
     }
+    DrawFirstPage(layout, page, printSettings);
     auto inkIn = [&page](int left, int top, int right, int bottom) {
-        int ink = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (qGray(page.pixel(x, y)) < 160) ++ink;
-        return ink;
+        return InkIn(page, left, top, right, bottom, 160);
     };
     // Location 1.5", Dedication 1.0", Weight 0.5": the No cell runs from 350 to 360, then
     // the gutter to 370.
