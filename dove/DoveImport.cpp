@@ -446,10 +446,22 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
 
     Converter converter(options, summary, error);
     CsvReader reader;
-    const bool read =
-        reader.Read(csv, [&converter](std::size_t line, std::vector<std::string>& fields) {
-            return converter.OnRecord(line, fields);
-        });
+    // Often enough for a progress bar to move smoothly, seldom enough to cost nothing.
+    constexpr std::size_t kLinesBetweenReports = 512;
+    const std::size_t lineCount =
+        options.progress ? static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')) + 1
+                         : 0;
+    std::size_t nextReport = kLinesBetweenReports;
+    const bool read = reader.Read(csv, [&](std::size_t line, std::vector<std::string>& fields) {
+        if (options.progress && line >= nextReport) {
+            nextReport = line + kLinesBetweenReports;
+            if (!options.progress(line, lineCount)) {
+                error = {0, kDoveImportStopped};
+                return false;
+            }
+        }
+        return converter.OnRecord(line, fields);
+    });
     if (!read && error.message.empty()) error = {reader.ErrorLine(), reader.ErrorMessage()};
     if (read && summary.rowsRead == 0) error = {0, "The file has a header line but no rows."};
     if (error.message.empty()) {

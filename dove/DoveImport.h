@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,7 +24,12 @@ inline constexpr std::size_t kLongestDoveField = 500;
 
 struct DoveImportOptions {
     bool lightweight = false;  // also write lightweight rings
+    // Told now and then how many of the download's lines are read; returning false stops
+    // the conversion, which then fails with kDoveImportStopped.
+    std::function<bool(std::size_t linesRead, std::size_t lines)> progress;
 };
+
+inline constexpr const char* kDoveImportStopped = "The conversion was stopped.";
 
 struct DoveImportSummary {
     std::size_t rowsRead = 0;

@@ -4,9 +4,11 @@
 #include <QFileInfo>
 
 #include "common/MessageTable.h"
+#include "common/TextFile.h"
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
 #include "common/qt/QtMachineSettings.h"
+#include "dove/qt/TowerDataUpdateCommand.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CCheckUpdatesDlg.h"
 #include "shell/CMainFrame.h"
@@ -19,7 +21,9 @@
 namespace chimeset {
 
 CChimesetApp::CChimesetApp(AppServices services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {}
+    : QObject(parent),
+      services_(std::move(services)),
+      paths_(FindDataPaths(services_.programFolder, services_.userDataFolder, &FileExists)) {}
 
 CChimesetApp::~CChimesetApp() = default;
 
@@ -32,7 +36,7 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
         break;
     }
 
-    doc_ = std::make_unique<CChimesetDoc>(services_.programFolder, services_.prompter,
+    doc_ = std::make_unique<CChimesetDoc>(paths_.DatabaseFolder(), services_.prompter,
                                           services_.settings, services_.today);
     frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction());
     frame_->View()->OnInitialUpdate();
@@ -98,6 +102,18 @@ void CChimesetApp::OnFileOpen() {
 void CChimesetApp::OnCheckForUpdates() {
     const QtMachineSettings machine(QStringLiteral("Hollowmere"), QStringLiteral("Chimeroll"));
     RunCheckForUpdates(machine, HelpFunction(), frame_.get());
+}
+
+void CChimesetApp::OnUpdateTowerData() {
+    if (!doc_ || !CanUpdateTowerData()) return;
+    const TowerDataUpdateRequest request{*doc_,
+                                         services_.prompter,
+                                         paths_.userDatabase,
+                                         services_.downloadsFolder,
+                                         kCommandHelpBase + kCmdUpdateTowerData,
+                                         frame_.get()};
+    // From now on the user's own database is the one read.
+    if (RunTowerDataUpdate(request)) paths_.database = paths_.userDatabase;
 }
 
 void CChimesetApp::OnHelpTopics() {

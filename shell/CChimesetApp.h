@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "common/DataPaths.h"
 #include "common/Prompter.h"
 #include "common/SettingsStore.h"
 #include "common/qt/HelpKey.h"
@@ -25,13 +26,17 @@ class HelpWindow;
 
 // What the program reaches outside itself; main hands in the real ones, tests fakes.
 struct AppServices {
-    std::string programFolder;  // DoveData.CB0 and the CB2TB library lie here
+    std::string programFolder;  // the program's own folder: its data lie beside it or under it
     QString helpFolder;         // the help topics and their "topics.map"
     Prompter& prompter;
     SettingsStore& settings;
     const DocumentsFolderProvider& documents;
     IdTableLibrary& idTable;
     CChimesetDoc::Clock today;
+    // The user's own data: the tower database that an update writes, read in place of the
+    // one beside the program (or installed with it). Empty: no update, the program's only.
+    std::string userDataFolder = {};
+    std::string downloadsFolder = {};  // where the Dove download's file dialog starts
 };
 
 class CChimesetApp : public QObject {
@@ -61,6 +66,8 @@ class CChimesetApp : public QObject {
     void OnAppAbout();
     void OnFileOpen();
     void OnCheckForUpdates();
+    void OnUpdateTowerData();
+    bool CanUpdateTowerData() const { return !paths_.userDatabase.empty(); }
     void OnHelpTopics();
     void OnHelp();
     void OnContextHelp();
@@ -73,11 +80,13 @@ class CChimesetApp : public QObject {
     CMainFrame* MainFrame() const { return frame_.get(); }
     HelpWindow* Help() const { return help_.get(); }
     const AppServices& Services() const { return services_; }
+    const DataPaths& Paths() const { return paths_; }
 
   private:
     void OnLogOpened();
 
     AppServices services_;
+    DataPaths paths_;
     std::unique_ptr<CChimesetDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<HelpWindow> help_;

@@ -89,6 +89,10 @@ void CMainFrame::BuildMenus() {
     AddCommand(file, kCmdFileClose, QStringLiteral("&Close Current Logfile"),
                QStringLiteral("Close the current Users visit Logfile"));
     file->addSeparator();
+    AddCommand(file, kCmdUpdateTowerData,
+               QStringLiteral("&Update Tower Data from Dove's Guide Download..."),
+               QStringLiteral("Replace the tower list with one from a Dove's Guide CSV download"));
+    file->addSeparator();
     AddCommand(file, kCmdFilePrintPreview, QStringLiteral("Print Pre&view"),
                QStringLiteral("Display full pages"));
     AddCommand(file, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
@@ -180,6 +184,7 @@ void CMainFrame::UpdateCommandStates() {
     SetEnabled(kCmdBackupInformation, doc_.CanShowBackupInformation());
     SetEnabled(kCmdCheckForUpdate, app_.CheckForUpdatesBuilt());
     SetEnabled(kCmdAddAdditionalTower, doc_.CanAddAdditionalTower());
+    SetEnabled(kCmdUpdateTowerData, app_.CanUpdateTowerData());
     Action(kCmdTenorInKilograms)->setChecked(doc_.IsKilograms());
 }
 
@@ -255,6 +260,9 @@ void CMainFrame::OnCommand(int command) {
         case kCmdCheckForUpdate:
             app_.OnCheckForUpdates();
             break;
+        case kCmdUpdateTowerData:
+            app_.OnUpdateTowerData();
+            break;
         case kCmdAddAdditionalTower:
             view_->EditAdditionalTower(-1);
             break;
@@ -280,7 +288,7 @@ void CMainFrame::ManageUsers() {
     if (!MayManageUsers(doc_.IsLogOpen(), prompter_)) return;
     const AppServices& services = app_.Services();
     const UsersEnvironment environment{services.settings, services.prompter, services.documents,
-                                       services.idTable, services.programFolder};
+                                       services.idTable, app_.Paths().libraryFolder};
     CManageUsersDlg dialog(environment, showHelp_, this);
     dialog.exec();
 }

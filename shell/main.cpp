@@ -5,9 +5,12 @@
 #include <QIcon>
 #include <iostream>
 
+#include "common/qt/Codec.h"
+#include "common/qt/DataFolders.h"
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "dove/qt/UpdateTowersCommandLine.h"
 #include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
@@ -17,7 +20,8 @@
 
 int main(int argc, char* argv[]) {
     // Printing from the command line shows no window, so it needs no display either.
-    if (chimeset::HasPrintSwitch(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasUpdateTowersSwitch(argc, argv)) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
@@ -32,23 +36,27 @@ int main(int argc, char* argv[]) {
     chimeset::QtPrompter prompter(QStringLiteral("Chimeset"));
     chimeset::QtDocumentsFolder documents;
     chimeset::QtIdTableLibrary idTable;
-    const QString helpFolder =
-        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("help/chimeset"));
+    const chimeset::DataPaths paths = chimeset::ProgramDataPaths(chimeset::UserDataFolder());
+    const QString helpFolder = chimeset::FromNativePath(paths.HelpFolder("chimeset"));
     // The one clock of the program, for the window and the command-line print alike.
     const chimeset::CChimesetDoc::Clock today = [] {
         const QDate date = QDate::currentDate();
         return chimeset::LocalDate{date.year(), date.month(), date.day()};
     };
-    chimeset::CChimesetApp app(
-        {chimeset::ProgramFolder(), helpFolder, prompter, settings, documents, idTable, today});
+    chimeset::CChimesetApp app({chimeset::ProgramFolder(), helpFolder, prompter, settings,
+                                documents, idTable, today, paths.userFolder,
+                                chimeset::DownloadsFolder()});
     prompter.SetHelp(app.HelpFunction());
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
         print.kind != chimeset::PrintCommand::Kind::None)
-        return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings, today,
+        return chimeset::RunPrintCommand(print, paths.DatabaseFolder(), settings, today,
                                          chimeset::PageHeaderFor, std::cerr);
+    if (const auto update = chimeset::ParseUpdateTowersCommand(arguments);
+        update.kind != chimeset::UpdateTowersCommand::Kind::None)
+        return chimeset::RunUpdateTowersCommand(update, paths.userDatabase, std::cout, std::cerr);
     if (!app.InitInstance(arguments)) return 1;
     prompter.SetParent(app.MainFrame());
     return QApplication::exec();

@@ -28,6 +28,7 @@ enum CommandId : int {
     kCmdBackupInformation = 32902,
     kCmdCheckForUpdate = 32903,
     kCmdAddAdditionalTower = 32904,
+    kCmdUpdateTowerData = 32930,
 };
 
 // The status-bar pane that the view keeps current.

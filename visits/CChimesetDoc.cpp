@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
@@ -627,6 +628,72 @@ void CChimesetDoc::ShowBackupInformation() {
     notice.text = BackupInformationText();
     notice.helpContext = kMessageHelpBase + msg::kBackupIntro;
     prompter_.Show(notice);
+}
+
+// ---------------------------------------------------------------- a new tower database
+
+CChimesetDoc::DatabaseReplacement CChimesetDoc::ReplaceDatabase(TowerDatabase database) {
+    database.ClearAdditionalTowers();
+    const TowerDatabase old = std::move(database_);
+    database_ = std::move(database);
+    databaseLoaded_ = true;
+
+    // Old tower index to new, for each tower carried over once.
+    std::unordered_map<std::int32_t, std::int32_t> carried;
+    const auto inNewDatabase = [this](std::int32_t identity) {
+        const std::int32_t tower = identity >= 1 ? database_.FindByIndexNo(identity) : -1;
+        return tower < database_.GetDatabaseCount() ? tower : -1;
+    };
+    const auto carry = [&](std::int32_t tower) {
+        if (const auto it = carried.find(tower); it != carried.end()) return it->second;
+        std::int32_t identity = old.GetIndexNo(tower);
+        std::int32_t now = inNewDatabase(identity);
+        if (now < 0 && tower < old.GetDatabaseCount()) {
+            // A database tower of an identity that an additional tower carried already has
+            // come together with it, as two log records of one number do on opening.
+            now = identity >= 1 ? database_.FindByIndexNo(identity) : -1;
+        }
+        if (now < 0) {
+            if (identity < 1) {
+                identity = NextAdditionalTowerId();
+                lastAdditionalId_ = identity;
+            }
+            std::string line;
+            for (int f = kLocn; f <= kWt; ++f) line += old.GetTowerField(tower, f) + "\\";
+            line += std::to_string(identity) + "\\";
+            now = database_.AddAdditionalTower(line);
+        }
+        carried.emplace(tower, now);
+        return now;
+    };
+
+    // The additional towers first, in their order, so that they keep it; those without an
+    // entry too, since the Additional Towers dialog may still be working on them.
+    for (std::int32_t a = 0; a < old.GetAdditionalCount(); ++a) carry(old.GetDatabaseCount() + a);
+    DatabaseReplacement result;
+    for (std::size_t e = 0; e < entryTowers_.size(); ++e) {
+        const auto before = static_cast<std::int32_t>(entryTowers_[e]);
+        const std::int32_t now = carry(before);
+        entryTowers_[e] = static_cast<std::uint32_t>(now);
+        // Only the entries with a visit are the log's visits: no other entry is saved.
+        if (visitDates_[e] == 0) continue;
+        ++result.entries;
+        if (now >= database_.GetDatabaseCount()) {
+            ++result.onAdditional;
+            if (before < old.GetDatabaseCount()) ++result.leftDatabase;
+        }
+    }
+    // The selected tower stays selected where it still is; a tower of no entry that the new
+    // database lacks is gone.
+    if (currentTower_ >= 0) {
+        const auto it = carried.find(currentTower_);
+        currentTower_ =
+            it != carried.end() ? it->second : inNewDatabase(old.GetIndexNo(currentTower_));
+    }
+    if (currentTower_ < 0) currentEntry_ = -1;
+    RebuildForFilter();
+    UpdateAllViews(kHintContentsChanged);
+    return result;
 }
 
 }  // namespace chimeset

@@ -58,6 +58,17 @@ class CChimesetDoc : public Document {
     const TowerDatabase& Database() const { return database_; }
     bool IsDatabaseLoaded() const { return databaseLoaded_; }
 
+    // What putting a new tower database in place did to the open log.
+    struct DatabaseReplacement {
+        std::int32_t entries = 0;       // the log's entries with a visit date, every one kept
+        std::int32_t onAdditional = 0;  // of those, entries on towers the new database lacks
+        std::int32_t leftDatabase = 0;  // of those, entries whose tower the old one had
+    };
+    // Puts a loaded database in place of the current one. An open log stays open, as it
+    // was: each entry finds its tower again by identity number, as on opening the log, and
+    // a tower that the new database lacks becomes an additional tower with the fields it had.
+    DatabaseReplacement ReplaceDatabase(TowerDatabase database);
+
     // --- the current tower in display form ---
     std::string CurrentLocation() const;
     std::string CurrentDedication() const;

@@ -3,6 +3,7 @@
 
 #include "common/TextFile.h"
 #include "common/qt/Codec.h"
+#include "common/qt/DataFolders.h"
 #include "common/qt/HelpWindow.h"
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
@@ -20,9 +21,12 @@ int main(int argc, char** argv) {
     // The main program's settings, not settings of our own: the register of users and
     // the data folder live there.
     QtSettingsStore settings(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
-    const std::string programFolder = ProgramFolder();
+    // CrossRef.txt, Chimeset.CB1 and the help lie beside the program in a build tree, in the
+    // shared data folder when installed; the converter reads no tower database.
+    const DataPaths paths = ProgramDataPaths({});
+    const std::string programFolder = paths.dataFolder;
 
-    HelpWindow help(FromNativePath(JoinPath(JoinPath(programFolder, "help"), "chimemove")),
+    HelpWindow help(FromNativePath(paths.HelpFolder("chimemove")),
                     QStringLiteral("Clangbook Log Converter Help"));
     const auto showHelp = [&help](std::uint32_t context) { help.ShowContext(context); };
     QtPrompter prompter(QStringLiteral("Chimemove"), nullptr, showHelp);
