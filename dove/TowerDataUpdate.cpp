@@ -88,6 +88,7 @@ std::vector<std::string> DescribeUpdate(const TowerDataUpdate& update,
                                         const CChimesetDoc::DatabaseReplacement* log) {
     std::vector<std::string> lines = DescribeSummary(update.summary, databasePath);
     if (!log) return lines;
+    lines.emplace_back();  // the log apart from the conversion
     if (log->onAdditional == 0) {
         lines.push_back(
             Format("Every one of the open log's %d visits is on a tower of the new "

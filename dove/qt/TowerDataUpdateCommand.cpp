@@ -89,7 +89,7 @@ bool RunTowerDataUpdate(const TowerDataUpdateRequest& request) {
     Notice notice;
     notice.icon = NoticeIcon::Information;
     notice.helpContext = request.helpContext;
-    notice.text = "The tower data was updated from " + TextFromNativePath(*chosen) + ".";
+    notice.text = "The tower data was updated from " + TextFromNativePath(*chosen) + ".\r\n";
     for (const std::string& line : DescribeUpdate(result, TextFromNativePath(request.databasePath),
                                                   logOpen ? &carried : nullptr))
         notice.text += "\r\n" + line;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QStringList>
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "common/MessageTable.h"
 #include "common/TextFile.h"
+#include "common/qt/QtPrompter.h"
 #include "dove/qt/TowerDataUpdateCommand.h"
 #include "dove/qt/UpdateTowersCommandLine.h"
 #include "shell/CChimesetApp.h"
@@ -22,6 +24,7 @@
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/qt/ModalDialog.h"
+#include "tests/support/qt/Screenshot.h"
 #include "tests/users/UsersFakes.h"
 #include "tests/view/GuiSupport.h"
 #include "view/CommandIds.h"
@@ -111,6 +114,7 @@ TEST_F(TowerDataUpdateGui, FileMenuOffersTheUpdateWhenTheUserHasADataFolder) {
     EXPECT_TRUE(file->actions().contains(action));
     Frame().UpdateCommandStates();
     EXPECT_TRUE(action->isEnabled());
+    SaveScreenshot(*file, QStringLiteral("tower-data-menu.png"));
 
     Start({});
     Frame().UpdateCommandStates();
@@ -133,6 +137,10 @@ TEST_F(TowerDataUpdateGui, DatabaseReplacedUnderAnOpenLogKeepsEveryVisit) {
                                 "lacks"),
               std::string::npos)
         << summary.text;
+    const auto box = QtPrompter(QStringLiteral("Chimeset")).MakeBox(summary);
+    box->show();
+    SaveScreenshot(*box, QStringLiteral("tower-data-summary.png"));
+    box->close();
     // The file dialog started in the downloads folder.
     ASSERT_EQ(prompter.openRequests.size(), 1u);
     EXPECT_EQ(prompter.openRequests.front().initialPath.Native(), downloads.Path());
@@ -195,6 +203,7 @@ TEST_F(TowerDataUpdateGui, CancelInTheProgressDialogStopsBeforeAnythingIsWritten
     bool shown = false;
     OnNextModalOf<QProgressDialog>([&shown](QProgressDialog* progress) {
         shown = progress->labelText() == QStringLiteral("Updating the tower data...");
+        SaveScreenshot(*progress, QStringLiteral("tower-data-progress.png"));
         progress->cancel();
     });
     TowerDataUpdateRequest request{Doc(), prompter, UserDatabase(), downloads.Path(), 0, &Frame()};
