@@ -1,7 +1,12 @@
 // The user's tower database replaced from a download: all or nothing.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -163,6 +168,22 @@ TEST_F(TowerDataUpdateTest, AFolderThatCannotBeWrittenLeavesTheOldDatabase) {
     ExpectUntouched(before);
 
 #ifndef _WIN32
+    // A disk that fills up halfway through the new file: files may grow no further than a
+    // few kilobytes while the update writes.
+    const std::string big = downloads.Write("big.csv", Download(400));
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{4096, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    update = UpdateTowerDatabase(big, database);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(update.ok);
+    EXPECT_NE(update.error.Describe().find("Cannot write the file."), std::string::npos)
+        << update.error.Describe();
+    ExpectUntouched(before);
+
     if (::geteuid() != 0) {  // permissions do not bind root
         ::chmod(data.Path().c_str(), 0500);
         update = UpdateTowerDatabase(csv, database);

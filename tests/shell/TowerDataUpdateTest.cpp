@@ -1,9 +1,12 @@
 // File / Update Tower Data from Dove's Guide Download... and "chimeset --update-towers":
 // the user's database replaced from a download, under an open log, or refused untouched.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -194,6 +197,23 @@ TEST_F(TowerDataUpdateGui, RefusedDownloadLeavesTheDatabaseAndTheListAsTheyWere)
     Frame().OnCommand(kCmdUpdateTowerData);
     EXPECT_TRUE(prompter.Silent());
     EXPECT_EQ(ReadBytes(UserDatabase()), before);
+}
+
+TEST_F(TowerDataUpdateGui, AProgramWithoutADatabaseGetsOne) {
+    ASSERT_EQ(std::remove(program.File("DoveData.CB0").c_str()), 0);
+    Start(user.Path());
+    ASSERT_FALSE(Doc().IsDatabaseLoaded());
+    Frame().UpdateCommandStates();
+    EXPECT_FALSE(Frame().Action(kCmdFileOpen)->isEnabled());
+    EXPECT_EQ(Frame().StatusPane()->text(), QStringLiteral("Dove Data File - Failed to Load"));
+    prompter.Clear();
+
+    Update(downloads.Write("dove.csv", Download()));
+    EXPECT_TRUE(Doc().IsDatabaseLoaded());
+    Frame().UpdateCommandStates();
+    EXPECT_TRUE(Frame().Action(kCmdFileOpen)->isEnabled());
+    EXPECT_NE(Frame().StatusPane()->text(), QStringLiteral("Dove Data File - Failed to Load"));
+    EXPECT_EQ(Doc().GetListCount(), 3);
 }
 
 TEST_F(TowerDataUpdateGui, CancelInTheProgressDialogStopsBeforeAnythingIsWritten) {
