@@ -31,8 +31,8 @@ struct Fixture {
         doc = std::make_unique<CChimesetDoc>(program.Path(), prompter, settings, [] {
             return LocalDate{2026, 12, 7};
         });
-        std::string user = "RINGER1";
-        doc->OpenLog(logPath, user);
+        std::string ringer = "RINGER1";
+        doc->OpenLog(logPath, ringer);
     }
     testing::TempDir program;
     testing::TempDir user;
