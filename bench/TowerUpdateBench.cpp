@@ -65,13 +65,13 @@ void BM_UpdateFromDownload(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (FileExists(Download())) {
-        benchmark::RegisterBenchmark("BM_UpdateFromDownload", BM_UpdateFromDownload)
-            ->Unit(benchmark::kMillisecond);
-    } else {
+    if (!FileExists(Download())) {
         std::printf("tower_update_bench: %s is not there; nothing to measure.\n",
                     Download().c_str());
+        return 0;
     }
+    benchmark::RegisterBenchmark("BM_UpdateFromDownload", BM_UpdateFromDownload)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
