@@ -54,7 +54,9 @@ DataPaths FindDataPaths(const std::string& programFolder, const std::string& use
         exists(shared)) {
         paths.installed = true;
         paths.dataFolder = shared;
-        paths.libraryFolder = Under(prefix, "lib", "chimeset");
+        // A library left beside the program serves when the prefix has no folder for it.
+        const std::string libraries = Under(prefix, "lib", "chimeset");
+        if (exists(libraries)) paths.libraryFolder = libraries;
     }
 
     paths.installedDatabase = JoinPath(paths.dataFolder, kDatabaseName);

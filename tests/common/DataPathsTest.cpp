@@ -42,7 +42,8 @@ TEST(DataPaths, BuildTreeKeepsEverythingBesideTheProgram) {
 }
 
 TEST(DataPaths, InstalledLayoutReadsUnderThePrefix) {
-    Disk disk{{"/opt/cs/share/chimeset", "/opt/cs/share/chimeset/DoveData.CB0"}};
+    Disk disk{
+        {"/opt/cs/share/chimeset", "/opt/cs/share/chimeset/DoveData.CB0", "/opt/cs/lib/chimeset"}};
     const DataPaths paths = FindDataPaths("/opt/cs/bin/", "/home/r/data/", disk);
     EXPECT_TRUE(paths.installed);
     EXPECT_EQ(paths.programFolder, "/opt/cs/bin");
@@ -65,7 +66,8 @@ TEST(DataPaths, InstalledLayoutReadsUnderThePrefix) {
     const DataPaths root = FindDataPaths("/bin", "", Disk{{"/share/chimeset"}});
     EXPECT_TRUE(root.installed);
     EXPECT_EQ(root.dataFolder, "/share/chimeset");
-    EXPECT_EQ(root.libraryFolder, "/lib/chimeset");
+    // Without PREFIX/lib/chimeset, the library is looked for beside the program.
+    EXPECT_EQ(root.libraryFolder, "/bin");
 }
 
 TEST(DataPaths, UsersDatabaseIsReadInABuildTreeToo) {
