@@ -1,8 +1,8 @@
 // Where the programs find their files. In a build tree everything lies beside the programs;
 // installed, the programs are in PREFIX/bin, their read-only data in PREFIX/share/chimeset
-// and the CB2TB library in PREFIX/lib/chimeset (or beside the programs). Each user's own tower database, made by an
-// update from a Dove's Guide download, lies in the user's application data folder and is
-// read in place of the installed one.
+// and the CB2TB library in PREFIX/lib/chimeset (or beside the programs). Each user's own
+// tower database, made by an update from a Dove's Guide download, lies in the user's
+// application data folder and is read in place of the installed one.
 #pragma once
 
 #include <functional>
