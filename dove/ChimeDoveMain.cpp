@@ -16,7 +16,9 @@ constexpr const char* kUsage =
     "  --lightweight  write lightweight rings too (only full-circle rings otherwise)\n"
     "  --help         show this text\n"
     "\n"
-    "Name the output DoveData.CB0 in the folder of the Chimeset programs to use it there.\n";
+    "Chimeset reads the user's own DoveData.CB0 when there is one, else the one beside the\n"
+    "programs of a build. \"chimeset --update-towers INPUT.csv\" converts a download into\n"
+    "the user's own; or name the output DoveData.CB0 beside the programs of a build.\n";
 
 int UsageError(const char* problem) {
     std::fprintf(stderr, "chimedove: %s\n%s", problem, kUsage);
