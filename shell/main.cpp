@@ -1,7 +1,6 @@
 // chimeset: the change ringer's log of tower visits, quarter peals and peals.
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QIcon>
 #include <iostream>
 
@@ -19,7 +18,8 @@
 #include "visits/BrowserRules.h"
 
 int main(int argc, char* argv[]) {
-    // Printing from the command line shows no window, so it needs no display either.
+    // Printing and the tower update from the command line show no window, so they need no
+    // display either.
     if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasUpdateTowersSwitch(argc, argv)) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
