@@ -26,7 +26,7 @@ struct DoveImportOptions {
     bool lightweight = false;  // also write lightweight rings
     // Told now and then how many of the download's lines are read; returning false stops
     // the conversion, which then fails with kDoveImportStopped.
-    std::function<bool(std::size_t linesRead, std::size_t lines)> progress;
+    std::function<bool(std::size_t linesRead, std::size_t lines)> progress = {};
 };
 
 inline constexpr const char* kDoveImportStopped = "The conversion was stopped.";
