@@ -463,6 +463,10 @@ class Converter {
 
 }  // namespace
 
+std::string DoveDatabaseHeader() {
+    return std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames);
+}
+
 std::size_t DoveImportSummary::SkippedCount() const {
     std::size_t total = 0;
     for (const auto& reason : skipped) total += reason.second;
@@ -524,7 +528,7 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
     if (!read && error.message.empty()) error = {reader.ErrorLine(), reader.ErrorMessage()};
     if (read && summary.rowsRead == 0) error = {0, "The file has a header line but no rows."};
     if (error.message.empty()) {
-        lines.push_back(std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames));
+        lines.push_back(DoveDatabaseHeader());
         lines.emplace_back(kDoveCreditLine);
         converter.Finish(lines);
     }

@@ -185,7 +185,8 @@ const std::string kLightweightRecord =
     "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\10005" + kPlainDetails;
 
 const std::string kDatabaseHeader =
-    std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames);
+    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\Ringable\\Practice\\GroundFloor\\Toilet\\S"
+    "imulator\\TenorNote\\Postcode\\WebPage\\Remarks";
 
 std::vector<std::string> Expected(const std::vector<std::string>& records) {
     std::vector<std::string> lines = {kDatabaseHeader, kDoveCreditLine};
