@@ -114,6 +114,8 @@ void TowerDatabase::FindDetailColumns(std::string_view header) {
 FileResult TowerDatabase::CheckHeader(std::string_view header) {
     FileResult result;
     columnMap_.clear();
+    for (auto& column : detailColumns_) column = kNoDetailColumn;
+    hasDetails_ = false;
     const auto names = SplitFields(kTowerFieldNames);
     bool failed = false;
     bool newer = false;
@@ -127,13 +129,13 @@ FileResult TowerDatabase::CheckHeader(std::string_view header) {
         columnMap_.push_back(column);
         if (column >= kTowerFieldCount) newer = true;
     }
-    FindDetailColumns(header);
     const auto& messages = MessageTable::Chimeset();
     if (failed) {
         result.notices.push_back(
             messages.Make(msg::kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
         return result;
     }
+    FindDetailColumns(header);
     if (newer)
         result.notices.push_back(
             messages.Make(msg::kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));

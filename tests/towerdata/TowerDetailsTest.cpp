@@ -73,6 +73,9 @@ TEST(TowerDetailsColumns, ADatabaseWithoutThemOpensAsBeforeAndKnowsNothing) {
     ASSERT_TRUE(db.Parse({kNine, "A\\B\\C\\\\\\\\6\\\\1\\N"}).ok);
     EXPECT_FALSE(db.HasDetails());
     EXPECT_FALSE(db.IsUnringable(0));
+    // An unusable header: no towers, and no details either.
+    EXPECT_FALSE(db.Parse({"Locn\\Dedn\\Ringable", "A\\B\\N"}).ok);
+    EXPECT_FALSE(db.HasDetails());
 }
 
 TEST(TowerDetailsColumns, TheirNamesCannotMisleadAReaderThatSearchesForTheNine) {
