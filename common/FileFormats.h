@@ -32,6 +32,28 @@ enum TowerField : int {
     kTowerFieldCount
 };
 
+// What a ringer checks before going to a tower, in further columns after the nine. A
+// database may lack any of them, and a tower may leave any empty: then nothing is known.
+// The names are whole header fields, none holding one of the nine names, so that a reader
+// that searches the header for the nine is never misled by them.
+inline constexpr std::string_view kTowerDetailNames =
+    "Ringable\\Practice\\GroundFloor\\Toilet\\Simulator\\TenorNote\\Postcode\\WebPage\\"
+    "Remarks";
+
+// Detail numbers, in the order of kTowerDetailNames.
+enum TowerDetailField : int {
+    kRingable = 0,  // "Y" the bells can be rung, "N" unringable
+    kPractice,      // practice night as the guide gives it: "Tue", "Thu (1st, 3rd) 19:30"
+    kGroundFloor,   // "Y" rung from the ground floor, "N" up steps
+    kToilet,        // "Y" / "N"
+    kSimulator,     // "Y" / "N": a simulator for learners
+    kTenorNote,     // the tenor's note in the code page: "F#", "Eb"
+    kPostcode,      // as the guide gives it, for a sat-nav
+    kWebPage,       // the ringers' web page, as given
+    kRemarks,       // free text: "Anticlockwise.", "Ringing currently not permitted."
+    kTowerDetailCount
+};
+
 // Field numbers of a log record: the tower's fields, then the visit's.
 enum LogField : int { kVDate = kTowerFieldCount, kQDate, kPDate, kComment, kLogFieldCount };
 
@@ -49,5 +71,6 @@ constexpr std::size_t CountNames(std::string_view header) {
 // The field numbers and the header names must describe the same record.
 static_assert(fileformat_detail::CountNames(kTowerFieldNames) == kTowerFieldCount);
 static_assert(fileformat_detail::CountNames(kVersion2Header) == kLogFieldCount);
+static_assert(fileformat_detail::CountNames(kTowerDetailNames) == kTowerDetailCount);
 
 }  // namespace chimeset

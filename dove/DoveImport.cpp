@@ -47,6 +47,30 @@ constexpr ColumnSpec kColumns[kColumnCount] = {
     {"Wt", nullptr, true},       {"TowerBase", nullptr, true},
 };
 
+// The download's columns of what a ringer checks before going, in the order of the
+// database's detail fields (kTowerDetailNames). None is required: an older download may lack
+// some, and then the database says nothing of them.
+enum class DetailKind {
+    kText,       // copied as it stands
+    kMarkIsYes,  // a mark ("GF", "T") for yes, empty for no
+    kMarkIsNo,   // a mark ("u/r") for no, empty for yes
+};
+struct DetailSpec {
+    const char* name;
+    DetailKind kind;
+};
+constexpr DetailSpec kDetailColumns[kTowerDetailCount] = {
+    {"UR", DetailKind::kMarkIsNo},         {"Practice", DetailKind::kText},
+    {"GF", DetailKind::kMarkIsYes},        {"Toilet", DetailKind::kMarkIsYes},
+    {"Simulator", DetailKind::kMarkIsYes}, {"Note", DetailKind::kText},
+    {"Postcode", DetailKind::kText},       {"WebPage", DetailKind::kText},
+    {"ExtraInfo", DetailKind::kText},
+};
+
+// Free text (remarks, web pages) may run long and is kept whole; a field longer than this is
+// still a damaged file, such as a quote left open that swallows the rows after it.
+inline constexpr std::size_t kLongestDoveText = 32768;
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
@@ -123,11 +147,12 @@ std::string ListLine(const std::string& location, const std::string& dedication)
 struct Ring {
     std::size_t line = 0;  // of the download
     std::string location, dedication, county, os, lat, lon, bells, weight;
-    std::string ringName;           // Windows-1252 already
-    FoldingCounts ringNameFolding;  // counted when the name is written
-    std::int32_t towerBase = 0;     // 0 none, -1 not a usable number
-    std::int32_t towerId = 0;       // used only without a TowerBase number; 0 none
-    std::int32_t number = 0;        // the identity number written
+    std::string ringName;                    // Windows-1252 already
+    FoldingCounts ringNameFolding;           // counted when the name is written
+    std::int32_t towerBase = 0;              // 0 none, -1 not a usable number
+    std::int32_t towerId = 0;                // used only without a TowerBase number; 0 none
+    std::int32_t number = 0;                 // the identity number written
+    std::string details[kTowerDetailCount];  // Windows-1252, empty when unknown
     bool kept = true;
 };
 
@@ -163,6 +188,10 @@ class Converter {
                 record += '\\';
                 record += field;
             }
+            for (const std::string& detail : ring.details) {
+                record += '\\';
+                record += detail;
+            }
             lines.push_back(SafeRecordLine(std::move(record)));
             ++summary_.towersWritten;
         }
@@ -189,6 +218,13 @@ class Converter {
             if (column_[c] == kNoColumn && kColumns[c].required) {
                 missing += missing.empty() ? "" : ", ";
                 missing += kColumns[c].name;
+            }
+        }
+        for (int d = 0; d < kTowerDetailCount; ++d) {
+            detailColumn_[d] = kNoColumn;
+            for (std::size_t i = 0; i < fields.size() && detailColumn_[d] == kNoColumn; ++i) {
+                if (SameNameIgnoringCase(Trim(fields[i]), kDetailColumns[d].name))
+                    detailColumn_[d] = i;
             }
         }
         if (!missing.empty()) {
@@ -228,7 +264,40 @@ class Converter {
                 return false;
             }
         }
+        for (int d = 0; d < kTowerDetailCount; ++d) {
+            if (detailColumn_[d] == kNoColumn) continue;
+            const std::size_t length = CharacterCount(fields[detailColumn_[d]]);
+            if (length > kLongestDoveText) {
+                error_ = {line, Format("The %s field is %zu characters long; no field of a "
+                                       "Dove's Guide download comes near %zu.",
+                                       kDetailColumns[d].name, length, kLongestDoveText)};
+                return false;
+            }
+        }
         return true;
+    }
+
+    // The details of a row as the database holds them: yes/no fields as "Y" or "N", texts
+    // in the code page. A column the download lacks leaves the detail unknown (empty).
+    void ReadDetails(const std::vector<std::string>& fields, Ring& ring) {
+        for (int d = 0; d < kTowerDetailCount; ++d) {
+            if (detailColumn_[d] == kNoColumn) continue;
+            const std::string_view raw = fields[detailColumn_[d]];
+            switch (kDetailColumns[d].kind) {
+                case DetailKind::kText: {
+                    FoldingCounts counts;
+                    ring.details[d] = Trim(FoldToWindows1252(raw, &counts));
+                    Count(counts);
+                    break;
+                }
+                case DetailKind::kMarkIsYes:
+                    ring.details[d] = Trim(raw).empty() ? "N" : "Y";
+                    break;
+                case DetailKind::kMarkIsNo:
+                    ring.details[d] = Trim(raw).empty() ? "Y" : "N";
+                    break;
+            }
+        }
     }
 
     bool ConvertRow(std::size_t line, const std::vector<std::string>& fields) {
@@ -276,6 +345,7 @@ class Converter {
         ring.bells = Field(fields, kBells);
         if (!RoundPounds(Raw(fields, kWt), ring.weight)) ++summary_.unreadableWeights;
         ring.ringName = Trim(FoldToWindows1252(Raw(fields, kRingName), &ring.ringNameFolding));
+        ReadDetails(fields, ring);
         rings_.push_back(std::move(ring));
         return true;
     }
@@ -385,12 +455,17 @@ class Converter {
     bool haveHeader_ = false;
     std::size_t headerWidth_ = 0;
     std::size_t column_[kColumnCount] = {};
+    std::size_t detailColumn_[kTowerDetailCount] = {};
     std::vector<Ring> rings_;
     std::size_t ringsFound_ = 0;  // rows of the kind written, whether written or not
     std::string firstRingSkipped_;
 };
 
 }  // namespace
+
+std::string DoveDatabaseHeader() {
+    return std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames);
+}
 
 std::size_t DoveImportSummary::SkippedCount() const {
     std::size_t total = 0;
@@ -465,7 +540,7 @@ bool ConvertDoveCsv(std::string_view csv, const DoveImportOptions& options,
     if (!read && error.message.empty()) error = {reader.ErrorLine(), reader.ErrorMessage()};
     if (read && summary.rowsRead == 0) error = {0, "The file has a header line but no rows."};
     if (error.message.empty()) {
-        lines.emplace_back(kTowerFieldNames);
+        lines.push_back(DoveDatabaseHeader());
         lines.emplace_back(kDoveCreditLine);
         converter.Finish(lines);
     }

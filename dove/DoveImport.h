@@ -13,10 +13,15 @@
 
 namespace chimeset {
 
-// The second line of a converted database, after the column names (kTowerFieldNames).
+// The second line of a converted database, after the column names (DoveDatabaseHeader).
 inline constexpr const char* kDoveCreditLine =
     "; Tower data from Dove's Guide for Church Bell Ringers, (c) the Central Council of "
     "Church Bell Ringers, licensed CC BY-SA 4.0 (https://dove.cccbr.org.uk)";
+
+// The first line of a converted database: the nine tower columns, then the details a ringer
+// checks before going (kTowerDetailNames), each written for every tower, empty when the
+// download does not say.
+std::string DoveDatabaseHeader();
 
 // No field that the converter reads is anywhere near this long in a real download (the
 // longest is under 100 characters); a longer one means the file is damaged.

@@ -15,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             db.FormatTowerName(t);
             db.GetMapPoint(t);
             db.FindByIndexNo(db.GetIndexNo(t));
+            const TowerDetails details = db.DetailsOf(t);
+            DescribeDetails(details);
+            PracticeOnDay(details.practice, Weekday::kTuesday);
         }
     }
     return 0;

@@ -1,5 +1,6 @@
 // Any bytes as a Dove's Guide CSV download: the importer makes a database or says why not,
-// and every tower it writes is a tower of the database the programs load, field for field.
+// and every tower it writes is a tower of the database the programs load, field for field,
+// its details included.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (summary.towersWritten + summary.SkippedCount() != summary.rowsRead) std::abort();
-    if (lines.size() != summary.towersWritten + 2 || lines[0] != kTowerFieldNames ||
+    if (lines.size() != summary.towersWritten + 2 || lines[0] != DoveDatabaseHeader() ||
         lines[1] != kDoveCreditLine)
         std::abort();
     DescribeSummary(summary, "DoveData.CB0");
@@ -50,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (db.GetTowerField(t, f) != GetField(line, static_cast<std::size_t>(f))) std::abort();
         }
         if (db.GetIndexNo(t) != ParseNumber(GetField(line, kIndexNo))) std::abort();
+        for (int d = 0; d < kTowerDetailCount; ++d) {
+            const auto field = static_cast<TowerDetailField>(d);
+            if (db.GetDetailField(t, field) != GetField(line, kTowerFieldCount + d)) std::abort();
+        }
     }
     return 0;
 }

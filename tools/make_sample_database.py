@@ -7,7 +7,10 @@ place-name elements, counties are real and agree with the tower's position, dedi
 are common ones, 3 to 12 bells with tenors of 200 to 6,000 lb. Each tower with a grid
 reference stands on land of Great Britain as resources/map/britain.png draws it; a few
 towers have no grid reference. The identity numbers are TowerBase numbers taken from
-idtable/CrossRef.txt, so that converted Version 1 logs find their towers.
+idtable/CrossRef.txt, so that converted Version 1 logs find their towers. After the nine
+columns come the details a ringer checks before going (ringable, practice night, ground floor,
+toilet, simulator, tenor note, postcode, web page, remarks), also invented; the web pages are
+on the reserved example.org domain.
 
 The seed is fixed: the output changes only when this script or its inputs change.
 
@@ -26,7 +29,8 @@ import palette_png  # noqa: E402
 TOWER_COUNT = 1000
 WITHOUT_GRID_REFERENCE = 6
 SEED = 20261207
-HEADER = "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo"
+HEADER = ("Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\Ringable\\Practice\\GroundFloor"
+          "\\Toilet\\Simulator\\TenorNote\\Postcode\\WebPage\\Remarks")
 NOTICE = ("; Invented sample data: these towers, places and numbers do not exist. "
           "Install the real Dove's Guide list with chimedove (see README).")
 
@@ -128,6 +132,44 @@ BELLS = [(3, 12), (4, 4), (5, 8), (6, 40), (8, 26), (10, 5), (12, 3), (7, 1), (9
 TYPICAL_TENOR_CWT = {3: 6, 4: 7, 5: 8, 6: 10, 7: 11, 8: 14, 9: 16, 10: 22, 12: 30}
 
 GRID_LETTERS = "VWXYZQRSTULMNOPFGHJKABCDE"
+
+# The details draw from a generator of their own, so that the nine columns stay as they were.
+DETAIL_SEED = SEED + 1
+PRACTICE_DAYS = [("Mon", 20), ("Tue", 24), ("Wed", 22), ("Thu", 22), ("Fri", 10), ("Sat", 1),
+                 ("Sun", 1)]
+PRACTICE_TIMES = ["", "", "", " 19:00", " 19:30", " 19:30", " 20:00", " 18:30"]
+ODD_PRACTICES = ["PN: by arrangement", "%s (2nd & 4th)", "%s (1st, 3rd)", "%s (alt)",
+                 "%s (not always: check)", "%s 10:30 & Thu 19:30"]
+TENOR_NOTES = [("G", 16), ("F#", 12), ("F", 11), ("A", 10), ("Ab", 8), ("E", 8), ("Bb", 7),
+               ("Eb", 5), ("D", 5), ("B", 5), ("C", 3), ("C#", 3), ("Db", 1), ("D#", 1)]
+REMARKS = [("Anticlockwise.", 8), ("Ellacombe apparatus.", 6), ("Detached tower.", 3),
+           ("Ropes fall in a straight line.", 3), ("Rung from the chancel.", 2),
+           ("Ringing chamber up a spiral stair of about 60 steps.", 4),
+           ("Tuned to old concert pitch.", 2), ("Ringing currently not permitted.", 2),
+           ("Ground floor ring; the ropes are long.", 1), ("Access through the vestry.", 2)]
+UNRINGABLE_REMARKS = ["Unringable.", "Unringable; bells hung dead.",
+                      "One bell (or more) cracked; unringable.", "Frame unsafe; unringable."]
+POSTCODE_AREAS = {
+    "Cornwall": "TR PL", "Devon": "EX TQ PL", "Somerset": "TA BA", "Dorset": "DT BH",
+    "Wiltshire": "SN SP", "Gloucestershire": "GL", "Bristol": "BS", "Hampshire": "SO PO GU",
+    "Isle of Wight": "PO", "West Sussex": "RH BN", "East Sussex": "TN BN", "Surrey": "GU RH KT",
+    "Kent": "ME CT TN", "Greater London": "SE SW N E", "Berkshire": "RG SL", "Oxfordshire": "OX",
+    "Buckinghamshire": "HP MK", "Hertfordshire": "AL SG", "Essex": "CM CO SS",
+    "Suffolk": "IP CO", "Norfolk": "NR PE", "Cambridgeshire": "CB PE", "Bedfordshire": "MK LU",
+    "Northamptonshire": "NN", "Warwickshire": "CV", "Worcestershire": "WR", "Herefordshire": "HR",
+    "Shropshire": "SY TF", "Staffordshire": "ST WS", "West Midlands": "B WV",
+    "Leicestershire": "LE", "Rutland": "LE", "Lincolnshire": "LN PE DN", "Nottinghamshire": "NG",
+    "Derbyshire": "DE S", "Cheshire": "CW CH", "Merseyside": "L", "Greater Manchester": "M OL",
+    "Lancashire": "PR BB LA", "South Yorkshire": "S DN", "West Yorkshire": "LS WF HX",
+    "East Yorkshire": "HU YO", "North Yorkshire": "YO HG DL", "Cumbria": "CA LA",
+    "County Durham": "DH DL", "Northumberland": "NE", "Tyne and Wear": "NE SR",
+    "Isle of Anglesey": "LL", "Gwynedd": "LL", "Conwy": "LL", "Denbighshire": "LL",
+    "Flintshire": "CH", "Wrexham": "LL", "Powys": "LD SY", "Ceredigion": "SA", "Pembrokeshire": "SA",
+    "Carmarthenshire": "SA", "Swansea": "SA", "Vale of Glamorgan": "CF", "Cardiff": "CF",
+    "Monmouthshire": "NP", "Dumfries and Galloway": "DG", "Scottish Borders": "TD",
+    "City of Edinburgh": "EH", "Fife": "KY", "Glasgow City": "G", "Perth and Kinross": "PH",
+    "Angus": "DD", "Aberdeen City": "AB", "Highland": "IV", "Argyll and Bute": "PA",
+}
 
 
 def weighted(rng, pairs):
@@ -232,6 +274,40 @@ def identity_numbers():
     return numbers
 
 
+def invent_details(rng, place, county):
+    """Ringable, practice, ground floor, toilet, simulator, tenor note, postcode, web page and
+    remarks of an invented tower, as chimedove writes them."""
+    ringable = "N" if rng.random() < 0.12 else "Y"
+    practice = ""
+    if ringable == "Y" and rng.random() < 0.55:
+        day = weighted(rng, PRACTICE_DAYS)
+        if rng.random() < 0.08:
+            odd = rng.choice(ODD_PRACTICES)
+            practice = odd % day if "%s" in odd else odd
+        else:
+            practice = day + rng.choice(PRACTICE_TIMES)
+    ground_floor = "Y" if rng.random() < 0.33 else "N"
+    toilet = "Y" if rng.random() < 0.3 else "N"
+    simulator = "Y" if ringable == "Y" and rng.random() < 0.04 else "N"
+    note = weighted(rng, TENOR_NOTES) if rng.random() < 0.95 else ""
+    postcode = ""
+    if rng.random() < 0.98:
+        area = rng.choice(POSTCODE_AREAS[county].split())
+        postcode = "%s%d %d%s%s" % (area, rng.randrange(1, 30), rng.randrange(10),
+                                    rng.choice("ABDEFGHJLNPQRSTUWXYZ"), rng.choice("ABDEFGHJLNPQRSTUWXYZ"))
+    web = ""
+    if rng.random() < 0.4:
+        slug = "".join(c for c in place.lower().replace(" ", "-") if c.isalnum() or c == "-")
+        web = rng.choice(["https://www.example.org/towers/%s/", "http://%s.example.org/",
+                          "www.example.org/%s-bells"]) % slug
+    remarks = ""
+    if ringable == "N":
+        remarks = rng.choice(UNRINGABLE_REMARKS)
+    elif rng.random() < 0.3:
+        remarks = weighted(rng, REMARKS)
+    return [ringable, practice, ground_floor, toilet, simulator, note, postcode, web, remarks]
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "resources", "data", "DoveData.CB0")
     rng = random.Random(SEED)
@@ -279,7 +355,9 @@ def main():
         tower[3] = ""
     towers.sort(key=lambda t: (t[0].lower(), t[1]))
     numbers = sorted(rng.sample(identity_numbers(), TOWER_COUNT))
-    lines = [HEADER, NOTICE] + ["\\".join(t + [str(number)]) for t, number in zip(towers, numbers)]
+    detail_rng = random.Random(DETAIL_SEED)
+    lines = [HEADER, NOTICE] + ["\\".join(t + [str(number)] + invent_details(detail_rng, t[0], t[2]))
+                                for t, number in zip(towers, numbers)]
     with open(out, "w", encoding="cp1252", newline="") as f:
         f.write("".join(line + "\r\n" for line in lines))
     print("wrote %d towers to %s" % (len(towers), out))

@@ -29,6 +29,8 @@ void TowerDatabase::Clear() {
     databaseIndexNos_.clear();
     description_.clear();
     indexNoLookup_.clear();
+    for (auto& column : detailColumns_) column = kNoDetailColumn;
+    hasDetails_ = false;
     ClearAdditionalTowers();
 }
 
@@ -89,9 +91,31 @@ void TowerDatabase::FinishLoading() {
     std::sort(indexNoLookup_.begin(), indexNoLookup_.end());
 }
 
+void TowerDatabase::FindDetailColumns(std::string_view header) {
+    // The detail names are matched as whole header fields: "Practice" is not "PracticeNight".
+    hasDetails_ = false;
+    for (auto& column : detailColumns_) column = kNoDetailColumn;
+    const auto names = SplitFields(kTowerDetailNames);
+    std::uint32_t column = 0;
+    for (std::size_t start = 0; start <= header.size(); ++column) {
+        std::size_t end = header.find('\\', start);
+        if (end == std::string_view::npos) end = header.size();
+        const std::string_view name = Trim(header.substr(start, end - start));
+        for (std::size_t d = 0; d < names.size(); ++d) {
+            if (detailColumns_[d] == kNoDetailColumn && name == names[d]) {
+                detailColumns_[d] = column;
+                hasDetails_ = true;
+            }
+        }
+        start = end + 1;
+    }
+}
+
 FileResult TowerDatabase::CheckHeader(std::string_view header) {
     FileResult result;
     columnMap_.clear();
+    for (auto& column : detailColumns_) column = kNoDetailColumn;
+    hasDetails_ = false;
     const auto names = SplitFields(kTowerFieldNames);
     bool failed = false;
     bool newer = false;
@@ -111,6 +135,7 @@ FileResult TowerDatabase::CheckHeader(std::string_view header) {
             messages.Make(msg::kUnusableExtract, NoticeIcon::Stop, NoticeButtons::Ok, true));
         return result;
     }
+    FindDetailColumns(header);
     if (newer)
         result.notices.push_back(
             messages.Make(msg::kNewerExtract, NoticeIcon::None, NoticeButtons::Ok, true));
@@ -133,6 +158,39 @@ std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
     const auto additional = static_cast<std::size_t>(tower - databaseCount_);
     if (additional >= additionalLines_.size()) return {};
     return GetField(additionalLines_[additional], static_cast<std::size_t>(field));
+}
+
+std::string TowerDatabase::GetDetailField(std::int32_t tower, TowerDetailField field) const {
+    if (tower < 0 || tower >= databaseCount_ || field < 0 || field >= kTowerDetailCount) return {};
+    const std::uint32_t column = detailColumns_[field];
+    if (column == kNoDetailColumn) return {};
+    return GetField(DatabaseLine(tower), column);
+}
+
+bool TowerDatabase::IsUnringable(std::int32_t tower) const {
+    return ParseDetailAnswer(GetDetailField(tower, kRingable)) == DetailAnswer::kNo;
+}
+
+TowerDetails TowerDatabase::DetailsOf(std::int32_t tower) const {
+    TowerDetails details;
+    if (!hasDetails_ || tower < 0 || tower >= databaseCount_) return details;
+    // The line is split once: details lie after the nine, so one walk finds them all.
+    const std::vector<std::string> fields = SplitFields(DatabaseLine(tower));
+    const auto field = [&](TowerDetailField f) -> std::string {
+        const std::uint32_t column = detailColumns_[f];
+        if (column == kNoDetailColumn || column >= fields.size()) return {};
+        return std::string(Trim(fields[column]));
+    };
+    details.ringable = ParseDetailAnswer(field(kRingable));
+    details.groundFloor = ParseDetailAnswer(field(kGroundFloor));
+    details.toilet = ParseDetailAnswer(field(kToilet));
+    details.simulator = ParseDetailAnswer(field(kSimulator));
+    details.practice = field(kPractice);
+    details.tenorNote = field(kTenorNote);
+    details.postcode = field(kPostcode);
+    details.webPage = field(kWebPage);
+    details.remarks = field(kRemarks);
+    return details;
 }
 
 std::int32_t TowerDatabase::GetIndexNo(std::int32_t tower) const {

@@ -10,6 +10,7 @@
 #include "common/FileFormats.h"
 #include "common/FileResult.h"
 #include "towerdata/MapPoint.h"
+#include "towerdata/TowerDetails.h"
 
 namespace chimeset {
 
@@ -45,6 +46,18 @@ class TowerDatabase {
     std::string FormatTowerName(std::int32_t tower) const;
     MapPoint GetMapPoint(std::int32_t tower) const;
 
+    // --- what a ringer checks before going: the further columns after the nine ---
+    // Whether the database has any of the detail columns.
+    bool HasDetails() const { return hasDetails_; }
+    // The details of a tower, read from its line when asked, so that loading costs nothing
+    // more. All unknown for an additional tower, a tower index out of range, or a database
+    // without the columns.
+    TowerDetails DetailsOf(std::int32_t tower) const;
+    // One detail field of a database tower, trimmed; empty when unknown.
+    std::string GetDetailField(std::int32_t tower, TowerDetailField field) const;
+    // Known to be unringable (reads only that field: cheap enough for a filter over all).
+    bool IsUnringable(std::int32_t tower) const;
+
     const std::vector<std::uint32_t>& ColumnMap() const { return columnMap_; }
     // How the file describes itself: its first comment line, without the ";" and the blanks
     // around the text; empty when it has none. A converted Dove's Guide extract carries its
@@ -58,12 +71,17 @@ class TowerDatabase {
     void AppendDatabaseLine(std::string_view line);
     void Clear();
     void FinishLoading();
+    void FindDetailColumns(std::string_view header);
 
     std::int32_t additionalCount_ = 0;
     std::int32_t databaseCount_ = 0;
     std::vector<std::string> additionalLines_;
     std::vector<std::uint32_t> additionalIndexNos_;
     std::vector<std::uint32_t> columnMap_;
+    // Column of each detail field, kNoDetailColumn when the header does not name it.
+    static constexpr std::uint32_t kNoDetailColumn = 0xFFFFFFFFu;
+    std::uint32_t detailColumns_[kTowerDetailCount] = {};
+    bool hasDetails_ = false;
     std::vector<std::uint32_t> databaseIndexNos_;
     std::string description_;
     // The database lines, unchanged, one after another; line i runs from

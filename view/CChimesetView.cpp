@@ -23,6 +23,7 @@
 #include "view/CommandIds.h"
 #include "view/DialogUnits.h"
 #include "view/FieldLabel.h"
+#include "view/TowerDetailsDisplay.h"
 #include "view/TowerListBox.h"
 #include "visits/BrowserRules.h"
 
@@ -168,6 +169,7 @@ void CChimesetView::BuildForm() {
     row(5, "OS Ref", {osRef});
     row(6, "Lat/Lon", {latitude, longitude});
     detailsGrid->setColumnStretch(1, 1);
+    detailsDisplay_ = new TowerDetailsDisplay(this, details, detailsGrid, 7);
 
     // --- filters and orders ---
     // The button groups know each button by the list or order it stands for.
@@ -354,6 +356,7 @@ void CChimesetView::ShowTowerDetails() {
     // The location and dedication tips show the whole name, however long.
     for (const int id : {int(kIdLocation), int(kIdDedication)})
         Control(id)->setToolTip(ToolTipText(DetailToolTipText(texts[id - kIdLocation])));
+    detailsDisplay_->Show(doc_.Database().DetailsOf(doc_.CurrentTower()));
     map_->ShowPosition(doc_.CurrentMapPoint());
     UpdateColours();
     UpdateStatus();

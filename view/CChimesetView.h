@@ -26,6 +26,7 @@ namespace chimeset {
 
 class CMapPanel;
 class FieldLabel;
+class TowerDetailsDisplay;
 class TowerListBox;
 
 class CChimesetView : public QWidget, public DocumentListener {
@@ -79,6 +80,7 @@ class CChimesetView : public QWidget, public DocumentListener {
     QWidget* Control(ListOrder order) const;
     TowerListBox* TowerList() const { return towerList_; }
     CMapPanel* MapPanel() const { return map_; }
+    TowerDetailsDisplay* DetailsDisplay() const { return detailsDisplay_; }
     PackedDate LastDateEntered() const { return lastDateEntered_; }
 
   public slots:
@@ -124,6 +126,7 @@ class CChimesetView : public QWidget, public DocumentListener {
 
     CMapPanel* map_ = nullptr;
     TowerListBox* towerList_ = nullptr;
+    TowerDetailsDisplay* detailsDisplay_ = nullptr;
     QButtonGroup* filters_ = nullptr;
     QButtonGroup* orders_ = nullptr;
     std::map<int, QWidget*> controls_;

@@ -86,7 +86,12 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
          {"Wt", "974"},
          {"TowerBase", "6918"},
          {"ExtraInfo", "Anticlockwise; \"new\" frame,\nrehung 2016"},
-         {"Note", "E\xE2\x99\xAD"}},
+         {"Note", "E\xE2\x99\xAD"},
+         {"GF", "GF"},
+         {"Toilet", "T"},
+         {"Practice", "Tue (2nd & 4th)"},
+         {"Postcode", "LE14 3HS"},
+         {"WebPage", "http://www.abkettlebybells.co.uk/"}},
         {{"TowerID", "10002"},
          {"RingType", fullCircle},
          {"Place", "Bath"},
@@ -98,7 +103,12 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
          {"Long", "-2.39"},
          {"Bells", "8"},
          {"Wt", "1234.5"},
-         {"TowerBase", "0001"}},
+         {"TowerBase", "0001"},
+         {"UR", "u/r"},
+         {"Simulator", "T"},
+         {"Note", "F\xE2\x99\xAF"},
+         {"ExtraInfo", "Unringable. "},
+         {"WebPage", "www.bathbells.org"}},
         {{"TowerID", "10003"},
          {"RingType", "Carillon"},
          {"Place", "York"},
@@ -151,20 +161,35 @@ std::vector<Row> SampleRows(const std::string& fullCircle, const std::string& li
     };
 }
 
+// The details of a ring the download says nothing particular of: ringable, no ground floor,
+// toilet or simulator, and no texts.
+const std::string kPlainDetails = "\\Y\\\\N\\N\\N\\\\\\\\";
+
+// The nine fields, then the details: ringable, practice, ground floor, toilet, simulator,
+// tenor note, postcode, web page, remarks. Flats and sharps have no Windows-1252 byte; a
+// remark's line break becomes a blank.
 const std::vector<std::string> kExpectedRecords = {
-    "Ab Kettleby\\S James\\Leicestershire\\SK724228\\52.79858\\-0.92747\\6\\974\\6918",
-    "Bath, Weston\\All Saints, with S John\\Somerset\\ST727664\\51.39\\-2.39\\8\\1235\\1",
-    "Ballylesson\\S Columba\\County Down\\J329672\\54.5\\-5.9\\5\\600\\7000",
+    "Ab Kettleby\\S James\\Leicestershire\\SK724228\\52.79858\\-0.92747\\6\\974\\6918"
+    "\\Y\\Tue (2nd & 4th)\\Y\\Y\\N\\Eb\\LE14 3HS\\http://www.abkettlebybells.co.uk/"
+    "\\Anticlockwise; \"new\" frame, rehung 2016",
+    "Bath, Weston\\All Saints, with S John\\Somerset\\ST727664\\51.39\\-2.39\\8\\1235\\1"
+    "\\N\\\\N\\N\\Y\\F#\\\\www.bathbells.org\\Unringable.",
+    "Ballylesson\\S Columba\\County Down\\J329672\\54.5\\-5.9\\5\\600\\7000" + kPlainDetails,
     // w-circumflex has no Windows-1252 byte; i-diaeresis does. A bad weight is left out; a
     // bad TowerBase number gives way to the TowerID.
     "Cwmtwr, Pont Sa\xEF"
-    "d\\S Tysilio a/S Mair\\Powys\\sj100100\\52.6\\-3.3\\3\\\\10007",
+    "d\\S Tysilio a/S Mair\\Powys\\sj100100\\52.6\\-3.3\\3\\\\10007" +
+        kPlainDetails,
 };
 const std::string kLightweightRecord =
-    "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\10005";
+    "Charmborough Ring\\Mobile ring\\England\\\\\\\\6\\94\\10005" + kPlainDetails;
+
+const std::string kDatabaseHeader =
+    "Locn\\Dedn\\Cnty\\OS\\Lat\\Lon\\Bells\\Wt\\IndexNo\\Ringable\\Practice\\GroundFloor\\Toilet\\S"
+    "imulator\\TenorNote\\Postcode\\WebPage\\Remarks";
 
 std::vector<std::string> Expected(const std::vector<std::string>& records) {
-    std::vector<std::string> lines = {std::string(kTowerFieldNames), kDoveCreditLine};
+    std::vector<std::string> lines = {kDatabaseHeader, kDoveCreditLine};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
@@ -211,6 +236,28 @@ void ExpectEveryTowerFoundByItsNumberAndNamedApart(const TowerDatabase& db) {
     }
 }
 
+// How many towers are unringable, give a practice night, are rung from the ground floor,
+// have a toilet, a simulator, and give a tenor note, postcode, web page and remarks.
+void ExpectDetailCounts(const TowerDatabase& db, const std::vector<int>& expected) {
+    std::vector<int> counts(kTowerDetailCount, 0);
+    for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
+        const TowerDetails d = db.DetailsOf(t);
+        counts[kRingable] += d.IsUnringable();
+        counts[kPractice] += !d.practice.empty();
+        counts[kGroundFloor] += d.groundFloor == DetailAnswer::kYes;
+        counts[kToilet] += d.toilet == DetailAnswer::kYes;
+        counts[kSimulator] += d.simulator == DetailAnswer::kYes;
+        counts[kTenorNote] += !d.tenorNote.empty();
+        counts[kPostcode] += !d.postcode.empty();
+        counts[kWebPage] += !d.webPage.empty();
+        counts[kRemarks] += !d.remarks.empty();
+        // Every yes/no detail is known: the download has the column.
+        EXPECT_NE(d.ringable, DetailAnswer::kUnknown);
+        EXPECT_NE(d.toilet, DetailAnswer::kUnknown);
+    }
+    EXPECT_EQ(counts, expected);
+}
+
 std::string SharedData(const std::string& name) {
     const char* dir = std::getenv("CHIMESET_SHARED_DATA");
     return dir ? JoinPath(dir, name) : std::string();
@@ -237,7 +284,7 @@ TEST(DoveImport, OlderLayoutGivesOneRecordPerFullCircleRing) {
     EXPECT_EQ(summary.skipped, skipped);
     EXPECT_EQ(summary.unreadableWeights, 1u);
     EXPECT_EQ(summary.unreadableTowerBase, 1u);
-    EXPECT_EQ(summary.simplifiedFields, 1u);
+    EXPECT_EQ(summary.simplifiedFields, 3u);
 
     const auto described = DescribeSummary(summary, "out.CB0");
     ASSERT_GE(described.size(), 5u);
@@ -451,8 +498,11 @@ TEST(DoveImport, OddFieldsStillMakeSoundLines) {
     DoveImportError error;
     ASSERT_TRUE(Convert(csv, lines, summary, error)) << error.message;
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[2], " ;Semi\\S Anne\\Kent\\TQ100100\\51\\0\\6\\0\\99");
-    EXPECT_EQ(lines[3], "Oddtown\\S Anne\\Kent\\TQ100100\\51\\0\\6\\1260\\42");
+    // A download without the detail columns: every detail is unknown, an empty field.
+    const std::string unknownDetails(kTowerDetailCount, '\\');
+    EXPECT_EQ(lines[0], kDatabaseHeader);
+    EXPECT_EQ(lines[2], " ;Semi\\S Anne\\Kent\\TQ100100\\51\\0\\6\\0\\99" + unknownDetails);
+    EXPECT_EQ(lines[3], "Oddtown\\S Anne\\Kent\\TQ100100\\51\\0\\6\\1260\\42" + unknownDetails);
     EXPECT_EQ(summary.skipped,
               (std::vector<std::pair<std::string, std::size_t>>{{"no place name", 1}}));
 }
@@ -466,6 +516,8 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
     };
     Row longPlace = SampleRows("Full circle ring", "x")[1];
     longPlace["Place"] = std::string(501, 'a');
+    Row longRemark = SampleRows("Full circle ring", "x")[1];
+    longRemark["ExtraInfo"] = std::string(32769, 'r');
     Row longType = SampleRows("Full circle ring", "x")[3];
     longType["RingType"] = std::string(100000, 'c');
     struct Case {
@@ -493,6 +545,8 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
          CrOnly(header + good + good + "1,\"Full circle ring,Open\n"), 6, "never closed"},
         {"over-long place", header + good + CsvLine(kOldLayout, longPlace) + "\n", 4,
          "The Place field is 501 characters long"},
+        {"over-long remark", header + good + CsvLine(kOldLayout, longRemark) + "\n", 4,
+         "The ExtraInfo field is 32769 characters long"},
         {"over-long type of a ring left out", header + CsvLine(kOldLayout, longType) + "\n", 2,
          "The RingType field is 100000 characters long"},
         {"binary", header + std::string("\x01\x00\x02", 3), 2, "binary"},
@@ -514,12 +568,15 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
         EXPECT_NE(error.message.find(c.says), std::string::npos) << error.message;
     }
 
-    // The limit counts characters, not bytes, and leaves alone the columns not read.
+    // The limit counts characters, not bytes, and leaves alone the columns not read. A long
+    // remark is free text and is kept whole.
     Row longest = SampleRows("Full circle ring", "x")[1];
     std::string place;
     for (int i = 0; i < 500; ++i) place += "\xC5\xB5";  // w-circumflex, two bytes
     longest["Place"] = place;
-    longest["ExtraInfo"] = std::string(5000, 'e');
+    longest["Affiliations"] = std::string(5000, 'a');
+    const std::string remark = "Ringing chamber up 80 steps; " + std::string(10000 - 29, 'e');
+    longest["ExtraInfo"] = remark;
     std::vector<std::string> lines;
     DoveImportSummary summary;
     DoveImportError error;
@@ -527,6 +584,7 @@ TEST(DoveImport, RefusesInputThatIsNotAUsableDownload) {
         << error.message;
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2].find('\\'), 500u + std::string(", Weston").size());
+    EXPECT_EQ(SplitFields(lines[2]).back(), remark);
 }
 
 TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
@@ -538,14 +596,28 @@ TEST(DoveImport, WrittenDatabaseLoadsCleanlyAndFailuresLeaveNoFile) {
     DoveImportError error;
     ASSERT_TRUE(ImportDoveFile(csv, out, {}, summary, error)) << error.message;
     const std::string bytes = ReadBytes(out);
-    EXPECT_EQ(bytes.substr(0, std::string(kTowerFieldNames).size() + 3),
-              std::string(kTowerFieldNames) + "\r\n;");
+    EXPECT_EQ(bytes.substr(0, kDatabaseHeader.size() + 3), kDatabaseHeader + "\r\n;");
 
     TowerDatabase db;
     const FileResult loaded = db.Load(dir.Path());
     ASSERT_TRUE(loaded.ok);
+    // The detail columns stand after the nine, which keep their places: a loader that knows
+    // only the nine finds them where it always did, and has nothing to say.
     EXPECT_TRUE(loaded.notices.empty());
+    EXPECT_EQ(db.ColumnMap(), (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     ASSERT_EQ(db.GetDatabaseCount(), 4);
+    ASSERT_TRUE(db.HasDetails());
+    const TowerDetails kettleby = db.DetailsOf(0);
+    EXPECT_EQ(kettleby.ringable, DetailAnswer::kYes);
+    EXPECT_EQ(kettleby.practice, "Tue (2nd & 4th)");
+    EXPECT_EQ(kettleby.groundFloor, DetailAnswer::kYes);
+    EXPECT_EQ(kettleby.simulator, DetailAnswer::kNo);
+    EXPECT_EQ(kettleby.tenorNote, "Eb");
+    EXPECT_EQ(kettleby.postcode, "LE14 3HS");
+    EXPECT_TRUE(db.IsUnringable(1));
+    EXPECT_FALSE(db.IsUnringable(0));
+    EXPECT_EQ(db.DetailsOf(1).tenorNote, "F#");
+    EXPECT_EQ(db.DetailsOf(1).remarks, "Unringable.");
     EXPECT_EQ(db.FormatTowerName(1), "Bath, Weston - All Saints, with S John");
     EXPECT_EQ(db.FindByIndexNo(6918), 0);
     EXPECT_EQ(db.GetIndexNo(1), 1);
@@ -605,13 +677,14 @@ TEST(DoveImport, RealDownloadConvertsCompletely) {
     EXPECT_EQ(summary.skipped, (std::vector<std::pair<std::string, std::size_t>>{
                                    {"not a full-circle ring: Carillon", 15}}));
 
-    // Every record keeps exactly nine fields.
+    // Every record has the nine fields and the details, whatever its text holds.
     std::vector<std::string> lines;
     FileError fileError;
     ASSERT_TRUE(ReadTextLines(dir.File("DoveData.CB0"), lines, fileError));
     ASSERT_EQ(lines.size(), 7151u);
     for (std::size_t i = 2; i < lines.size(); ++i) {
-        ASSERT_EQ(SplitFields(lines[i]).size(), 9u) << "line " << i + 1 << ": " << lines[i];
+        ASSERT_EQ(SplitFields(lines[i]).size(), 9u + kTowerDetailCount)
+            << "line " << i + 1 << ": " << lines[i];
     }
 
     TowerDatabase db;
@@ -633,6 +706,8 @@ TEST(DoveImport, RealDownloadConvertsCompletely) {
     ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
     EXPECT_GT(summary.disambiguated, 0u);
     EXPECT_EQ(summary.numberedByTowerId, 0u);  // every ring has its TowerBase number
+    // The older layout has every detail column too.
+    ExpectDetailCounts(db, {993, 3548, 2526, 2103, 201, 7025, 7049, 3006, 2473});
 }
 
 TEST(DoveImport, CurrentRealDownloadNumbersEveryTowerAndNamesThemApart) {
@@ -656,4 +731,14 @@ TEST(DoveImport, CurrentRealDownloadNumbersEveryTowerAndNamesThemApart) {
     EXPECT_TRUE(loaded.notices.empty());
     ASSERT_EQ(db.GetDatabaseCount(), 7943);
     ExpectEveryTowerFoundByItsNumberAndNamedApart(db);
+    // What the download says of its full-circle rings, ring by ring.
+    ExpectDetailCounts(db, {1175, 3520, 2635, 2489, 242, 7472, 7839, 3609, 2809});
+    const std::int32_t kettleby = db.FindByIndexNo(6918);
+    ASSERT_GE(kettleby, 0);
+    const TowerDetails details = db.DetailsOf(kettleby);
+    EXPECT_EQ(details.practice, "Wed");
+    EXPECT_EQ(details.postcode, "LE14 3HS");
+    EXPECT_EQ(details.webPage, "http://www.abkettlebybells.co.uk/");
+    EXPECT_EQ(details.groundFloor, DetailAnswer::kYes);
+    EXPECT_EQ(details.tenorNote, "G");
 }

@@ -75,6 +75,55 @@ TEST(SampleDatabase, IsInventedDataThatLoadsSilentlyWithSoundFields) {
     EXPECT_LE(withoutReference, 20);
 }
 
+TEST(SampleDatabase, GivesEveryTowerPlausibleDetails) {
+    TowerDatabase db;
+    ASSERT_TRUE(db.LoadFile(SamplePath()).ok);
+    ASSERT_TRUE(db.HasDetails());
+    const std::set<std::string> notes = {"A",  "A#", "Ab", "B", "Bb", "C", "C#", "D", "D#",
+                                         "Db", "E",  "Eb", "F", "F#", "G", "G#", "Gb"};
+    int unringable = 0, practising = 0, groundFloor = 0, withWebPage = 0, withoutScheme = 0;
+    for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
+        SCOPED_TRACE(db.FormatTowerName(t));
+        const TowerDetails d = db.DetailsOf(t);
+        // Every yes/no is known, as in a converted download.
+        EXPECT_NE(d.ringable, DetailAnswer::kUnknown);
+        EXPECT_NE(d.groundFloor, DetailAnswer::kUnknown);
+        EXPECT_NE(d.toilet, DetailAnswer::kUnknown);
+        EXPECT_NE(d.simulator, DetailAnswer::kUnknown);
+        unringable += d.IsUnringable();
+        groundFloor += d.groundFloor == DetailAnswer::kYes;
+        if (!d.tenorNote.empty()) {
+            EXPECT_TRUE(notes.count(d.tenorNote)) << d.tenorNote;
+        }
+        if (!d.practice.empty()) {
+            ++practising;
+            // A practice night names its day, unless it is by arrangement.
+            bool named = false;
+            for (int day = 0; day < 7; ++day)
+                named = named || PracticeOnDay(d.practice, static_cast<Weekday>(day));
+            EXPECT_TRUE(named || d.practice.rfind("PN:", 0) == 0) << d.practice;
+            EXPECT_FALSE(d.IsUnringable());
+        }
+        if (!d.webPage.empty()) {
+            ++withWebPage;
+            // Invented pages lie on the domain kept for examples, so none leads anywhere real.
+            EXPECT_NE(d.webPage.find("example.org"), std::string::npos) << d.webPage;
+            EXPECT_FALSE(WebPageAddress(d.webPage).empty()) << d.webPage;
+            withoutScheme += d.webPage.rfind("http", 0) != 0;
+        }
+        if (d.IsUnringable()) {
+            EXPECT_NE(d.remarks.find("nringable"), std::string::npos);
+        }
+    }
+    const std::int32_t count = db.GetDatabaseCount();
+    EXPECT_GT(unringable, count / 20);
+    EXPECT_LT(unringable, count / 4);
+    EXPECT_GT(practising, count / 3);
+    EXPECT_GT(groundFloor, count / 5);
+    EXPECT_GT(withWebPage, count / 5);
+    EXPECT_GT(withoutScheme, 0);
+}
+
 TEST(SampleDatabase, EveryTowerStandsOnTheLandOfTheMap) {
     const QImage map(QString::fromStdString(JoinPath(SourceDir(), "resources/map/britain.png")));
     ASSERT_FALSE(map.isNull());

@@ -328,3 +328,22 @@ TEST_F(LogFile, TheFilePartsReturnWhatHappenedAndShowNothing) {
     EXPECT_TRUE(unwritable.fileError);
     EXPECT_TRUE(prompter.Silent());
 }
+
+TEST_F(LogFile, ADatabaseWithDetailsWritesTheLogAsEver) {
+    // The details stay in the tower database: a log record copies the nine fields only, so
+    // that every program that reads logs reads it.
+    dir.WriteLines("DoveData.CB0",
+                   {kDoveHeader + "\\" + std::string(kTowerDetailNames),
+                    "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101\\N\\Tue\\Y\\Y\\N\\F#"
+                    "\\EX20 2AA\\www.example.org\\Unringable."});
+    Reopen();
+    ASSERT_TRUE(doc->IsDatabaseLoaded());
+    ASSERT_TRUE(OpenLog({kLogHeader}));
+    SelectTower(0);
+    doc->UpdateVisitDate(kUnknownDate);
+    ASSERT_TRUE(doc->Save());
+    EXPECT_EQ(
+        SavedLines(dir.File("RINGER1.CBL")),
+        (std::vector<std::string>{
+            kLogHeader, "Zeal\\St Mary\\Devon\\SX123456\\50.7\\-3.8\\6\\1260\\101\\1\\0\\0\\"}));
+}
