@@ -8,6 +8,7 @@
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "grabs/qt/GrabsCommandLine.h"
 #include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
@@ -16,6 +17,8 @@
 #include "visits/BrowserRules.h"
 
 int main(int argc, char* argv[]) {
+    // Statistics, GPX and --help answer on the terminal before any window exists.
+    if (chimeset::IsGrabsCommandLine(argc, argv)) return chimeset::RunGrabsCommandLine(argc, argv);
     // Printing from the command line shows no window, so it needs no display either.
     if (chimeset::HasPrintSwitch(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -28,6 +28,8 @@ enum CommandId : int {
     kCmdBackupInformation = 32902,
     kCmdCheckForUpdate = 32903,
     kCmdAddAdditionalTower = 32904,
+    kCmdStatistics = 32920,
+    kCmdTowersNear = 32921,
 };
 
 // The status-bar pane that the view keeps current.
@@ -43,6 +45,8 @@ enum DialogId : std::uint32_t {
     kCommentsDialog = 132,
     kAdditionalTowersDialog = 137,
     kAddTowerDialog = 138,
+    kStatisticsDialog = 160,
+    kTowersNearDialog = 161,
 };
 
 }  // namespace chimeset
