@@ -33,6 +33,27 @@ namespace {
 // More bars than this would be unreadable: the chart shows the counties furthest on.
 constexpr std::size_t kMostCountyBars = 20;
 
+// Whole-number ticks of 1, 2 or 5 times a power of ten, about five of them up to most:
+// fractional ticks would label counts of towers that cannot be.
+double WholeStep(double most) {
+    double step = 1;
+    while (most / step > 8) {
+        if (most / (step * 2) <= 8) return step * 2;
+        if (most / (step * 5) <= 8) return step * 5;
+        step *= 10;
+    }
+    return step;
+}
+
+void UseWholeTicks(QValueAxis* axis, double from, double to) {
+    const double step = WholeStep(to - from);
+    axis->setRange(from, to);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(from);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%d"));
+}
+
 }  // namespace
 
 CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
@@ -175,8 +196,7 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         axisX->append(labels);
         axisX->setTitleText(QStringLiteral("Bells"));
         auto* axisY = new QValueAxis;
-        axisY->setRange(0, most);
-        axisY->setLabelFormat(QStringLiteral("%d"));
+        UseWholeTicks(axisY, 0, most);
         plot->addAxis(axisX, Qt::AlignBottom);
         plot->addAxis(axisY, Qt::AlignLeft);
         series->attachAxis(axisX);
@@ -195,12 +215,9 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         }
         plot->addSeries(series);
         auto* axisX = new QValueAxis;
-        axisX->setLabelFormat(QStringLiteral("%d"));
-        axisX->setRange(first == 0 ? 0 : first, std::max(last, first + 1));
-        axisX->setTickCount(std::min(11, std::max(2, last - first + 1)));
+        UseWholeTicks(axisX, first, std::max(last, first + 1));
         auto* axisY = new QValueAxis;
-        axisY->setLabelFormat(QStringLiteral("%d"));
-        axisY->setRange(0, most);
+        UseWholeTicks(axisY, 0, most);
         plot->addAxis(axisX, Qt::AlignBottom);
         plot->addAxis(axisY, Qt::AlignLeft);
         series->attachAxis(axisX);

@@ -166,10 +166,16 @@ void CTowersNearDlg::Refresh() {
     if (origin)
         result_ = FindTowersNear(doc_.Database(), visits_, places_, *origin, filter, exclude);
     table_ = NearTable(doc_.Database(), visits_, places_, result_, filter.radius.unit);
+    // A new list keeps the order the user chose by a heading; filling resets the heading.
+    QHeaderView* header = list_->horizontalHeader();
+    const int sortColumn = header->sortIndicatorSection();
+    const Qt::SortOrder sortOrder = header->sortIndicatorOrder();
     FillTableModel(*model_, table_);
     for (int row = 0; row < model_->rowCount(); ++row)
         model_->item(row, 0)->setData(result_.towers[static_cast<std::size_t>(row)].tower,
                                       kTowerRole);
+    header->setSortIndicator(sortColumn, sortOrder);
+    if (sortColumn >= 0) model_->sort(sortColumn, sortOrder);
     list_->resizeColumnsToContents();
     if (!problem.isEmpty()) {
         summary_->setText(problem);

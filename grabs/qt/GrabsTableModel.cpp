@@ -51,8 +51,9 @@ Table TableFromModel(const QStandardItemModel& model, const Table& shape) {
 QTableView* MakeTableView(QStandardItemModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
     view->setModel(model);
+    // The table's own order until the user clicks a heading.
+    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
-    view->sortByColumn(-1, Qt::AscendingOrder);  // the table's own order until a click
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setAlternatingRowColors(true);
