@@ -136,7 +136,7 @@ CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, Show
     layout->addWidget(summary);
     layout->addWidget(splitter, 1);
     layout->addWidget(buttons);
-    resize(980, 560);
+    resize(1000, 640);
     ShowChart(Chart::CountyShare);
 }
 
@@ -165,9 +165,12 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         series->setLabelsVisible(true);
         series->setLabelsFormat(QStringLiteral("@value%"));
         series->setLabelsPrecision(3);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+        series->setBarWidth(0.75);
         plot->addSeries(series);
         auto* axisY = new QBarCategoryAxis;
         axisY->append(counties);
+        axisY->setTruncateLabels(false);  // a county's name is what the bar is about
         auto* axisX = new QValueAxis;
         axisX->setRange(0, 100);
         axisX->setLabelFormat(QStringLiteral("%d%%"));

@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTest>
 #include <cstdlib>
+#include <set>
 
 #include "common/qt/Codec.h"
 #include "grabs/qt/CStatisticsDlg.h"
@@ -226,6 +227,42 @@ TEST_F(GrabsDialogsTest, ChosenTowerIsShownInTheMainWindowEvenFromMyVisits) {
     EXPECT_EQ(view.TowerList()->ItemText(view.TowerList()->CurrentRow()),
               QStringLiteral("Charlie - St Peter & St Paul"));
     EXPECT_FALSE(SelectTowerInView(view, 99));
+}
+
+// The sample database of invented towers with a log of a few hundred visits: the county
+// chart keeps to the twenty counties furthest on, and the totals count each tower once.
+// Also the picture in the README.
+TEST(GrabsSampleTest, CountyChartOfALongLogKeepsToTwentyCounties) {
+    TempDir dir;
+    const std::string sample = ReadBytes(SourceDir() + "/resources/data/DoveData.CB0");
+    ASSERT_FALSE(sample.empty());
+    dir.Write("DoveData.CB0", sample);
+    FakePrompter prompter;
+    MemorySettings settings;
+    CChimesetDoc doc(dir.Path(), prompter, settings, [] { return LocalDate{2026, 12, 7}; });
+    ASSERT_TRUE(doc.IsDatabaseLoaded());
+    std::vector<std::string> log{std::string(kVersion2Header)};
+    std::set<std::int32_t> towers;
+    for (int i = 0; i < 600; ++i) {
+        const std::int32_t tower = (i * 7919) % doc.Database().GetDatabaseCount();
+        towers.insert(tower);
+        const PackedDate date = MakePackedDate(1 + i % 28, 1 + i % 12, 1990 + i / 20);
+        log.push_back("x\\\\\\\\\\\\6\\0\\" + std::to_string(doc.Database().GetIndexNo(tower)) +
+                      "\\" + std::to_string(date) + "\\" + std::to_string(i % 4 ? 0 : date) +
+                      "\\0\\");
+    }
+    std::string noUser;
+    ASSERT_TRUE(doc.OpenLog(dir.WriteLines("SAMPLE.CBL", log), noUser));
+    CStatisticsDlg dialog(doc, prompter, nullptr);
+    EXPECT_EQ(dialog.Statistics().totals.visited, static_cast<std::int32_t>(towers.size()));
+    EXPECT_EQ(dialog.Statistics().years.back().runningTotal,
+              static_cast<std::int32_t>(towers.size()));
+    auto* bars = qobject_cast<QHorizontalBarSeries*>(dialog.ChartView()->chart()->series().first());
+    ASSERT_TRUE(bars);
+    ASSERT_GT(dialog.Statistics().counties.size(), 20u);
+    EXPECT_EQ(bars->barSets().first()->count(), 20);
+    dialog.Tabs()->setCurrentIndex(1);
+    Picture(dialog, "chimeset-statistics.png");
 }
 
 }  // namespace
