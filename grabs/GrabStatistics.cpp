@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "common/FileFormats.h"
@@ -71,6 +72,8 @@ GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits&
 
     // Counties keyed by their folded name, so that "Devon" and "DEVON" are one county.
     std::map<std::string, ShareRow> counties;
+    // A county's spelling as the records give it, to its row: most towers need no folding.
+    std::unordered_map<std::string, ShareRow*> countyBySpelling;
     std::map<std::string, ShareRow> bells;
     std::map<std::string, ShareRow> weights;
     // The common bell counts always have a row, so that a ringer sees the rings still to do.
@@ -89,8 +92,12 @@ GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits&
 
         std::string county = database.GetTowerField(tower, kCnty);
         if (county.empty()) county = additional ? kAdditionalTowersCounty : kNoCounty;
-        ShareRow& countyRow = counties[FoldCase(county)];
-        if (countyRow.label.empty()) countyRow.label = county;
+        ShareRow*& known = countyBySpelling[county];
+        if (!known) {
+            known = &counties[FoldCase(county)];
+            if (known->label.empty()) known->label = county;
+        }
+        ShareRow& countyRow = *known;
         ShareRow& bellsRow = bells[BellsLabel(ParseNumber(database.GetTowerField(tower, kBells)))];
         ShareRow& weightRow = weights[WeightBandLabel(database.GetTowerField(tower, kWt))];
         for (ShareRow* row : {&countyRow, &bellsRow, &weightRow}) {
