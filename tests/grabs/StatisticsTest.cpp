@@ -139,3 +139,26 @@ TEST(StatisticsLabelsTest, BellsAndWeightBoundaries) {
 
 }  // namespace
 }  // namespace chimeset::testing
+
+namespace chimeset::testing {
+namespace {
+
+TEST_F(GrabsFixture, CountiesSpelledInAnotherCaseAreOneCounty) {
+    dir.WriteLines("DoveData.CB0", {std::string(kTowerFieldNames), "A\\x\\Devon\\\\\\\\6\\1\\1",
+                                    "B\\x\\DEVON\\\\\\\\6\\1\\2", "C\\x\\devon \\\\\\\\6\\1\\3",
+                                    "D\\x\\Dorset\\\\\\\\6\\1\\4"});
+    doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+        return LocalDate{2026, 12, 7};
+    });
+    std::string noUser;
+    ASSERT_TRUE(doc->OpenLog(
+        dir.WriteLines("L.CBL", {std::string(kVersion2Header), "B\\\\\\\\\\\\6\\1\\2\\1\\0\\0\\"}),
+        noUser));
+    const TowerVisits visits(*doc);
+    const GrabStatistics stats = ComputeGrabStatistics(*doc, visits);
+    // The first spelling names the county.
+    ExpectRows(stats.counties, {{"Devon", 3, 1, false}, {"Dorset", 1, 0, false}});
+}
+
+}  // namespace
+}  // namespace chimeset::testing
