@@ -20,6 +20,9 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
+#include "grabs/qt/CStatisticsDlg.h"
+#include "grabs/qt/CTowersNearDlg.h"
+#include "grabs/qt/TowerSelection.h"
 #include "shell/CChimesetApp.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
@@ -115,6 +118,10 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Set the Items and Column widths when printing"));
     AddCommand(actions, kCmdCopyToClipboard, QStringLiteral("&Copy to Clipboard"),
                QStringLiteral("Copies the Log to the Clipboard for word processing"));
+    AddCommand(actions, kCmdStatistics, QStringLiteral("Stat&istics..."),
+               QStringLiteral("Towers visited in all, by county, by bells and by year"));
+    AddCommand(actions, kCmdTowersNear, QStringLiteral("Towers &Near..."),
+               QStringLiteral("The towers within a distance of the current tower"));
     actions->addSeparator();
     AddCommand(actions, kCmdManageUsers, QStringLiteral("Manage &Users..."),
                QStringLiteral("Creates Additional Users"));
@@ -185,6 +192,8 @@ void CMainFrame::UpdateCommandStates() {
     SetEnabled(kCmdCheckForUpdate, app_.CheckForUpdatesBuilt());
     SetEnabled(kCmdAddAdditionalTower, doc_.CanAddAdditionalTower());
     SetEnabled(kCmdUpdateTowerData, app_.CanUpdateTowerData());
+    SetEnabled(kCmdStatistics, doc_.IsDatabaseLoaded() && doc_.IsLogOpen());
+    SetEnabled(kCmdTowersNear, doc_.IsDatabaseLoaded());
     Action(kCmdTenorInKilograms)->setChecked(doc_.IsKilograms());
 }
 
@@ -266,6 +275,18 @@ void CMainFrame::OnCommand(int command) {
         case kCmdAddAdditionalTower:
             view_->EditAdditionalTower(-1);
             break;
+        case kCmdStatistics: {
+            CStatisticsDlg dialog(doc_, prompter_, showHelp_, this);
+            dialog.exec();
+            break;
+        }
+        case kCmdTowersNear: {
+            CTowersNearDlg dialog(
+                doc_, prompter_, showHelp_,
+                [this](std::int32_t tower) { SelectTowerInView(*view_, tower); }, this);
+            dialog.exec();
+            break;
+        }
         case kCmdHelpTopics:
             app_.OnHelpTopics();
             break;

@@ -10,6 +10,7 @@
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
 #include "dove/qt/UpdateTowersCommandLine.h"
+#include "grabs/qt/GrabsCommandLine.h"
 #include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
@@ -18,6 +19,8 @@
 #include "visits/BrowserRules.h"
 
 int main(int argc, char* argv[]) {
+    // Statistics, GPX and --help answer on the terminal before any window exists.
+    if (chimeset::IsGrabsCommandLine(argc, argv)) return chimeset::RunGrabsCommandLine(argc, argv);
     // Printing and the tower update from the command line show no window, so they need no
     // display either.
     if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasUpdateTowersSwitch(argc, argv)) &&

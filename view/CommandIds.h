@@ -29,6 +29,8 @@ enum CommandId : int {
     kCmdCheckForUpdate = 32903,
     kCmdAddAdditionalTower = 32904,
     kCmdUpdateTowerData = 32930,
+    kCmdStatistics = 32920,
+    kCmdTowersNear = 32921,
 };
 
 // The status-bar pane that the view keeps current.
@@ -44,6 +46,8 @@ enum DialogId : std::uint32_t {
     kCommentsDialog = 132,
     kAdditionalTowersDialog = 137,
     kAddTowerDialog = 138,
+    kStatisticsDialog = 160,
+    kTowersNearDialog = 161,
 };
 
 }  // namespace chimeset

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
@@ -11,12 +12,15 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 #include <memory>
 
 #include "common/qt/HelpWindow.h"
+#include "grabs/qt/CStatisticsDlg.h"
+#include "grabs/qt/CTowersNearDlg.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
 #include "tests/support/FakePrompter.h"
@@ -380,4 +384,38 @@ TEST_F(App, AboutCreditsOnlyTheSourceThatTheTowerDatabaseNames) {
     aboutTexts(version, credits);
     EXPECT_TRUE(credits.contains(QStringLiteral("does not name its source")));
     EXPECT_FALSE(credits.contains(QStringLiteral("Dove's Guide")));
+}
+
+TEST_F(App, StatisticsNeedALogAndTowersNearShowsTheChosenTower) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(EnabledOf({kCmdStatistics, kCmdTowersNear}), (std::vector<int>{kCmdTowersNear}));
+    app.reset();
+    const std::string path = dir.WriteLines("RINGER1.CBL", {kLogHeader, kAshbyRecord});
+    ASSERT_TRUE(Start({QString::fromStdString(path)}));
+    EXPECT_EQ(EnabledOf({kCmdStatistics, kCmdTowersNear}),
+              (std::vector<int>{kCmdStatistics, kCmdTowersNear}));
+    CChimesetDoc& doc = *app->Document();
+    ASSERT_EQ(doc.CurrentTower(), 0);  // Ashby
+
+    int visited = -1;
+    OnNextModal(QStringLiteral("statisticsDialog"), [&visited](QWidget* dialog) {
+        visited = static_cast<CStatisticsDlg*>(dialog)->Statistics().totals.visited;
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    Frame().OnCommand(kCmdStatistics);
+    EXPECT_EQ(visited, 1);
+
+    // Ashwell is about 74 miles from Ashby, Cambridge 77: a double-click on Cambridge shows it.
+    OnNextModal(QStringLiteral("towersNearDialog"), [](QWidget* widget) {
+        auto* dialog = static_cast<CTowersNearDlg*>(widget);
+        dialog->findChild<QDoubleSpinBox*>(QStringLiteral("radiusSpin"))->setValue(80);
+        ASSERT_EQ(dialog->List()->model()->rowCount(), 2);
+        EXPECT_EQ(dialog->List()->model()->index(1, 1).data().toString(),
+                  QStringLiteral("Cambridge - Great St Mary"));
+        dialog->OnActivated(1);
+        dialog->reject();
+    });
+    Frame().OnCommand(kCmdTowersNear);
+    EXPECT_EQ(doc.CurrentTower(), 4);
+    EXPECT_EQ(Frame().StatusPane()->text(), QStringLiteral("Dove Id= 1005"));
 }

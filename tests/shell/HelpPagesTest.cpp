@@ -44,13 +44,16 @@ TEST(HelpPages, EveryContextHasAnExistingTopic) {
     std::string defaultTopic;
     const auto topics = ReadTopicMap(&defaultTopic);
     EXPECT_EQ(defaultTopic, "index.html");
-    for (const int command :
-         {kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFilePrint, kCmdFilePrintPreview,
-          kCmdAppAbout, kCmdAppExit, kCmdHelpTopics, kCmdFind, kCmdFindNext, kCmdTenorInKilograms,
-          kCmdSetPrintContents, kCmdCopyToClipboard, kCmdManageUsers, kCmdBackupInformation,
-          kCmdCheckForUpdate, kCmdAddAdditionalTower, kCmdUpdateTowerData})
+    for (const int command : {kCmdFileOpen,        kCmdFileClose,          kCmdFileSave,
+                              kCmdFilePrint,       kCmdFilePrintPreview,   kCmdAppAbout,
+                              kCmdAppExit,         kCmdHelpTopics,         kCmdFind,
+                              kCmdFindNext,        kCmdTenorInKilograms,   kCmdSetPrintContents,
+                              kCmdCopyToClipboard, kCmdManageUsers,        kCmdBackupInformation,
+                              kCmdCheckForUpdate,  kCmdAddAdditionalTower, kCmdUpdateTowerData,
+                              kCmdStatistics,      kCmdTowersNear})
         EXPECT_EQ(topics.count(0x10000ul + command), 1u) << command;
-    for (const unsigned dialog : {100u, 128u, 131u, 132u, 133u, 134u, 135u, 136u, 137u, 138u, 139u})
+    for (const unsigned dialog :
+         {100u, 128u, 131u, 132u, 133u, 134u, 135u, 136u, 137u, 138u, 139u, 160u, 161u})
         EXPECT_EQ(topics.count(0x20000ul + dialog), 1u) << dialog;
     for (const unsigned message : {0x8005u, 0x800Du, 0x8010u, 0x8011u, 0x8013u})
         EXPECT_EQ(topics.count(0x30000ul + message), 1u) << std::hex << message;

@@ -1,0 +1,254 @@
+#include "grabs/qt/CStatisticsDlg.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHorizontalBarSeries>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "common/MessageTable.h"
+#include "common/qt/Codec.h"
+#include "grabs/TowerVisits.h"
+#include "grabs/qt/GrabsTableModel.h"
+#include "view/CommandIds.h"
+#include "visits/CChimesetDoc.h"
+
+namespace chimeset {
+namespace {
+
+// More bars than this would be unreadable: the chart shows the counties furthest on.
+constexpr std::size_t kMostCountyBars = 20;
+
+// Whole-number ticks of 1, 2 or 5 times a power of ten, about five of them up to most:
+// fractional ticks would label counts of towers that cannot be.
+double WholeStep(double most) {
+    double step = 1;
+    while (most / step > 8) {
+        if (most / (step * 2) <= 8) return step * 2;
+        if (most / (step * 5) <= 8) return step * 5;
+        step *= 10;
+    }
+    return step;
+}
+
+void UseWholeTicks(QValueAxis* axis, double from, double to) {
+    const double step = WholeStep(to - from);
+    axis->setRange(from, to);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(from);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%d"));
+}
+
+}  // namespace
+
+CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
+                               QWidget* parent)
+    : QDialog(parent), prompter_(prompter), showHelp_(std::move(showHelp)) {
+    setObjectName(QStringLiteral("statisticsDialog"));
+    setWindowTitle(QStringLiteral("Statistics"));
+    const TowerVisits visits(doc);
+    stats_ = ComputeGrabStatistics(doc, visits);
+    tables_ = StatisticsTables(stats_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("statisticsTabs"));
+    const char* const tabNames[] = {"&Totals", "C&ounties", "&Bells", "Tenor &weight", "&Years"};
+    for (std::size_t i = 0; i < tables_.size(); ++i) {
+        auto* model = new QStandardItemModel(this);
+        FillTableModel(*model, tables_[i]);
+        QTableView* view = MakeTableView(model, tabs_);
+        view->setObjectName(QString::fromLatin1(tables_[i].name.c_str()) + QStringLiteral("Table"));
+        view->resizeColumnsToContents();
+        models_.push_back(model);
+        views_.push_back(view);
+        tabs_->addTab(view, QString::fromLatin1(tabNames[i]));
+    }
+
+    chartChoice_ = new QComboBox(this);
+    chartChoice_->setObjectName(QStringLiteral("chartChoice"));
+    chartChoice_->addItems({QStringLiteral("Share visited by county"),
+                            QStringLiteral("Towers by number of bells"),
+                            QStringLiteral("Towers visited, running total by year")});
+    auto* chartLabel = new QLabel(QStringLiteral("C&hart:"), this);
+    chartLabel->setBuddy(chartChoice_);
+    chartView_ = new QChartView(this);
+    chartView_->setObjectName(QStringLiteral("chartView"));
+    chartView_->setRenderHint(QPainter::Antialiasing);
+    chartView_->setMinimumSize(420, 360);
+    connect(chartChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ShowChart(static_cast<Chart>(index)); });
+
+    auto* chartPane = new QWidget(this);
+    auto* chartLayout = new QVBoxLayout(chartPane);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    auto* choiceRow = new QHBoxLayout;
+    choiceRow->addWidget(chartLabel);
+    choiceRow->addWidget(chartChoice_, 1);
+    chartLayout->addLayout(choiceRow);
+    chartLayout->addWidget(chartView_, 1);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(tabs_);
+    splitter->addWidget(chartPane);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close | QDialogButtonBox::Help, this);
+    QPushButton* copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("copyButton"));
+    QPushButton* save =
+        buttons->addButton(QStringLiteral("Save as &CSV..."), QDialogButtonBox::ActionRole);
+    save->setObjectName(QStringLiteral("saveCsvButton"));
+    connect(copy, &QPushButton::clicked, this, &CStatisticsDlg::OnCopy);
+    connect(save, &QPushButton::clicked, this, &CStatisticsDlg::OnSaveCsv);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, &CStatisticsDlg::OnHelp);
+    InstallHelpKey(this, [this] { OnHelp(); });
+
+    const GrabTotals& t = stats_.totals;
+    auto* summary = new QLabel(this);
+    summary->setObjectName(QStringLiteral("summaryLabel"));
+    summary->setText(QStringLiteral("%1 towers visited, %2 of the %3 in the database (%4); "
+                                    "%5 with a quarter peal, %6 with a peal.")
+                         .arg(t.visited)
+                         .arg(t.visitedDatabase)
+                         .arg(t.databaseTowers)
+                         .arg(FromWindows1252(FormatShare(t.visitedDatabase, t.databaseTowers)))
+                         .arg(t.quartered)
+                         .arg(t.pealed));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(buttons);
+    resize(1000, 640);
+    ShowChart(Chart::CountyShare);
+}
+
+void CStatisticsDlg::ShowChart(Chart chart) {
+    if (chartChoice_->currentIndex() != static_cast<int>(chart))
+        chartChoice_->setCurrentIndex(static_cast<int>(chart));  // comes back here
+    auto* plot = new QChart;
+    plot->legend()->setVisible(chart == Chart::Bells);
+    plot->legend()->setAlignment(Qt::AlignBottom);
+    if (chart == Chart::CountyShare) {
+        std::vector<ShareRow> rows = stats_.counties;
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [](const ShareRow& row) { return row.visited == 0; }),
+                   rows.end());
+        SortShareRows(rows, ShareOrder::Share, true);
+        if (rows.size() > kMostCountyBars) rows.resize(kMostCountyBars);
+        std::reverse(rows.begin(), rows.end());  // the bars run bottom to top
+        auto* set = new QBarSet(QStringLiteral("Share visited"));
+        QStringList counties;
+        for (const ShareRow& row : rows) {
+            *set << row.Share() * 100;
+            counties << FromWindows1252(row.label);
+        }
+        auto* series = new QHorizontalBarSeries;
+        series->append(set);
+        series->setLabelsVisible(true);
+        series->setLabelsFormat(QStringLiteral("@value%"));
+        series->setLabelsPrecision(3);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+        series->setBarWidth(0.75);
+        plot->addSeries(series);
+        auto* axisY = new QBarCategoryAxis;
+        axisY->append(counties);
+        axisY->setTruncateLabels(false);  // a county's name is what the bar is about
+        auto* axisX = new QValueAxis;
+        axisX->setRange(0, 100);
+        axisX->setLabelFormat(QStringLiteral("%d%%"));
+        plot->addAxis(axisY, Qt::AlignLeft);
+        plot->addAxis(axisX, Qt::AlignBottom);
+        series->attachAxis(axisY);
+        series->attachAxis(axisX);
+        plot->setTitle(rows.empty() ? QStringLiteral("No county visited yet")
+                                    : QStringLiteral("Share of each county's towers visited"));
+    } else if (chart == Chart::Bells) {
+        auto* towers = new QBarSet(QStringLiteral("Towers"));
+        auto* visited = new QBarSet(QStringLiteral("Visited"));
+        QStringList labels;
+        double most = 1;
+        for (const ShareRow& row : stats_.bells) {
+            *towers << row.towers;
+            *visited << row.visited;
+            labels << FromWindows1252(row.label);
+            most = std::max(most, double(row.towers));
+        }
+        auto* series = new QBarSeries;
+        series->append(towers);
+        series->append(visited);
+        plot->addSeries(series);
+        auto* axisX = new QBarCategoryAxis;
+        axisX->append(labels);
+        axisX->setTitleText(QStringLiteral("Bells"));
+        auto* axisY = new QValueAxis;
+        UseWholeTicks(axisY, 0, most);
+        plot->addAxis(axisX, Qt::AlignBottom);
+        plot->addAxis(axisY, Qt::AlignLeft);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+        plot->setTitle(QStringLiteral("Towers and towers visited by number of bells"));
+    } else {
+        auto* series = new QLineSeries;
+        series->setName(QStringLiteral("Towers visited"));
+        int first = 0, last = 0, most = 1;
+        for (const YearRow& row : stats_.years) {
+            if (row.year == 0) continue;  // undated visits have no place on the time line
+            if (first == 0) first = row.year;
+            last = row.year;
+            series->append(row.year, row.runningTotal);
+            most = std::max(most, row.runningTotal);
+        }
+        plot->addSeries(series);
+        auto* axisX = new QValueAxis;
+        UseWholeTicks(axisX, first, std::max(last, first + 1));
+        auto* axisY = new QValueAxis;
+        UseWholeTicks(axisY, 0, most);
+        plot->addAxis(axisX, Qt::AlignBottom);
+        plot->addAxis(axisY, Qt::AlignLeft);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+        plot->setTitle(QStringLiteral("Towers visited, running total by year"));
+    }
+    QChart* old = chartView_->chart();
+    chartView_->setChart(plot);
+    delete old;
+}
+
+Table CStatisticsDlg::CurrentTable() const {
+    const int tab = tabs_->currentIndex();
+    return TableFromModel(*models_.at(static_cast<std::size_t>(tab)),
+                          tables_.at(static_cast<std::size_t>(tab)));
+}
+
+void CStatisticsDlg::OnCopy() {
+    CopyTableToClipboard(CurrentTable());
+}
+
+void CStatisticsDlg::OnSaveCsv() {
+    const Table table = CurrentTable();
+    SaveTableAsCsv(table, table.name + ".csv", prompter_);
+}
+
+void CStatisticsDlg::OnHelp() {
+    if (showHelp_) showHelp_(kDialogHelpBase + kStatisticsDialog);
+}
+
+}  // namespace chimeset

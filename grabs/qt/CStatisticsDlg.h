@@ -1,0 +1,58 @@
+// Actions / Statistics: the log's statistics as sortable tables beside a chart, with Copy,
+// Save as CSV and help.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "common/qt/HelpKey.h"
+#include "grabs/GrabStatistics.h"
+#include "grabs/GrabsTables.h"
+
+class QChartView;
+class QComboBox;
+class QPushButton;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+
+namespace chimeset {
+
+class CChimesetDoc;
+class Prompter;
+
+class CStatisticsDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    enum class Chart { CountyShare = 0, Bells, RunningTotal };
+
+    CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
+                   QWidget* parent = nullptr);
+
+    const GrabStatistics& Statistics() const { return stats_; }
+    // The table of the tab shown, in the order shown.
+    Table CurrentTable() const;
+    void ShowChart(Chart chart);
+    QChartView* ChartView() const { return chartView_; }
+    QTabWidget* Tabs() const { return tabs_; }
+    QTableView* TableView(int tab) const { return views_.at(static_cast<std::size_t>(tab)); }
+
+    void OnCopy();
+    void OnSaveCsv();
+
+  private:
+    void OnHelp();
+
+    Prompter& prompter_;
+    ShowHelp showHelp_;
+    GrabStatistics stats_;
+    std::vector<Table> tables_;
+    std::vector<QStandardItemModel*> models_;
+    std::vector<QTableView*> views_;
+    QTabWidget* tabs_ = nullptr;
+    QComboBox* chartChoice_ = nullptr;
+    QChartView* chartView_ = nullptr;
+};
+
+}  // namespace chimeset
