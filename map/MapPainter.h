@@ -34,8 +34,8 @@ class MapPainter {
     virtual ~MapPainter() = default;
     virtual void Clear(MapColour colour) = 0;
     // A closed area; an outline width of 0 draws none.
-    virtual void Polygon(const std::vector<ScreenPoint>& points, MapColour fill,
-                         MapColour outline, double outlineWidth) = 0;
+    virtual void Polygon(const std::vector<ScreenPoint>& points, MapColour fill, MapColour outline,
+                         double outlineWidth) = 0;
     virtual void Polyline(const std::vector<ScreenPoint>& points, MapColour colour,
                           double width) = 0;
     // Many dots of one style at once: the bulk of the picture.

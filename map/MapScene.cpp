@@ -45,9 +45,9 @@ void DrawLabels(MapPainter& painter, const MapViewport& view, const MapTowers& t
         const GridPoint at = view.ToGrid(*options.pointer);
         const double reach = 80 / view.Scale();
         std::vector<std::int32_t> near;
-        towers.Index().Collect({at.easting - reach, at.northing - reach, at.easting + reach,
-                                at.northing + reach},
-                               near);
+        towers.Index().Collect(
+            {at.easting - reach, at.northing - reach, at.easting + reach, at.northing + reach},
+            near);
         const auto distance = [&](std::int32_t slot) {
             const GridPoint p = all[static_cast<std::size_t>(slot)].point;
             return std::hypot(p.easting - at.easting, p.northing - at.northing);
@@ -99,8 +99,8 @@ Box DrawLegend(MapPainter& painter, const MapViewport& view, const MapTowers& to
     const std::int32_t notDrawn = towers.Counts().NotDrawn();
     std::string missing;
     if (notDrawn > 0)
-        missing = std::to_string(notDrawn) + (notDrawn == 1 ? " tower" : " towers") +
-                  " not on the map";
+        missing =
+            std::to_string(notDrawn) + (notDrawn == 1 ? " tower" : " towers") + " not on the map";
     double width = 0;
     for (const std::string& caption : captions)
         width = std::max(width, painter.TextWidth(caption, size, false));
@@ -171,7 +171,9 @@ void MapScene::Draw(MapPainter& painter, const MapData& map, const MapViewport& 
     centres.reserve(all.size());
     for (std::size_t i = 0; i < all.size();) {
         const DotLook look = all[i].look;
-        const DotStyle style = StyleOfDot(look, scale);
+        DotStyle style = StyleOfDot(look, scale);
+        // A poster's dots grow with it, more slowly than its text.
+        style.radius *= std::sqrt(options.textScale);
         centres.clear();
         std::size_t j = i;
         for (; j < all.size() && all[j].look.category == look.category &&
@@ -189,7 +191,8 @@ void MapScene::Draw(MapPainter& painter, const MapData& map, const MapViewport& 
     if (const std::int32_t current = towers.Find(options.currentTower); current >= 0) {
         const MapTower& tower = all[static_cast<std::size_t>(current)];
         const ScreenPoint p = view.ToScreen(tower.point.easting, tower.point.northing);
-        const double radius = StyleOfDot(tower.look, scale).radius + 4 * options.textScale;
+        const double radius = StyleOfDot(tower.look, scale).radius * std::sqrt(options.textScale) +
+                              4 * options.textScale;
         painter.Ring(p, radius, {255, 255, 255, 255}, 4 * options.textScale);
         painter.Ring(p, radius, kCurrentRingColour, 2 * options.textScale);
     }
@@ -200,8 +203,8 @@ void MapScene::Draw(MapPainter& painter, const MapData& map, const MapViewport& 
         const double size = 22 * options.textScale;
         const double width = painter.TextWidth(options.title, size, true);
         const double x = std::max(4.0, (view.Width() - width) / 2);
-        painter.Text(x, 8 * options.textScale + size, options.title, size, true,
-                     {20, 20, 20, 255}, true);
+        painter.Text(x, 8 * options.textScale + size, options.title, size, true, {20, 20, 20, 255},
+                     true);
         top = 8 * options.textScale + size * 1.3;
         if (!options.subtitle.empty()) {
             const double small = 14 * options.textScale;

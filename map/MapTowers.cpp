@@ -57,9 +57,9 @@ void MapTowers::Build(const TowerDatabase& database, const std::vector<DotCatego
     const auto place = [&](std::int32_t tower) {
         if (tower < 0 || tower >= total || slotOfTower_[static_cast<std::size_t>(tower)] != -1)
             return;
-        const TowerPosition position =
-            PositionOfTower(database.GetTowerField(tower, kLat),
-                            database.GetTowerField(tower, kLon), database.GetTowerField(tower, kOS));
+        const TowerPosition position = PositionOfTower(database.GetTowerField(tower, kLat),
+                                                       database.GetTowerField(tower, kLon),
+                                                       database.GetTowerField(tower, kOS));
         switch (position.source) {
             case PositionSource::None:
                 ++counts_.noPosition;
@@ -113,6 +113,30 @@ std::int32_t MapTowers::Find(std::int32_t tower) const {
 std::int32_t MapTowers::TowerAt(GridPoint point, double radius) const {
     const std::int32_t slot = index_.Find(point.easting, point.northing, radius);
     return slot < 0 ? -1 : towers_[static_cast<std::size_t>(slot)].tower;
+}
+
+}  // namespace chimeset
+
+#include "common/CodePage.h"
+
+namespace chimeset {
+
+MapPosterText PosterTextOf(const CChimesetDoc& doc) {
+    MapPosterText text;
+    if (doc.IsLogOpen()) {
+        text.title = Windows1252ToUtf8(doc.UserName());
+        const std::int32_t visited = VisitedCount(doc);
+        text.subtitle =
+            std::to_string(visited) + (visited == 1 ? " tower" : " towers") + " visited";
+    } else {
+        text.title = "Church bell towers";
+    }
+    // Only a converted Dove's Guide extract names its source this way; the credit is then
+    // owed under its licence.
+    const std::string& description = doc.Database().Description();
+    if (description.rfind("Tower data from Dove's Guide", 0) == 0)
+        text.credit = Windows1252ToUtf8(description);
+    return text;
 }
 
 }  // namespace chimeset

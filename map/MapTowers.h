@@ -62,3 +62,17 @@ class MapTowers {
 };
 
 }  // namespace chimeset
+
+namespace chimeset {
+
+// The poster's words: a title (the user's name, or the map's when no log is open), a line
+// of what they rang, and the Dove's Guide credit when the towers are Dove's Guide's.
+struct MapPosterText {
+    std::string title;
+    std::string subtitle;
+    std::string credit;
+};
+// In UTF-8.
+MapPosterText PosterTextOf(const CChimesetDoc& doc);
+
+}  // namespace chimeset

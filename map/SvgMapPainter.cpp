@@ -9,7 +9,8 @@ std::string Number(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.1f", value);
     std::string text(buffer);
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
     if (text == "-0") text = "0";
     return text;
 }
@@ -23,8 +24,7 @@ std::string Colour(MapColour colour) {
 std::string Paint(const char* what, MapColour colour) {
     std::string out = std::string(" ") + what + "=\"" + Colour(colour) + "\"";
     if (colour.alpha != 255)
-        out += std::string(" ") + what + "-opacity=\"" + Number(colour.alpha / 255.0 * 100) +
-               "%\"";
+        out += std::string(" ") + what + "-opacity=\"" + Number(colour.alpha / 255.0 * 100) + "%\"";
     return out;
 }
 
@@ -109,8 +109,8 @@ void SvgMapPainter::Dots(const std::vector<ScreenPoint>& centres, const DotStyle
                      Number(c.y - style.radius) + "\" width=\"" + side + "\" height=\"" + side +
                      "\"/>\n";
         else
-            body_ += "<circle cx=\"" + Number(c.x) + "\" cy=\"" + Number(c.y) + "\" r=\"" + r +
-                     "\"/>\n";
+            body_ +=
+                "<circle cx=\"" + Number(c.x) + "\" cy=\"" + Number(c.y) + "\" r=\"" + r + "\"/>\n";
     }
     body_ += "</g>\n";
 }

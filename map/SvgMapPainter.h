@@ -22,8 +22,8 @@ class SvgMapPainter : public MapPainter {
     void Ring(ScreenPoint centre, double radius, MapColour colour, double width) override;
     void Rectangle(double x, double y, double width, double height, MapColour fill,
                    MapColour outline) override;
-    void Text(double x, double y, const std::string& text, double size, bool bold,
-              MapColour colour, bool halo) override;
+    void Text(double x, double y, const std::string& text, double size, bool bold, MapColour colour,
+              bool halo) override;
     // Without fonts at hand, an average width per character of a sans-serif face.
     double TextWidth(const std::string& text, double size, bool bold) override;
 

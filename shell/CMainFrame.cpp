@@ -20,7 +20,9 @@
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
+#include "map/qt/MapResource.h"
 #include "shell/CChimesetApp.h"
+#include "shell/MapWindowHost.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
 #include "view/CommandIds.h"
@@ -45,6 +47,7 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
+    mapHost_ = new MapWindowHost(doc_, *view_, BuiltInMap(), this);
     BuildMenus();
     BuildStatusBar();
     setAcceptDrops(true);
@@ -93,6 +96,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Display full pages"));
     AddCommand(file, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                QStringLiteral("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddCommand(file, kCmdExportMap, QStringLiteral("Export &Map..."),
+               QStringLiteral("Write the tower map as a PNG, SVG or PDF poster"));
     file->addSeparator();
     AddCommand(file, kCmdAppExit, QStringLiteral("E&xit"),
                QStringLiteral("Quit the application; prompts to save documents"));
@@ -111,6 +116,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Set the Items and Column widths when printing"));
     AddCommand(actions, kCmdCopyToClipboard, QStringLiteral("&Copy to Clipboard"),
                QStringLiteral("Copies the Log to the Clipboard for word processing"));
+    AddCommand(actions, kCmdTowerMap, QStringLiteral("Tower &Map"),
+               QStringLiteral("Show every tower on a map of the British Isles"));
     actions->addSeparator();
     AddCommand(actions, kCmdManageUsers, QStringLiteral("Manage &Users..."),
                QStringLiteral("Creates Additional Users"));
@@ -180,6 +187,8 @@ void CMainFrame::UpdateCommandStates() {
     SetEnabled(kCmdBackupInformation, doc_.CanShowBackupInformation());
     SetEnabled(kCmdCheckForUpdate, app_.CheckForUpdatesBuilt());
     SetEnabled(kCmdAddAdditionalTower, doc_.CanAddAdditionalTower());
+    for (const int map : {int(kCmdTowerMap), int(kCmdExportMap)})
+        SetEnabled(map, mapHost_->CanOpenMap());
     Action(kCmdTenorInKilograms)->setChecked(doc_.IsKilograms());
 }
 
@@ -257,6 +266,12 @@ void CMainFrame::OnCommand(int command) {
             break;
         case kCmdAddAdditionalTower:
             view_->EditAdditionalTower(-1);
+            break;
+        case kCmdTowerMap:
+            mapHost_->OpenMapWindow();
+            break;
+        case kCmdExportMap:
+            mapHost_->ExportMap();
             break;
         case kCmdHelpTopics:
             app_.OnHelpTopics();

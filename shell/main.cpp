@@ -8,6 +8,7 @@
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "map/qt/MapCommandLine.h"
 #include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
@@ -17,7 +18,8 @@
 
 int main(int argc, char* argv[]) {
     // Printing from the command line shows no window, so it needs no display either.
-    if (chimeset::HasPrintSwitch(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasMapSwitch(argc, argv)) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
@@ -45,6 +47,9 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    if (const chimeset::MapCommand map = chimeset::ParseMapCommand(arguments);
+        map.kind != chimeset::MapCommand::Kind::None)
+        return chimeset::RunMapCommand(map, chimeset::ProgramFolder(), settings, today, std::cerr);
     if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
         print.kind != chimeset::PrintCommand::Kind::None)
         return chimeset::RunPrintCommand(print, chimeset::ProgramFolder(), settings, today,

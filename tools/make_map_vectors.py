@@ -27,7 +27,11 @@ import subprocess
 import sys
 import tempfile
 
-WEST, EAST, SOUTH, NORTH = -11.0, 3.0, 48.4, 61.2
+# The data reach well beyond the map's own area, so that the edge where the shorelines are
+# cut off (and land is closed along the meridian or parallel) never shows.
+WEST, EAST, SOUTH, NORTH = -16.0, 8.0, 46.5, 63.0
+# The map's own area: the British Isles, the Channel Islands and the near coast of France.
+MAP_AREA = (-11.0, 2.6, 49.1, 61.0)
 REGION = "-R%g/%g/%g/%g" % (WEST, EAST, SOUTH, NORTH)
 # The National Grid with the Ordnance Survey's seven-parameter shift from WGS84 written out,
 # so that it applies everywhere (the Channel Islands too) and matches the program's own
@@ -258,7 +262,8 @@ def main():
              "; The British Isles and the near coast of France on the British National Grid.",
              "; Shorelines, lakes and rivers: GSHHG (c) the GMT Team, LGPL 3 or later.",
              "; Made by tools/make_map_vectors.py with GMT."]
-    corners = project([[(WEST, SOUTH), (EAST, SOUTH), (EAST, NORTH), (WEST, NORTH)]])[0]
+    west, east, south, north = MAP_AREA
+    corners = project([[(west, south), (east, south), (east, north), (west, north)]])[0]
     xs = [p[0] for p in corners]
     ys = [p[1] for p in corners]
     lines.append("B %d %d %d %d" % (min(xs), min(ys), max(xs), max(ys)))

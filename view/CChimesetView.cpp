@@ -119,6 +119,7 @@ void CChimesetView::BuildForm() {
     map_ = new CMapPanel(this);
     map_->setMinimumSize(map_->minimumSizeHint().expandedTo(units.Size(148, 248)));
     controls_[kIdMap] = map_;
+    connect(map_, &CMapPanel::doubleClicked, this, &CChimesetView::mapWindowRequested);
 
     // --- the tower and its details ---
     auto* details = new QGroupBox(QStringLiteral("Extract from Dove's Guide"), this);
@@ -255,7 +256,9 @@ void CChimesetView::BuildForm() {
     right->addWidget(records, 1);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(map_, 0, Qt::AlignTop);
+    // The map takes a share of any room the window gains; at the starting size it has none.
+    map_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    layout->addWidget(map_, 1);
     layout->addWidget(details, 1);
     layout->addLayout(right);
 
@@ -355,6 +358,7 @@ void CChimesetView::ShowTowerDetails() {
     for (const int id : {int(kIdLocation), int(kIdDedication)})
         Control(id)->setToolTip(ToolTipText(DetailToolTipText(texts[id - kIdLocation])));
     map_->ShowPosition(doc_.CurrentMapPoint());
+    emit currentTowerChanged(doc_.CurrentTower());
     UpdateColours();
     UpdateStatus();
 }
@@ -404,6 +408,24 @@ void CChimesetView::OnSelectionChange(int row) {
 void CChimesetView::SelectPosition(int position) {
     towerList_->SetCurrentRow(position);
     OnSelectionChange(position);
+}
+
+bool CChimesetView::SelectTower(std::int32_t tower) {
+    const auto find = [&] {
+        for (int position = 0; position < listCount_; ++position)
+            if (doc_.ListItemTower(position) == tower) return position;
+        return -1;
+    };
+    int position = find();
+    if (position < 0 && doc_.GetFilter() != kFilterAllTowers) {
+        // A tower outside the shown list: show them all, as a click on All Dove would.
+        filters_->button(kFilterAllTowers)->setChecked(true);
+        OnFilterButton(kFilterAllTowers);
+        position = find();
+    }
+    if (position < 0) return false;
+    SelectPosition(position);
+    return true;
 }
 
 void CChimesetView::OnFilterButton(ListFilter filter) {

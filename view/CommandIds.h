@@ -28,6 +28,8 @@ enum CommandId : int {
     kCmdBackupInformation = 32902,
     kCmdCheckForUpdate = 32903,
     kCmdAddAdditionalTower = 32904,
+    kCmdTowerMap = 32930,
+    kCmdExportMap = 32931,
 };
 
 // The status-bar pane that the view keeps current.

@@ -31,7 +31,8 @@ std::vector<GridPoint> RandomDots(int count, unsigned seed) {
     std::vector<GridPoint> points;
     for (int i = 0; i < count; ++i) points.push_back({east(random), north(random)});
     // Clusters as in towns, and a few towers sharing one spot.
-    for (int i = 0; i < 300; ++i) points.push_back({530000.0 + i * 7 % 900, 180000.0 + i * 13 % 700});
+    for (int i = 0; i < 300; ++i)
+        points.push_back({530000.0 + i * 7 % 900, 180000.0 + i * 13 % 700});
     for (int i = 0; i < 3; ++i) points.push_back({400000, 300000});
     return points;
 }

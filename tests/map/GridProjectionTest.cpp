@@ -49,8 +49,8 @@ TEST(GridProjectionTest, DegreesAreReadStrictly) {
     EXPECT_DOUBLE_EQ(*ParseDegrees("-2.70051"), -2.70051);
     EXPECT_DOUBLE_EQ(*ParseDegrees(" +3 "), 3);
     EXPECT_DOUBLE_EQ(*ParseDegrees(".5"), 0.5);
-    for (const char* bad : {"", " ", "-", ".", "1.2.3", "51N", "fifty", "1e5", "--1",
-                            "1234567890123456"})
+    for (const char* bad :
+         {"", " ", "-", ".", "1.2.3", "51N", "fifty", "1e5", "--1", "1234567890123456"})
         EXPECT_FALSE(ParseDegrees(bad)) << bad;
 }
 
@@ -68,9 +68,14 @@ TEST(GridProjectionTest, ATowerIsPlacedFromTheBestPositionItHas) {
     p = PositionOfTower("95", "-1", "TQ300803");
     EXPECT_EQ(p.source, PositionSource::GridReference);
     // Impossible positions with nothing to fall back on.
-    for (const auto& [lat, lon] : std::vector<std::pair<const char*, const char*>>{
-             {"0", "-1.5"}, {"95", "-1.5"}, {"-91", "0"}, {"52", "181"}, {"north", "-1"},
-             {"52", ""}, {"", "-1"}, {"0.0", "0.0"}})
+    for (const auto& [lat, lon] : std::vector<std::pair<const char*, const char*>>{{"0", "-1.5"},
+                                                                                   {"95", "-1.5"},
+                                                                                   {"-91", "0"},
+                                                                                   {"52", "181"},
+                                                                                   {"north", "-1"},
+                                                                                   {"52", ""},
+                                                                                   {"", "-1"},
+                                                                                   {"0.0", "0.0"}})
         EXPECT_EQ(PositionOfTower(lat, lon, "").source, PositionSource::Impossible)
             << lat << " " << lon;
     EXPECT_EQ(PositionOfTower("", "", "XX123").source, PositionSource::Impossible);

@@ -77,7 +77,7 @@ TEST(MapDataTest, KnownPlacesAreOnLandAndTheSeasAreNot) {
     EXPECT_FALSE(OnLand(53.8000, -5.2000)) << "the Irish Sea";
     EXPECT_FALSE(OnLand(50.2000, -1.0000)) << "the Channel";
     EXPECT_FALSE(OnLand(54.0000, 2.0000)) << "the North Sea";
-    
+
     EXPECT_FALSE(OnLand(56.1000, -4.6200)) << "Loch Lomond";
 }
 
@@ -100,10 +100,10 @@ TEST(MapDataTest, DamagedFilesAreRefusedWithAReason) {
     const std::string good = kNested;
     const std::vector<std::string> damaged = {
         "",
-        "CHIMESET-MAP 2\nB 0 0 1 1\nA 1 3 0 0 1 0 0 1\nE\n",  // a later format
-        "CHIMESET-MAP 1\nA 1 3 0 0 1 0 0 1\nE\n",             // no area of the map
-        "CHIMESET-MAP 1\nB 0 0 1 1\nE\n",                     // no land
-        "CHIMESET-MAP 1\nB 0 0 1 1\nA 1 4 0 0 1 0 0 1\nE\n",  // fewer points than counted
+        "CHIMESET-MAP 2\nB 0 0 1 1\nA 1 3 0 0 1 0 0 1\nE\n",      // a later format
+        "CHIMESET-MAP 1\nA 1 3 0 0 1 0 0 1\nE\n",                 // no area of the map
+        "CHIMESET-MAP 1\nB 0 0 1 1\nE\n",                         // no land
+        "CHIMESET-MAP 1\nB 0 0 1 1\nA 1 4 0 0 1 0 0 1\nE\n",      // fewer points than counted
         "CHIMESET-MAP 1\nB 0 0 1 1\nA 1 3 0 0 1 0 0 1 5 5\nE\n",  // more
         "CHIMESET-MAP 1\nB 0 0 1 1\nA 4 3 0 0 1 0 0 1\nE\n",      // no such level
         "CHIMESET-MAP 1\nB 0 0 1 1\nA 1 3 0 0 1 x 0 1\nE\n",      // not a number
@@ -111,9 +111,9 @@ TEST(MapDataTest, DamagedFilesAreRefusedWithAReason) {
         "CHIMESET-MAP 1\nB 0 0 1 1\nA 1 -3 0 0\nE\n",
         "CHIMESET-MAP 1\nB 5 0 1 1\nA 1 3 0 0 1 0 0 1\nE\n",  // west beyond east
         "CHIMESET-MAP 1\nB 0 0 1 1\nQ 1\nE\n",
-        good.substr(0, good.size() / 2),                 // cut off in the middle of a line
-        good.substr(0, good.find("R 2")),                // cut off between lines
-        good + "A 1 3 0 0 1 0 0 1\n",                   // more after the end
+        good.substr(0, good.size() / 2),   // cut off in the middle of a line
+        good.substr(0, good.find("R 2")),  // cut off between lines
+        good + "A 1 3 0 0 1 0 0 1\n",      // more after the end
     };
     for (const std::string& text : damaged) {
         MapData map;
