@@ -1,13 +1,59 @@
 #include "map/qt/QtMapPainter.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QtMath>
+#include <cmath>
 #include <QPainterPath>
 
 namespace chimeset {
+namespace {
+
+bool SameStyle(const DotStyle& a, const DotStyle& b) {
+    return a.fill == b.fill && a.outline == b.outline && a.radius == b.radius && a.shape == b.shape;
+}
+
+}  // namespace
 
 QtMapPainter::QtMapPainter(QPainter& painter) : painter_(painter), base_(painter.font()) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    // On screen and in a PNG the dots are stamped from a picture drawn at the device's own
+    // resolution, which is as sharp as drawing each and many times faster; a PDF keeps
+    // every dot a vector. Only a plain translation lets a stamp land exactly.
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform transform = painter.deviceTransform();
+    raster_ = engine && engine->type() == QPaintEngine::Raster &&
+              transform.type() <= QTransform::TxScale && transform.m11() == transform.m22();
+    ratio_ = transform.m11();
+}
+
+
+const QImage& QtMapPainter::Stamp(const DotStyle& style) {
+    for (const CachedStamp& cached : stamps_)
+        if (SameStyle(cached.style, style)) return cached.image;
+    const int side = qCeil((2 * style.radius + 2) * ratio_);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter stamp(&image);
+        stamp.setRenderHint(QPainter::Antialiasing, true);
+        stamp.scale(ratio_, ratio_);
+        if (style.outline.alpha == 0)
+            stamp.setPen(Qt::NoPen);
+        else
+            stamp.setPen(QPen(ToQColor(style.outline), 0.8));
+        stamp.setBrush(ToQColor(style.fill));
+        const QPointF centre(side / (2 * ratio_), side / (2 * ratio_));
+        const double r = style.radius;
+        if (style.shape == DotShape::Square)
+            stamp.drawRect(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
+        else
+            stamp.drawEllipse(centre, r, r);
+    }
+    image.setDevicePixelRatio(ratio_);
+    stamps_.push_back({style, std::move(image)});
+    return stamps_.back().image;
 }
 
 const QPolygonF& QtMapPainter::ToPolygon(const std::vector<ScreenPoint>& points) {
@@ -34,13 +80,28 @@ void QtMapPainter::Clear(MapColour colour) {
 
 void QtMapPainter::Polygon(const std::vector<ScreenPoint>& points, MapColour fill,
                            MapColour outline, double outlineWidth) {
+    const QPolygonF& polygon = ToPolygon(points);
+    if (raster_ && outlineWidth > 0) {
+        // The antialiased outline covers the fill's edge, so the fill can be drawn the fast
+        // way, without antialiasing.
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(ToQColor(fill));
+        painter_.drawPolygon(polygon);
+        painter_.setRenderHint(QPainter::Antialiasing, true);
+        painter_.setPen(QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap,
+                             Qt::RoundJoin));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawPolygon(polygon);
+        return;
+    }
     if (outlineWidth > 0)
-        painter_.setPen(
-            QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter_.setPen(QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap,
+                             Qt::RoundJoin));
     else
         painter_.setPen(Qt::NoPen);
     painter_.setBrush(ToQColor(fill));
-    painter_.drawPolygon(ToPolygon(points));
+    painter_.drawPolygon(polygon);
 }
 
 void QtMapPainter::Polyline(const std::vector<ScreenPoint>& points, MapColour colour,
@@ -57,6 +118,17 @@ void QtMapPainter::Dots(const std::vector<ScreenPoint>& centres, const DotStyle&
         painter_.setPen(QPen(ToQColor(style.outline), 0.8));
     painter_.setBrush(ToQColor(style.fill));
     const double r = style.radius;
+    if (raster_) {
+        const QImage& stamp = Stamp(style);
+        const double half = stamp.width() / (2 * ratio_);
+        for (const ScreenPoint& c : centres) {
+            // Whole device pixels, so that every dot looks the same.
+            const QPointF corner(std::round((c.x - half) * ratio_) / ratio_,
+                                 std::round((c.y - half) * ratio_) / ratio_);
+            painter_.drawImage(corner, stamp);
+        }
+        return;
+    }
     if (style.shape == DotShape::Square) {
         for (const ScreenPoint& c : centres)
             painter_.drawRect(QRectF(c.x - r, c.y - r, 2 * r, 2 * r));

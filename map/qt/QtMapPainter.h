@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPolygonF>
+#include <vector>
 
 #include "map/MapPainter.h"
 
@@ -32,10 +34,20 @@ class QtMapPainter : public MapPainter {
   private:
     const QPolygonF& ToPolygon(const std::vector<ScreenPoint>& points);
     QFont FontFor(double size, bool bold) const;
+    // A dot drawn once, for stamping thousands of times on a raster device.
+    const QImage& Stamp(const DotStyle& style);
+    void DrawDot(const DotStyle& style, QPointF centre);
 
     QPainter& painter_;
     QPolygonF polygon_;
     QFont base_;
+    bool raster_ = false;
+    qreal ratio_ = 1;
+    struct CachedStamp {
+        DotStyle style;
+        QImage image;
+    };
+    std::vector<CachedStamp> stamps_;
 };
 
 }  // namespace chimeset
