@@ -94,9 +94,16 @@ QSize CMapPanel::sizeHint() const {
 
 bool CMapPanel::DrawsVectors(QSize deviceSize) const {
     if (!vectors_ || !vectors_->IsLoaded()) return false;
+    const int scale = ImageScale();
+    // The size the panel starts at: the minimum the form gives it, never less than the
+    // picture. Until it has clearly outgrown that, it shows the picture.
+    const int frame = 2 * frameWidth();
+    const QSize start = ((minimumSize() - QSize(frame, frame)) * devicePixelRatioF())
+                            .expandedTo(QSize(kImageWidth, kImageHeight) * scale);
     const double fit = std::min(deviceSize.width() / double(kImageWidth),
                                 deviceSize.height() / double(kImageHeight));
-    return fit >= ImageScale() * kVectorThreshold;
+    return deviceSize.width() >= start.width() * kVectorThreshold &&
+           deviceSize.height() >= start.height() && fit >= scale * kVectorThreshold;
 }
 
 void CMapPanel::RenderVectors(QPainter& painter, const QRect& area) const {

@@ -225,3 +225,25 @@ TEST(MapPanelGrowthTest, AtTheStartingSizeThePictureAndWhenGrownTheVectors) {
     EXPECT_GT(red, 25);  // 5 x 5 picture pixels at 2.5 device pixels each
     EXPECT_LT(red, 250);
 }
+
+TEST_F(MapWindowTest, TheSmallMapKeepsItsSizeAtTheStartAndGrowsWithTheWindow) {
+    CChimesetView view(*doc, prompter, {});
+    view.OnInitialUpdate();
+    view.resize(view.sizeHint());
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    CMapPanel* panel = view.MapPanel();
+    const QSize start = panel->contentsRect().size() * panel->devicePixelRatio();
+    EXPECT_FALSE(panel->DrawsVectors(start)) << start.width() << "x" << start.height();
+    EXPECT_EQ(panel->size(), panel->minimumSizeHint().expandedTo(panel->minimumSize()));
+    view.resize(1600, 1200);
+    QApplication::processEvents();
+    const QSize grown = panel->contentsRect().size() * panel->devicePixelRatio();
+    EXPECT_GT(grown.width(), start.width() * 2);
+    EXPECT_TRUE(panel->DrawsVectors(grown)) << grown.width() << "x" << grown.height();
+    // A double-click on it asks for the map window.
+    bool asked = false;
+    QObject::connect(&view, &CChimesetView::mapWindowRequested, [&] { asked = true; });
+    QTest::mouseDClick(panel, Qt::LeftButton, {}, panel->rect().center());
+    EXPECT_TRUE(asked);
+}
