@@ -20,6 +20,10 @@ MapWindowHost::MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapDa
     connect(&view_, &CChimesetView::currentTowerChanged, this,
             &MapWindowHost::OnCurrentTowerChanged);
     connect(&view_, &CChimesetView::mapWindowRequested, this, &MapWindowHost::OpenMapWindow);
+    // A date set or cleared changes a dot's colour; a log opened or closed changes them all.
+    connect(&view_, &CChimesetView::visitorRecordsShown, this, [this] {
+        if (window_ && window_->isVisible()) window_->Refresh();
+    });
 }
 
 bool MapWindowHost::CanOpenMap() const {

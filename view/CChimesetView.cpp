@@ -373,6 +373,7 @@ void CChimesetView::ShowVisitorRecords() {
         ->setText(QString::fromStdString(FormatPackedDate(doc_.EntryPealDate())));
     static_cast<FieldLabel*>(Control(kIdComment))->setText(CommentText(doc_.EntryComment()));
     UpdateStatus();
+    emit visitorRecordsShown();
 }
 
 void CChimesetView::UpdateColours() {

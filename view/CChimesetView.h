@@ -107,6 +107,8 @@ class CChimesetView : public QWidget, public DocumentListener {
     void statusPaneTextChanged(const QString& text);
     // The selection moved to another tower (-1: none).
     void currentTowerChanged(std::int32_t tower);
+    // The visitor's records were shown again, perhaps after a change of date.
+    void visitorRecordsShown();
     // A double-click on the small map.
     void mapWindowRequested();
     // Something that command availability depends on changed (selection, filter, edits).

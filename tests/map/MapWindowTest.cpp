@@ -145,6 +145,18 @@ TEST_F(MapWindowTest, SelectionGoesBothWaysWithTheMainWindow) {
         map->Towers().Towers()[static_cast<std::size_t>(map->Towers().Find(3))];
     const ScreenPoint g = viewport.ToScreen(guernsey.point.easting, guernsey.point.northing);
     EXPECT_TRUE(g.x >= 0 && g.y >= 0 && g.x <= viewport.Width() && g.y <= viewport.Height());
+    // A peal recorded in the main window colours the dot at once.
+    ASSERT_TRUE(view.SelectTower(10));
+    const auto norwich = [&] {
+        return map->Towers()
+            .Towers()[static_cast<std::size_t>(map->Towers().Find(10))]
+            .look.category;
+    };
+    EXPECT_EQ(norwich(), DotCategory::NotVisited);
+    doc->UpdateVisitDate(Date(2026, 12, 1));
+    doc->UpdatePealDate(Date(2026, 12, 1));
+    view.ShowVisitorRecords();
+    EXPECT_EQ(norwich(), DotCategory::Pealed);
     // A tower that cannot be placed selects nothing on the map.
     ASSERT_TRUE(view.SelectTower(8));
     EXPECT_EQ(map->Canvas()->CurrentTower(), 8);
