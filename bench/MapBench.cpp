@@ -40,8 +40,9 @@ struct RealData {
         DoveImportError error;
         if (!ConvertDoveCsv(csv, {}, lines, summary, error)) return;
         dir.WriteLines("DoveData.CB0", lines);
-        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings,
-                                             [] { return LocalDate{2026, 12, 7}; });
+        doc = std::make_unique<CChimesetDoc>(dir.Path(), prompter, settings, [] {
+            return LocalDate{2026, 12, 7};
+        });
         if (!doc->IsDatabaseLoaded()) return;
         std::vector<std::string> log{std::string(kVersion2Header)};
         for (std::int32_t tower = 0; tower < doc->Database().GetDatabaseCount(); tower += 10) {

@@ -2,9 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QtMath>
 #include <cmath>
-#include <QPainterPath>
 
 namespace chimeset {
 namespace {
@@ -27,7 +27,6 @@ QtMapPainter::QtMapPainter(QPainter& painter) : painter_(painter), base_(painter
               transform.type() <= QTransform::TxScale && transform.m11() == transform.m22();
     ratio_ = transform.m11();
 }
-
 
 const QImage& QtMapPainter::Stamp(const DotStyle& style) {
     for (const CachedStamp& cached : stamps_)
@@ -89,15 +88,15 @@ void QtMapPainter::Polygon(const std::vector<ScreenPoint>& points, MapColour fil
         painter_.setBrush(ToQColor(fill));
         painter_.drawPolygon(polygon);
         painter_.setRenderHint(QPainter::Antialiasing, true);
-        painter_.setPen(QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap,
-                             Qt::RoundJoin));
+        painter_.setPen(
+            QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter_.setBrush(Qt::NoBrush);
         painter_.drawPolygon(polygon);
         return;
     }
     if (outlineWidth > 0)
-        painter_.setPen(QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap,
-                             Qt::RoundJoin));
+        painter_.setPen(
+            QPen(ToQColor(outline), outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     else
         painter_.setPen(Qt::NoPen);
     painter_.setBrush(ToQColor(fill));

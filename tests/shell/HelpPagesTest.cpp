@@ -48,7 +48,7 @@ TEST(HelpPages, EveryContextHasAnExistingTopic) {
          {kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFilePrint, kCmdFilePrintPreview,
           kCmdAppAbout, kCmdAppExit, kCmdHelpTopics, kCmdFind, kCmdFindNext, kCmdTenorInKilograms,
           kCmdSetPrintContents, kCmdCopyToClipboard, kCmdManageUsers, kCmdBackupInformation,
-          kCmdCheckForUpdate, kCmdAddAdditionalTower})
+          kCmdCheckForUpdate, kCmdAddAdditionalTower, kCmdTowerMap, kCmdExportMap})
         EXPECT_EQ(topics.count(0x10000ul + command), 1u) << command;
     for (const unsigned dialog : {100u, 128u, 131u, 132u, 133u, 134u, 135u, 136u, 137u, 138u, 139u})
         EXPECT_EQ(topics.count(0x20000ul + dialog), 1u) << dialog;
