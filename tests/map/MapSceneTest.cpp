@@ -194,3 +194,38 @@ TEST(SvgMapPainterTest, WritesEscapedWellFormedText) {
     // A transparent outline draws no stroke.
     EXPECT_EQ(out.find("stroke=\"#000000\" stroke-width=\"0.8\"><circle"), std::string::npos);
 }
+
+TEST(MapSceneTest, AdditionalTowersWithAPositionAreSquares) {
+    const MapData map = SquareIsland();
+    TowerDatabase database = Towers(2);
+    const std::int32_t added =
+        database.AddAdditionalTower("Mine\\S\\C\\SV050050\\\\\\6\\500\\90100");
+    database.AddAdditionalTower("Nowhere\\S\\C\\\\\\\\6\\500\\90101");
+    MapTowers towers;
+    towers.Build(database, {}, map.Bounds());
+    EXPECT_EQ(towers.Counts().placed, 5);
+    EXPECT_EQ(towers.Counts().noPosition, 2);
+    const std::int32_t slot = towers.Find(added);
+    ASSERT_GE(slot, 0);
+    const DotLook look = towers.Towers()[static_cast<std::size_t>(slot)].look;
+    EXPECT_TRUE(look.additional);
+    EXPECT_EQ(StyleOfDot(look, 0.001).shape, DotShape::Square);
+    EXPECT_EQ(StyleOfDot({DotCategory::Visited, false}, 0.001).shape, DotShape::Circle);
+}
+
+TEST(DotStyleTest, CategoriesStayApartAndGrowWithTheZoom) {
+    std::vector<MapColour> fills;
+    double radius = 0;
+    for (int c = 0; c < kDotCategoryCount; ++c) {
+        const DotStyle style = StyleOfDot({static_cast<DotCategory>(c), false}, 1.0 / 1000);
+        for (const MapColour& other : fills) EXPECT_FALSE(other == style.fill) << c;
+        fills.push_back(style.fill);
+        // A category that means more is drawn no smaller.
+        EXPECT_GE(style.radius, radius);
+        radius = style.radius;
+        EXPECT_FALSE(DotCategoryCaption(static_cast<DotCategory>(c)).empty());
+    }
+    const DotLook visited{DotCategory::Visited, false};
+    EXPECT_LT(StyleOfDot(visited, 1.0 / 3000).radius, StyleOfDot(visited, 1.0 / 50).radius);
+    EXPECT_DOUBLE_EQ(StyleOfDot(visited, 1.0 / 50).radius, StyleOfDot(visited, 1.0).radius);
+}
