@@ -83,6 +83,8 @@ std::string ChimesetUsage() {
            "                                   [--unvisited] [--min-bells N]\n"
            "                                   towers as GPX waypoints: every tower, or those\n"
            "                                   within the radius of the tower INDEXNO\n"
+           "  chimeset --map OUT.png|OUT.svg|OUT.pdf [--size 2000x3000|A3] [LOG]\n"
+           "                                   a poster of the tower map\n"
            "  chimeset --help                  this text\n"
            "\n"
            "Exit status: 0 done, 1 failed (the reason on stderr), 2 a command line that\n"

@@ -111,7 +111,7 @@ std::optional<GeoPoint> ParsePlace(std::string_view text) {
     return ParseLatLong(text);
 }
 
-std::optional<GeoPoint> TowerPosition(const TowerDatabase& database, std::int32_t tower) {
+std::optional<GeoPoint> GeoPositionOfTower(const TowerDatabase& database, std::int32_t tower) {
     const auto latitude = ParseDegrees(database.GetTowerField(tower, kLat), 90);
     const auto longitude = ParseDegrees(database.GetTowerField(tower, kLon), 180);
     // 0,0 is in the Gulf of Guinea: a record that says so has no position.
@@ -127,7 +127,7 @@ TowerPlaces::TowerPlaces(const TowerDatabase& database) {
     points_.resize(static_cast<std::size_t>(count));
     placed_.resize(static_cast<std::size_t>(count));
     for (std::int32_t tower = 0; tower < count; ++tower) {
-        if (const auto point = TowerPosition(database, tower)) {
+        if (const auto point = GeoPositionOfTower(database, tower)) {
             points_[static_cast<std::size_t>(tower)] = *point;
             placed_[static_cast<std::size_t>(tower)] = true;
         } else {

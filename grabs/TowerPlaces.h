@@ -33,7 +33,7 @@ std::optional<GeoPoint> ParseLatLong(std::string_view text);
 std::optional<GeoPoint> ParsePlace(std::string_view text);
 
 // A tower's position: its latitude and longitude when both read, else its grid reference.
-std::optional<GeoPoint> TowerPosition(const TowerDatabase& database, std::int32_t tower);
+std::optional<GeoPoint> GeoPositionOfTower(const TowerDatabase& database, std::int32_t tower);
 
 // The positions of every tower of a database, worked out once: finding the towers near a
 // place then reads no record text.

@@ -23,7 +23,9 @@
 #include "grabs/qt/CStatisticsDlg.h"
 #include "grabs/qt/CTowersNearDlg.h"
 #include "grabs/qt/TowerSelection.h"
+#include "map/qt/MapResource.h"
 #include "shell/CChimesetApp.h"
+#include "shell/MapWindowHost.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
 #include "view/CommandIds.h"
@@ -48,6 +50,7 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
+    mapHost_ = new MapWindowHost(doc_, *view_, BuiltInMap(), this);
     BuildMenus();
     BuildStatusBar();
     setAcceptDrops(true);
@@ -100,6 +103,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Display full pages"));
     AddCommand(file, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                QStringLiteral("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddCommand(file, kCmdExportMap, QStringLiteral("Export &Map..."),
+               QStringLiteral("Write the tower map as a PNG, SVG or PDF poster"));
     file->addSeparator();
     AddCommand(file, kCmdAppExit, QStringLiteral("E&xit"),
                QStringLiteral("Quit the application; prompts to save documents"));
@@ -122,6 +127,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Towers visited in all, by county, by bells and by year"));
     AddCommand(actions, kCmdTowersNear, QStringLiteral("Towers &Near..."),
                QStringLiteral("The towers within a distance of the current tower"));
+    AddCommand(actions, kCmdTowerMap, QStringLiteral("Tower &Map"),
+               QStringLiteral("Show every tower on a map of the British Isles"));
     actions->addSeparator();
     AddCommand(actions, kCmdManageUsers, QStringLiteral("Manage &Users..."),
                QStringLiteral("Creates Additional Users"));
@@ -194,6 +201,8 @@ void CMainFrame::UpdateCommandStates() {
     SetEnabled(kCmdUpdateTowerData, app_.CanUpdateTowerData());
     SetEnabled(kCmdStatistics, doc_.IsDatabaseLoaded() && doc_.IsLogOpen());
     SetEnabled(kCmdTowersNear, doc_.IsDatabaseLoaded());
+    for (const int map : {int(kCmdTowerMap), int(kCmdExportMap)})
+        SetEnabled(map, mapHost_->CanOpenMap());
     Action(kCmdTenorInKilograms)->setChecked(doc_.IsKilograms());
 }
 
@@ -287,6 +296,12 @@ void CMainFrame::OnCommand(int command) {
             dialog.exec();
             break;
         }
+        case kCmdTowerMap:
+            mapHost_->OpenMapWindow();
+            break;
+        case kCmdExportMap:
+            mapHost_->ExportMap();
+            break;
         case kCmdHelpTopics:
             app_.OnHelpTopics();
             break;

@@ -20,6 +20,7 @@ namespace chimeset {
 
 class CChimesetApp;
 class CChimesetDoc;
+class MapWindowHost;
 
 class CMainFrame : public QMainWindow, public DocumentListener {
     Q_OBJECT
@@ -29,6 +30,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     ~CMainFrame() override;
 
     CChimesetView* View() const { return view_; }
+    MapWindowHost* MapHost() const { return mapHost_; }
     // The action of a command identifier (menu item or accelerator), or nullptr.
     QAction* Action(int command) const;
     QLabel* StatusPane() const { return statusPane_; }
@@ -69,6 +71,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     Prompter& prompter_;
     ShowHelp showHelp_;
     CChimesetView* view_;
+    MapWindowHost* mapHost_ = nullptr;
     std::map<int, QAction*> actions_;
     QLabel* messagePane_ = nullptr;
     QLabel* statusPane_ = nullptr;

@@ -11,6 +11,7 @@
 #include "common/qt/QtSettingsStore.h"
 #include "dove/qt/UpdateTowersCommandLine.h"
 #include "grabs/qt/GrabsCommandLine.h"
+#include "map/qt/MapCommandLine.h"
 #include "output/qt/PrintCommandLine.h"
 #include "shell/CChimesetApp.h"
 #include "shell/CMainFrame.h"
@@ -21,9 +22,10 @@
 int main(int argc, char* argv[]) {
     // Statistics, GPX and --help answer on the terminal before any window exists.
     if (chimeset::IsGrabsCommandLine(argc, argv)) return chimeset::RunGrabsCommandLine(argc, argv);
-    // Printing and the tower update from the command line show no window, so they need no
-    // display either.
-    if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasUpdateTowersSwitch(argc, argv)) &&
+    // Printing, map posters and the tower update from the command line show no window, so
+    // they need no display either.
+    if ((chimeset::HasPrintSwitch(argc, argv) || chimeset::HasMapSwitch(argc, argv) ||
+         chimeset::HasUpdateTowersSwitch(argc, argv)) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -53,6 +55,9 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    if (const chimeset::MapCommand map = chimeset::ParseMapCommand(arguments);
+        map.kind != chimeset::MapCommand::Kind::None)
+        return chimeset::RunMapCommand(map, paths.DatabaseFolder(), settings, today, std::cerr);
     if (const chimeset::PrintCommand print = chimeset::ParsePrintCommand(arguments);
         print.kind != chimeset::PrintCommand::Kind::None)
         return chimeset::RunPrintCommand(print, paths.DatabaseFolder(), settings, today,

@@ -120,6 +120,7 @@ void CChimesetView::BuildForm() {
     map_ = new CMapPanel(this);
     map_->setMinimumSize(map_->minimumSizeHint().expandedTo(units.Size(148, 248)));
     controls_[kIdMap] = map_;
+    connect(map_, &CMapPanel::doubleClicked, this, &CChimesetView::mapWindowRequested);
 
     // --- the tower and its details ---
     auto* details = new QGroupBox(QStringLiteral("Extract from Dove's Guide"), this);
@@ -257,7 +258,9 @@ void CChimesetView::BuildForm() {
     right->addWidget(records, 1);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(map_, 0, Qt::AlignTop);
+    // The map takes a share of any room the window gains; at the starting size it has none.
+    map_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    layout->addWidget(map_, 1);
     layout->addWidget(details, 1);
     layout->addLayout(right);
 
@@ -358,6 +361,7 @@ void CChimesetView::ShowTowerDetails() {
         Control(id)->setToolTip(ToolTipText(DetailToolTipText(texts[id - kIdLocation])));
     detailsDisplay_->Show(doc_.Database().DetailsOf(doc_.CurrentTower()));
     map_->ShowPosition(doc_.CurrentMapPoint());
+    emit currentTowerChanged(doc_.CurrentTower());
     UpdateColours();
     UpdateStatus();
 }
@@ -372,6 +376,7 @@ void CChimesetView::ShowVisitorRecords() {
         ->setText(QString::fromStdString(FormatPackedDate(doc_.EntryPealDate())));
     static_cast<FieldLabel*>(Control(kIdComment))->setText(CommentText(doc_.EntryComment()));
     UpdateStatus();
+    emit visitorRecordsShown();
 }
 
 void CChimesetView::UpdateColours() {
@@ -407,6 +412,24 @@ void CChimesetView::OnSelectionChange(int row) {
 void CChimesetView::SelectPosition(int position) {
     towerList_->SetCurrentRow(position);
     OnSelectionChange(position);
+}
+
+bool CChimesetView::SelectTower(std::int32_t tower) {
+    const auto find = [&] {
+        for (int position = 0; position < listCount_; ++position)
+            if (doc_.ListItemTower(position) == tower) return position;
+        return -1;
+    };
+    int position = find();
+    if (position < 0 && doc_.GetFilter() != kFilterAllTowers) {
+        // A tower outside the shown list: show them all, as a click on All Dove would.
+        filters_->button(kFilterAllTowers)->setChecked(true);
+        OnFilterButton(kFilterAllTowers);
+        position = find();
+    }
+    if (position < 0) return false;
+    SelectPosition(position);
+    return true;
 }
 
 void CChimesetView::OnFilterButton(ListFilter filter) {

@@ -59,6 +59,9 @@ class CChimesetView : public QWidget, public DocumentListener {
     int ListCount() const { return listCount_; }
     // Selects a list position as if the user had chosen it (a found tower).
     void SelectPosition(int position);
+    // Selects a tower by its index, turning to All Dove when the shown list lacks it; false
+    // when no list holds it.
+    bool SelectTower(std::int32_t tower);
     const std::string& PageHeader() const { return pageHeader_; }
     // The search text and where Find Next goes on from.
     TowerSearch& Search() { return search_; }
@@ -104,6 +107,12 @@ class CChimesetView : public QWidget, public DocumentListener {
 
   signals:
     void statusPaneTextChanged(const QString& text);
+    // The selection moved to another tower (-1: none).
+    void currentTowerChanged(std::int32_t tower);
+    // The visitor's records were shown again, perhaps after a change of date.
+    void visitorRecordsShown();
+    // A double-click on the small map.
+    void mapWindowRequested();
     // Something that command availability depends on changed (selection, filter, edits).
     void commandStateChanged();
     // The frame should size itself to the form.

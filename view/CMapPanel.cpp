@@ -1,7 +1,12 @@
 #include "view/CMapPanel.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
+
+#include "map/MapScene.h"
+#include "map/qt/MapResource.h"
+#include "map/qt/QtMapPainter.h"
 
 namespace chimeset {
 namespace {
@@ -17,7 +22,16 @@ QImage LoadBuiltInMap() {
 
 }  // namespace
 
-CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(LoadBuiltInMap(), parent) {}
+// The picture's own stretch of the grid, in metres: 3 km to the pixel from easting 75 km and
+// northing 885 km, so that markers land where they do on the picture.
+constexpr GridBox kPictureArea{75000, 885000 - 300 * 3000.0, 75000 + 200 * 3000.0, 885000};
+// The panel turns to the vectors only when it is clearly larger than the picture it would
+// otherwise show: at the window's starting size it shows the picture as it always has.
+constexpr double kVectorThreshold = 1.15;
+
+CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(LoadBuiltInMap(), parent) {
+    if (BuiltInMap().IsLoaded()) vectors_ = &BuiltInMap();
+}
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
     : QFrame(parent),
@@ -41,18 +55,22 @@ MapPixel CMapPanel::PixelOf(MapPoint point) {
 bool CMapPanel::Add(MapPoint point) {
     if (point == 0) return false;
     pixels_.push_back(PixelOf(point));
+    points_.push_back(point);
     return true;
 }
 
 void CMapPanel::ShowPosition(MapPoint point) {
     pixels_.clear();
+    points_.clear();
     Add(point);
     update();
 }
 
 void CMapPanel::ShowPositions(const std::vector<MapPoint>& points) {
     pixels_.clear();
+    points_.clear();
     pixels_.reserve(points.size());
+    points_.reserve(points.size());
     for (const MapPoint point : points) Add(point);
     update();
 }
@@ -74,7 +92,65 @@ QSize CMapPanel::sizeHint() const {
     return minimumSizeHint();
 }
 
+bool CMapPanel::DrawsVectors(QSize deviceSize) const {
+    if (!vectors_ || !vectors_->IsLoaded()) return false;
+    const int scale = ImageScale();
+    // The size the panel starts at: the minimum the form gives it, never less than the
+    // picture. Until it has clearly outgrown that, it shows the picture.
+    const int frame = 2 * frameWidth();
+    const QSize start = ((minimumSize() - QSize(frame, frame)) * devicePixelRatioF())
+                            .expandedTo(QSize(kImageWidth, kImageHeight) * scale);
+    const double fit = std::min(deviceSize.width() / double(kImageWidth),
+                                deviceSize.height() / double(kImageHeight));
+    return deviceSize.width() >= start.width() * kVectorThreshold &&
+           deviceSize.height() >= start.height() && fit >= scale * kVectorThreshold;
+}
+
+void CMapPanel::RenderVectors(QPainter& painter, const QRect& area) const {
+    MapViewport view;
+    view.SetSize(area.width(), area.height());
+    view.Fit(kPictureArea);
+    // One picture pixel in device pixels, for markers of the picture's proportions.
+    const double pixel = view.Scale() * 3000;
+    const ScreenPoint topLeft = view.ToScreen(kPictureArea.west, kPictureArea.north);
+    const QRectF mapRect(area.left() + topLeft.x, area.top() + topLeft.y, 200 * pixel, 300 * pixel);
+    painter.save();
+    painter.setClipRect(mapRect);
+    painter.translate(area.topLeft());
+    {
+        QtMapPainter target(painter);
+        painter.fillRect(mapRect.translated(-area.topLeft()), QtMapPainter::ToQColor(kSeaColour));
+        MapScene::DrawGround(target, *vectors_, view);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const auto markerAt = [&](MapPoint point) {
+        return view.ToScreen(MapPointEasting(point) * 100.0, MapPointNorthing(point) * 100.0);
+    };
+    if (points_.size() == 1) {
+        const ScreenPoint p = markerAt(points_.front());
+        painter.fillRect(QRectF(p.x - 2.5 * pixel, p.y - 2.5 * pixel, 5 * pixel, 5 * pixel),
+                         kMarker);
+    } else {
+        for (const MapPoint point : points_) {
+            const ScreenPoint p = markerAt(point);
+            painter.fillRect(QRectF(p.x, p.y, 2 * pixel, 2 * pixel), kMarker);
+        }
+    }
+    // A scale bar of 100 km at the bottom right, as on the picture.
+    const double bar = 100000 * view.Scale();
+    const QPointF end(topLeft.x + 190 * pixel, topLeft.y + 290 * pixel);
+    painter.setPen(QPen(QColor(80, 80, 80), std::max(1.0, pixel / 2)));
+    painter.drawLine(end - QPointF(bar, 0), end);
+    painter.drawLine(end - QPointF(bar, 2 * pixel), end - QPointF(bar, 0));
+    painter.drawLine(end - QPointF(0, 2 * pixel), end);
+    painter.restore();
+}
+
 void CMapPanel::Render(QPainter& painter, const QRect& area) const {
+    if (DrawsVectors(area.size())) {
+        RenderVectors(painter, area);
+        return;
+    }
     if (image_.isNull()) return;
     const int scale = ImageScale();
     const int width = kImageWidth * scale;
@@ -97,6 +173,11 @@ void CMapPanel::Render(QPainter& painter, const QRect& area) const {
         }
     }
     painter.restore();
+}
+
+void CMapPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    QFrame::mouseDoubleClickEvent(event);
 }
 
 void CMapPanel::paintEvent(QPaintEvent* event) {

@@ -11,6 +11,8 @@
 
 namespace chimeset {
 
+class MapData;
+
 // A pixel of the map image: x in the low 16 bits, y in the high 16 bits, both unsigned.
 using MapPixel = std::uint32_t;
 
@@ -21,9 +23,16 @@ class CMapPanel : public QFrame {
     static constexpr int kImageWidth = 200;
     static constexpr int kImageHeight = 300;
 
-    // With the map image built into the program.
+    // With the map image and the map vectors built into the program.
     explicit CMapPanel(QWidget* parent = nullptr);
+    // With this image alone; vectors may be added with SetVectorMap.
     CMapPanel(const QImage& image, QWidget* parent = nullptr);
+
+    // The map drawn instead of the image once the panel has grown well beyond it (nullptr:
+    // the image always). It must outlive the panel.
+    void SetVectorMap(const MapData* map) { vectors_ = map; }
+    // Whether a panel area of this size (device pixels) draws the vectors.
+    bool DrawsVectors(QSize deviceSize) const;
 
     // One position: the selected tower (0 shows the map alone).
     void ShowPosition(MapPoint point);
@@ -45,12 +54,21 @@ class CMapPanel : public QFrame {
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+  signals:
+    void doubleClicked();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    void RenderVectors(QPainter& painter, const QRect& area) const;
+
+    const MapData* vectors_ = nullptr;
     QImage image_;
     std::vector<MapPixel> pixels_;
+    // The positions behind the pixels, for the finer vector map.
+    std::vector<MapPoint> points_;
 };
 
 }  // namespace chimeset

@@ -28,9 +28,11 @@ enum CommandId : int {
     kCmdBackupInformation = 32902,
     kCmdCheckForUpdate = 32903,
     kCmdAddAdditionalTower = 32904,
-    kCmdUpdateTowerData = 32930,
     kCmdStatistics = 32920,
     kCmdTowersNear = 32921,
+    kCmdUpdateTowerData = 32930,
+    kCmdTowerMap = 32940,
+    kCmdExportMap = 32941,
 };
 
 // The status-bar pane that the view keeps current.

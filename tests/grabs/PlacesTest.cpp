@@ -66,16 +66,16 @@ TEST(PlacesTest, TypedPlacesAreAGridReferenceOrLatitudeAndLongitude) {
 
 TEST_F(GrabsFixture, TowersArePlacedByLatitudeAndLongitudeElseByGridReference) {
     const TowerDatabase& db = doc->Database();
-    const auto alpha = TowerPosition(db, kAlpha);
+    const auto alpha = GeoPositionOfTower(db, kAlpha);
     ASSERT_TRUE(alpha);
     EXPECT_DOUBLE_EQ(alpha->latitude, 52.0);
     EXPECT_DOUBLE_EQ(alpha->longitude, -1.0);
     // Echo has only SP000000: the south-west corner square of SP, near 51.7 N 2.0 W.
-    const auto echo = TowerPosition(db, kEcho);
+    const auto echo = GeoPositionOfTower(db, kEcho);
     ASSERT_TRUE(echo);
     EXPECT_NEAR(echo->latitude, 51.71, 0.05);
     EXPECT_NEAR(echo->longitude, -1.99, 0.05);
-    EXPECT_FALSE(TowerPosition(db, kFoxtrot));
+    EXPECT_FALSE(GeoPositionOfTower(db, kFoxtrot));
 
     const TowerPlaces places(db);
     EXPECT_EQ(places.Count(), kHandDatabaseCount);

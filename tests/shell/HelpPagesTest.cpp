@@ -50,7 +50,8 @@ TEST(HelpPages, EveryContextHasAnExistingTopic) {
                               kCmdFindNext,        kCmdTenorInKilograms,   kCmdSetPrintContents,
                               kCmdCopyToClipboard, kCmdManageUsers,        kCmdBackupInformation,
                               kCmdCheckForUpdate,  kCmdAddAdditionalTower, kCmdUpdateTowerData,
-                              kCmdStatistics,      kCmdTowersNear})
+                              kCmdStatistics,      kCmdTowersNear,         kCmdTowerMap,
+                              kCmdExportMap})
         EXPECT_EQ(topics.count(0x10000ul + command), 1u) << command;
     for (const unsigned dialog :
          {100u, 128u, 131u, 132u, 133u, 134u, 135u, 136u, 137u, 138u, 139u, 160u, 161u})
