@@ -21,6 +21,7 @@
 #include "common/qt/Codec.h"
 #include "common/qt/HelpWindow.h"
 #include "shell/CChimesetApp.h"
+#include "shell/LogFileWatcher.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
 #include "view/CommandIds.h"
@@ -41,7 +42,8 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
       doc_(doc),
       prompter_(prompter),
       showHelp_(std::move(showHelp)),
-      view_(new CChimesetView(doc, prompter, showHelp_, this)) {
+      view_(new CChimesetView(doc, prompter, showHelp_, this)),
+      logWatcher_(new LogFileWatcher(doc, this)) {
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
@@ -218,6 +220,9 @@ void CMainFrame::OnCommand(int command) {
             break;
         case kCmdFileSave:
             doc_.Save();
+            // Saved under another name, the log has a new file and caption.
+            UpdateCaption();
+            logWatcher_->Retarget();
             break;
         case kCmdFileClose:
             doc_.CloseLog();

@@ -20,6 +20,7 @@ namespace chimeset {
 
 class CChimesetApp;
 class CChimesetDoc;
+class LogFileWatcher;
 
 class CMainFrame : public QMainWindow, public DocumentListener {
     Q_OBJECT
@@ -29,6 +30,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     ~CMainFrame() override;
 
     CChimesetView* View() const { return view_; }
+    LogFileWatcher* LogWatcher() const { return logWatcher_; }
     // The action of a command identifier (menu item or accelerator), or nullptr.
     QAction* Action(int command) const;
     QLabel* StatusPane() const { return statusPane_; }
@@ -73,6 +75,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     QLabel* messagePane_ = nullptr;
     QLabel* statusPane_ = nullptr;
     bool contextHelp_ = false;
+    LogFileWatcher* logWatcher_;
 };
 
 }  // namespace chimeset
