@@ -25,7 +25,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
     QApplication::setApplicationVersion(QStringLiteral("2.05"));
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    // Window sizes only: each file is decoded at once, and the desktop's launchers take the
+    // larger icons from the installed icon theme.
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/chimeset/icon-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
