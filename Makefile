@@ -4,8 +4,9 @@ TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 DOVE_CSV   ?= ../shared/data/dove.csv
+PREFIX     ?= /usr/local
 
-.PHONY: all bootstrap build run test bench fuzz dove clean
+.PHONY: all bootstrap build run test bench fuzz dove install package clean
 
 all: build
 
@@ -36,6 +37,17 @@ dove: build
 fuzz: bootstrap
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCHIMESET_FUZZ=ON -DCHIMESET_TESTS=OFF -DCHIMESET_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target chimeset_fuzzers
+
+# Installs the programs, their data, desktop entries and icons under PREFIX ($$HOME/.local for
+# one user), then tells the desktop of the log file type where its tools are there.
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+	if command -v update-mime-database >/dev/null; then update-mime-database "$(PREFIX)/share/mime"; fi
+	if command -v update-desktop-database >/dev/null; then update-desktop-database "$(PREFIX)/share/applications"; fi
+
+# A Debian package of the same programs and files: $(BUILD)/chimeset_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

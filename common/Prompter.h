@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/FileError.h"
 
@@ -25,6 +26,9 @@ struct Notice {
     // The text is UTF-8, not Windows-1252: for a question that must show the very
     // characters the code page lacks.
     bool textIsUtf8 = false;
+    // Captions in place of the standard ones, in the buttons' order (Yes, No, Cancel). A box
+    // with captions of its own defaults to its last button, the one that changes nothing.
+    std::vector<std::string> buttonCaptions;
 };
 
 struct FileDialogRequest {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/ConflictCopyName.h"
 #include "common/MessageTable.h"
 #include "common/PathText.h"
 #include "common/Text.h"
@@ -100,6 +101,8 @@ void LogConverter::OnGatherData() {
         }
         view_.AddListLine(line);
     }
+    for (const std::string& copy : ConflictCopies_)
+        view_.AddListLine(copy + "\tis a sync service's conflict copy, not a log");
 
     const int count = static_cast<int>(LogsToConvert_.size());
     if (count == 0) {
@@ -133,6 +136,10 @@ void LogConverter::FindLogFiles() {
             continue;  // a name the narrow code page cannot spell cannot be opened either
         }
         if (!HasLogExtension(fileName)) continue;
+        if (IsConflictCopyName(fileName)) {
+            ConflictCopies_.push_back(TextFromNativePath(fileName));
+            continue;
+        }
         const std::string title =
             ToUpperAscii(TextFromNativePath(fileName.substr(0, fileName.size() - 4)));
         FoundLogs_.push_back(title);

@@ -48,6 +48,8 @@ class LogConverter {
     const std::string& DestinationFolder() const { return DestinationFolder_; }
     const std::vector<std::string>& LogsToConvert() const { return LogsToConvert_; }
     const std::vector<std::string>& FoundLogs() const { return FoundLogs_; }
+    // Sync services' conflict copies in the data folder: listed, never taken for logs.
+    const std::vector<std::string>& ConflictCopies() const { return ConflictCopies_; }
     const std::vector<std::string>& RegisteredUsers() const { return RegisteredUsers_; }
     bool NeedsNewLocation() const { return NeedsNewLocation_; }
 
@@ -66,6 +68,7 @@ class LogConverter {
     NativePath DataFolder_;
     std::vector<std::string> LogsToConvert_;  // upper-case names, Windows-1252
     std::vector<std::string> FoundLogs_;
+    std::vector<std::string> ConflictCopies_;  // file names as on disk, Windows-1252
     std::vector<std::string> RegisteredUsers_;
     bool NeedsNewLocation_ = false;
     // Upper-case title to the file's name on disk, where case may differ.

@@ -25,6 +25,7 @@
 #include "grabs/qt/TowerSelection.h"
 #include "map/qt/MapResource.h"
 #include "shell/CChimesetApp.h"
+#include "shell/LogFileWatcher.h"
 #include "shell/MapWindowHost.h"
 #include "users/ManageUsers.h"
 #include "users/qt/CManageUsersDlg.h"
@@ -46,7 +47,8 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
       doc_(doc),
       prompter_(prompter),
       showHelp_(std::move(showHelp)),
-      view_(new CChimesetView(doc, prompter, showHelp_, this)) {
+      view_(new CChimesetView(doc, prompter, showHelp_, this)),
+      logWatcher_(new LogFileWatcher(doc, this)) {
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
@@ -241,6 +243,9 @@ void CMainFrame::OnCommand(int command) {
             break;
         case kCmdFileSave:
             doc_.Save();
+            // Saved under another name, the log has a new file and caption.
+            UpdateCaption();
+            logWatcher_->Retarget();
             break;
         case kCmdFileClose:
             doc_.CloseLog();

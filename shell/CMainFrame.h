@@ -21,6 +21,7 @@ namespace chimeset {
 class CChimesetApp;
 class CChimesetDoc;
 class MapWindowHost;
+class LogFileWatcher;
 
 class CMainFrame : public QMainWindow, public DocumentListener {
     Q_OBJECT
@@ -31,6 +32,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
 
     CChimesetView* View() const { return view_; }
     MapWindowHost* MapHost() const { return mapHost_; }
+    LogFileWatcher* LogWatcher() const { return logWatcher_; }
     // The action of a command identifier (menu item or accelerator), or nullptr.
     QAction* Action(int command) const;
     QLabel* StatusPane() const { return statusPane_; }
@@ -76,6 +78,7 @@ class CMainFrame : public QMainWindow, public DocumentListener {
     QLabel* messagePane_ = nullptr;
     QLabel* statusPane_ = nullptr;
     bool contextHelp_ = false;
+    LogFileWatcher* logWatcher_;
 };
 
 }  // namespace chimeset

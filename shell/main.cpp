@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QIcon>
+#include <QTimer>
 #include <iostream>
 
 #include "common/qt/Codec.h"
@@ -33,7 +34,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
     QApplication::setApplicationVersion(QStringLiteral("2.05"));
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    // Window sizes only: each file is decoded at once, and the desktop's launchers take the
+    // larger icons from the installed icon theme.
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/chimeset/icon-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
@@ -67,5 +70,8 @@ int main(int argc, char* argv[]) {
         return chimeset::RunUpdateTowersCommand(update, paths.userDatabase, std::cout, std::cerr);
     if (!app.InitInstance(arguments)) return 1;
     prompter.SetParent(app.MainFrame());
+    // For timing the start-up: the program ends as soon as its window has been shown.
+    if (qEnvironmentVariableIsSet("CHIMESET_QUIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -409,6 +409,7 @@ void CChimesetDoc::DeleteContents() {
     logOpen_ = false;
     entryCount_ = 0;
     if (database_.GetAdditionalCount() > 0) database_.ClearAdditionalTowers();
+    disk_.Forget();
     // Positions and the selection refer to what was just emptied.
     currentEntry_ = -1;
     currentTower_ = -1;
@@ -449,6 +450,7 @@ bool CChimesetDoc::OnOpenDocument(const std::string& path, std::string& pendingU
 
 void CChimesetDoc::SetLogUser(const std::string& userName, bool readOnly) {
     readOnly_ = readOnly;
+    openedReadOnly_ = readOnly;
     userName_ = userName;
     // An empty long name, left by a hand edit, would head the printouts with nothing.
     if (userName_.empty()) userName_ = "Unknown";
@@ -463,14 +465,16 @@ FileResult CChimesetDoc::ReadLogFile(const std::string& path, std::string& pendi
                readOnly);
     pendingUserId.clear();
 
-    std::vector<std::string> lines;
+    std::string content;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) {
+    if (!ReadFileBytes(path, content, error)) {
         FileResult result;
         result.fileError = std::move(error);
         return result;
     }
-    return ReadLogLines(lines);
+    FileResult result = ReadLogLines(SplitTextLines(content));
+    if (result.ok) disk_.Remember(path, content);
+    return result;
 }
 
 FileResult CChimesetDoc::ParseLog(const std::vector<std::string>& lines,
@@ -546,11 +550,16 @@ FileResult CChimesetDoc::WriteLogFile(const std::string& path) {
         result.fileError = std::move(error);
         return result;
     }
-    for (const std::string& line : LogLines()) writer.WriteLine(line);
+    std::string content;
+    for (const std::string& line : LogLines()) {
+        writer.WriteLine(line);
+        content.append(line).append("\r\n");
+    }
     if (!writer.Commit(error)) {
         result.fileError = std::move(error);
         return result;
     }
+    disk_.Remember(path, content);
     SetModifiedFlag(false);
     result.ok = true;
     return result;
@@ -593,7 +602,76 @@ bool CChimesetDoc::OpenLog(const std::string& path, std::string& pendingUserId) 
 
 bool CChimesetDoc::Save() {
     if (GetPathName().empty()) return false;
+    if (!readOnly_ && IsChangedOnDisk()) {
+        const std::string fileName = TextFromNativePath(FileNameOf(GetPathName()));
+        switch (prompter_.Show(LogDiskState::OverwriteQuestion(fileName))) {
+            case Answer::Yes:
+                break;
+            case Answer::No:
+                return SaveAs();
+            default:
+                return false;
+        }
+    }
     return OnSaveDocument(GetPathName());
+}
+
+bool CChimesetDoc::SaveAs() {
+    if (readOnly_ || GetPathName().empty()) return false;
+    FileDialogRequest request;
+    request.title = "Save Log As";
+    request.initialPath = NativePath(GetPathName());
+    request.defaultExtension = "CBL";
+    request.filter = "Tower Logs (*.CBL)|*.cbl||";
+    request.promptOverwrite = true;
+    const auto chosen = prompter_.AskSaveFileName(request);
+    if (!chosen) return false;
+    if (!OnSaveDocument(*chosen)) return false;
+    SetPathName(*chosen);
+    SetTitle(TextFromNativePath(FileNameOf(*chosen)));
+    return true;
+}
+
+bool CChimesetDoc::IsChangedOnDisk() const {
+    return logOpen_ && disk_.ChangedOnDisk(GetPathName());
+}
+
+bool CChimesetDoc::ReloadLog() {
+    const std::string path = GetPathName();
+    if (!logOpen_ || path.empty()) return false;
+    const std::string userName = userName_;
+    const bool readOnly = openedReadOnly_;
+    std::string content;
+    FileError error;
+    if (!ReadFileBytes(path, content, error)) {
+        // A file that cannot be read now leaves the log shown as it was.
+        prompter_.ShowFileError(error);
+        return false;
+    }
+    const FileResult result = ParseLog(SplitTextLines(content), userName, readOnly);
+    ShowFileResult(prompter_, result);
+    if (result.ok) {
+        disk_.Remember(path, content);
+        SetTitle(TextFromNativePath(FileNameOf(path)));
+    } else {
+        DeleteContents();
+        SetPathName({});
+    }
+    SetModifiedFlag(false);
+    UpdateAllViews(kHintContentsChanged);
+    return result.ok;
+}
+
+bool CChimesetDoc::OfferReload() {
+    const std::string path = GetPathName();
+    if (!logOpen_ || IsModified() || !IsChangedOnDisk() || disk_.AlreadyDeclined(path))
+        return false;
+    const std::string fileName = TextFromNativePath(FileNameOf(path));
+    if (prompter_.Show(LogDiskState::ReloadQuestion(fileName)) != Answer::Yes) {
+        disk_.Decline(path);
+        return false;
+    }
+    return ReloadLog();
 }
 
 bool CChimesetDoc::SaveModified() {

@@ -14,6 +14,7 @@
 #include "towerdata/MapPoint.h"
 #include "towerdata/TowerDatabase.h"
 #include "visits/ListRow.h"
+#include "visits/LogDiskState.h"
 #include "visits/PackedDate.h"
 
 namespace chimeset {
@@ -167,7 +168,19 @@ class CChimesetDoc : public Document {
     bool OpenLog(const std::string& path, std::string& pendingUserId);
     // The save question for a modified log: false when the user cancelled or a save failed.
     bool SaveModified();
+    // Saves the log. When its file was changed on disk since it was read or saved here,
+    // asks first whether to overwrite it, save under another name, or cancel.
     bool Save();
+    // Saves the log under a name the user chooses, which becomes the log's file.
+    bool SaveAs();
+    // True when the open log's file holds other bytes than were read or saved here.
+    bool IsChangedOnDisk() const;
+    // Reads the open log's file again, as the same user and in the same mode. A failure
+    // (shown) leaves no log open, as a failed open does.
+    bool ReloadLog();
+    // The log's file changed on disk: an open log without changes made here offers to be
+    // read again, once for each version of the file. True when it was read again.
+    bool OfferReload();
     // The close command: true when the log was closed.
     bool CloseLog();
     std::string BackupInformationText() const;
@@ -201,6 +214,8 @@ class CChimesetDoc : public Document {
 
     std::string userName_;
     bool readOnly_ = false;
+    bool openedReadOnly_ = false;  // opened from outside, as against made read-only by its header
+    LogDiskState disk_;
     std::vector<std::uint32_t> entryTowers_;
     std::vector<std::string> entryComments_;
     std::vector<PackedDate> quarterDates_;

@@ -9,8 +9,18 @@
 namespace chimeset {
 
 QString FromWindows1252(std::string_view text) {
-    const std::string utf8 = Windows1252ToUtf8(text);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    // Each Windows-1252 character is one UTF-16 unit, so no detour through UTF-8: the tower
+    // list converts thousands of names at start-up.
+    QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = result.data();
+    for (const char c : text) {
+        // Only 0x80 to 0x9F differ from Latin-1.
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ =
+            QChar(byte < 0x80 || byte > 0x9F ? char16_t{byte}
+                                             : static_cast<char16_t>(Windows1252ToCodePoint(byte)));
+    }
+    return result;
 }
 
 std::string ToWindows1252(const QString& text, std::size_t* replaced) {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <vector>
 
 #include "common/qt/Codec.h"
 #include "common/qt/HelpKey.h"
@@ -68,6 +69,17 @@ std::unique_ptr<QMessageBox> QtPrompter::MakeBox(const Notice& notice) const {
                                   notice.buttons == NoticeButtons::OkCancel
                               ? QMessageBox::Ok
                               : QMessageBox::Yes);
+    if (!notice.buttonCaptions.empty()) {
+        // The buttons in the order in which the captions name them.
+        std::vector<QAbstractButton*> ordered;
+        for (const auto standard :
+             {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel}) {
+            if (QAbstractButton* button = box->button(standard)) ordered.push_back(button);
+        }
+        for (std::size_t i = 0; i < ordered.size() && i < notice.buttonCaptions.size(); ++i)
+            ordered[i]->setText(FromWindows1252(notice.buttonCaptions[i]));
+        if (!ordered.empty()) box->setDefaultButton(qobject_cast<QPushButton*>(ordered.back()));
+    }
 
     if (notice.helpContext != 0 && showHelp_) {
         const std::uint32_t context = notice.helpContext;

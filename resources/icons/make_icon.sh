@@ -1,5 +1,6 @@
 #!/bin/sh
-# Draws the program icon, a bell, at the sizes the window system asks for.
+# Draws the program icons at the sizes the window system asks for: chimeset's bell, and
+# chimemove's, the same bell with an arrow (logs moving on), as its dialog draws it.
 # Needs ImageMagick. Run from this folder; commit the PNG files it writes.
 set -eu
 draw='
@@ -13,4 +14,14 @@ fill "#f3d48a" stroke none path "M 100 70 C 88 90 86 120 86 150 L 98 150 C 98 12
 convert -size 256x256 xc:none -draw "$draw" chimeset-256.png
 for size in 16 32 48 64 128; do
     convert chimeset-256.png -resize ${size}x${size} "chimeset-$size.png"
+done
+
+# The arrow sits at the bottom right, over the bell's lip, in the dialog icon's blue.
+arrow='
+stroke "#1e5aaa" stroke-width 22 stroke-linecap round stroke-linejoin round fill none
+path "M 146 226 L 236 226 M 210 200 L 236 226 L 210 252"
+'
+convert chimeset-256.png -draw "$arrow" chimemove-256.png
+for size in 16 32 48 64 128; do
+    convert chimemove-256.png -resize ${size}x${size} "chimemove-$size.png"
 done

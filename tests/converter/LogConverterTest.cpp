@@ -110,6 +110,34 @@ TEST_F(LogConverterTest, MoreUsersThanLogsWalksTheRegister) {
                              "BOB has a PROBLEM, No LogFile", "CAROL\t- has been converted"}));
 }
 
+TEST_F(LogConverterTest, SyncConflictCopiesAreListedButNeverTakenForLogs) {
+    // Three copies beside two users' logs: counted as logs, they would outnumber the users,
+    // and BOB's missing log would go unreported.
+    Register("ANN,BOB,CAROL", data);
+    Version1("data", "ANN.CBL");
+    Version1("data", "CAROL.CBL");
+    Version1("data", "ANN (conflicted copy 2024-03-01).CBL");
+    Version1("data", "ANN-DESKTOP-ABC.CBL");
+    Version1("data", "CAROL.sync-conflict-20240301-101500-ABCDEFG.cbl");
+    Make().OnGatherData();
+    ASSERT_GE(view.list.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(view.list.begin(), view.list.begin() + 5),
+              (std::vector<std::string>{"Searching Folder", data, "ANN\t- Requires Conversion",
+                                        "BOB has a PROBLEM, No LogFile",
+                                        "CAROL\t- Requires Conversion"}));
+    EXPECT_EQ(
+        Sorted(view.list, 5),
+        (std::vector<std::string>{
+            "Searching Folder", data, "ANN\t- Requires Conversion", "BOB has a PROBLEM, No LogFile",
+            "CAROL\t- Requires Conversion",
+            "ANN (conflicted copy 2024-03-01).CBL\tis a sync service's conflict copy, not a log",
+            "ANN-DESKTOP-ABC.CBL\tis a sync service's conflict copy, not a log",
+            "CAROL.sync-conflict-20240301-101500-ABCDEFG.cbl\tis a sync service's conflict "
+            "copy, not a log"}));
+    EXPECT_EQ(converter->LogsToConvert(), (std::vector<std::string>{"ANN", "CAROL"}));
+    EXPECT_EQ(converter->FoundLogs().size(), 2u);
+}
+
 TEST_F(LogConverterTest, RegisterEndsAtAnEmptyEntryAndKeepsBlanks) {
     Register("ann,,bob", data);
     Version1("data", "ANN.CBL");
