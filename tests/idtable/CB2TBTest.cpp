@@ -34,8 +34,12 @@ class CB2TBLibrary : public ::testing::Test {
 #ifdef _WIN32
         handle_ = LoadLibraryA(path_.c_str());
         ASSERT_NE(handle_, nullptr) << path_;
-        convert_ = reinterpret_cast<ConvertIDFunction>(GetProcAddress(handle_, "ConvertID"));
-        range_ = reinterpret_cast<GetCBLRangeFunction>(GetProcAddress(handle_, "GetCBLRange"));
+        // Through the generic function type: FARPROC's own says nothing of the arguments.
+        using Generic = void (*)();
+        convert_ = reinterpret_cast<ConvertIDFunction>(
+            reinterpret_cast<Generic>(GetProcAddress(handle_, "ConvertID")));
+        range_ = reinterpret_cast<GetCBLRangeFunction>(
+            reinterpret_cast<Generic>(GetProcAddress(handle_, "GetCBLRange")));
 #else
         handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle_, nullptr) << dlerror();

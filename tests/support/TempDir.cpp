@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -12,9 +13,21 @@ namespace chimeset::testing {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
+#ifdef _WIN32
+    // No mkdtemp: a folder of a random name, made only when no other has that name.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("chimeset-test-" + std::to_string(random() % 1000000));
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) path_ = candidate.string();
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
+#else
     std::string pattern = (fs::temp_directory_path() / "chimeset-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
     path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {
