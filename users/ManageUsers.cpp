@@ -5,6 +5,7 @@
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
+#include "common/NativeFile.h"
 #include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
@@ -91,12 +92,12 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
 bool ManageUsers::RemoveIfOnlyHeader(const std::string& logPath) {
     // A link was made by the user, not by us: it stays, as does what was written through it.
     std::error_code ec;
-    if (std::filesystem::is_symlink(logPath, ec)) return false;
+    if (std::filesystem::is_symlink(FsPath(logPath), ec)) return false;
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(logPath, lines, error)) return false;
     if (lines.size() != 1 || lines[0] != kVersion2Header) return false;
-    return std::remove(logPath.c_str()) == 0;
+    return RemoveNativeFile(logPath);
 }
 
 bool ManageUsers::ValidRow(int row) const {
