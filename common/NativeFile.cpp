@@ -25,11 +25,11 @@ std::wstring WidePath(const std::string& native) {
 
 std::string NarrowPath(const std::wstring& wide) {
     if (wide.empty()) return {};
-    const int size = ::WideCharToMultiByte(kFileCodePage, 0, wide.data(),
+    const int size = ::WideCharToMultiByte(kFileCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
                                            static_cast<int>(wide.size()), nullptr, 0, "?", nullptr);
     std::string native(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(kFileCodePage, 0, wide.data(), static_cast<int>(wide.size()),
-                          native.data(), size, "?", nullptr);
+    ::WideCharToMultiByte(kFileCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                          static_cast<int>(wide.size()), native.data(), size, "?", nullptr);
     return native;
 }
 
