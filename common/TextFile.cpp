@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "common/NativeFile.h"
+#include "common/WindowsFileNames.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -360,6 +361,14 @@ bool AtomicTextWriter::Open(FileError& error) {
         return false;
     }
     error.path = NativePath(target_);
+#ifdef _WIN32
+    // A device name would be opened as the device, a trailing dot dropped: refused before
+    // anything is made.
+    if (const std::string problem = WindowsPathProblem(target_); !problem.empty()) {
+        error.cause = problem;
+        return false;
+    }
+#endif
     if (IsDirectory(target_)) {
         error.cause = FileErrorCause(EISDIR);
         return false;

@@ -9,6 +9,7 @@
 #include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
+#include "common/WindowsFileNames.h"
 
 namespace chimeset {
 
@@ -45,6 +46,15 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
     if (id.size() < 4 || id.size() > 8 || longName.size() < 4 || longName.size() > 100 ||
         longName.find(',') != std::string::npos) {
         prompter.Show(messages.Make(msg::kBadLength));
+        return false;
+    }
+    // "COM1.CBL" would be the serial port on Windows, where logs are kept or moved to.
+    if (IsWindowsDeviceName(id)) {
+        Notice notice = messages.Make(msg::kBadIdCharacter, NoticeIcon::Stop);
+        notice.text = "The ID Name " + id +
+                      " is the name of a device on Windows and cannot name a log file. Please "
+                      "choose another.";
+        prompter.Show(notice);
         return false;
     }
 

@@ -9,6 +9,7 @@
 #include "common/CodePage.h"
 #include "common/NativeFile.h"
 #include "common/TextFile.h"
+#include "common/WindowsFileNames.h"
 #include "tests/support/TempDir.h"
 
 namespace chimeset {
@@ -134,6 +135,26 @@ TEST(WindowsText, LinesGoToDiskWithCrLfAndCodePageBytesUntranslated) {
     // The code page of the files is Windows-1252 on every machine, not the ANSI one.
     EXPECT_EQ(Windows1252ToUtf8("\x80\xE9"), "\xE2\x82\xAC\xC3\xA9");
     EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC\xC3\xA9"), "\x80\xE9");
+}
+
+TEST(WindowsSave, NamesWindowsWouldMisreadAreRefusedAndNothingIsWritten) {
+    TempDir dir;
+    const std::vector<std::string> refused = {
+        dir.File("CON.CBL"), dir.File("NUL"),      dir.File("com1.cbl"),
+        dir.File("LOG."),    dir.File("RINGER1 "), dir.File(std::string(260, 'a') + ".CBL")};
+    for (const std::string& path : refused) {
+        FileError error;
+        EXPECT_FALSE(WriteTextLines(path, {"record"}, error)) << path;
+        EXPECT_EQ(error.path.Native(), path);
+        EXPECT_FALSE(error.cause.empty());
+    }
+    EXPECT_TRUE(ListFolder(dir.Path()).empty());
+    // The longest path the plain calls take is still written.
+    const std::string folder = dir.Path() + "\\";
+    const std::string longest =
+        folder + std::string(kWindowsMaxPath - folder.size() - 4, 'b') + ".CBL";
+    FileError error;
+    EXPECT_TRUE(WriteTextLines(longest, {"record"}, error)) << error.Describe();
 }
 
 }  // namespace
