@@ -157,5 +157,49 @@ TEST(WindowsSave, NamesWindowsWouldMisreadAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(WriteTextLines(longest, {"record"}, error)) << error.Describe();
 }
 
+// The resources the build puts into each Windows program and library (types 14 and 24 are
+// the icon group and the manifest).
+std::string ResourceText(const std::string& file, LPCWSTR type, LPCWSTR name) {
+    const HMODULE module = ::LoadLibraryExW(
+        WidePath(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return {};
+    std::string text;
+    if (const HRSRC found = ::FindResourceW(module, name, type)) {
+        const HGLOBAL loaded = ::LoadResource(module, found);
+        text.assign(static_cast<const char*>(::LockResource(loaded)),
+                    ::SizeofResource(module, found));
+    }
+    ::FreeLibrary(module);
+    return text;
+}
+
+std::wstring VersionValue(const std::string& file, const wchar_t* name) {
+    const std::wstring path = WidePath(file);
+    DWORD ignored = 0;
+    std::vector<char> data(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    if (data.empty() ||
+        !::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+        return {};
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\080904E4\\") + name;
+    if (!::VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
+        return {};
+    return std::wstring(value, length > 0 ? length - 1 : 0);
+}
+
+TEST(WindowsResources, ProgramsCarryTheirVersionIconAndManifest) {
+    const std::string program = JoinPath(testing::ProgramDir(), "chimedove.exe");
+    const std::string library = JoinPath(testing::ProgramDir(), "CB2TB.dll");
+    EXPECT_EQ(VersionValue(program, L"FileVersion"), L"2.0.5");
+    EXPECT_EQ(VersionValue(program, L"OriginalFilename"), L"chimedove.exe");
+    EXPECT_EQ(VersionValue(library, L"OriginalFilename"), L"CB2TB.dll");
+    EXPECT_EQ(VersionValue(library, L"CompanyName"), L"Hollowmere");
+    EXPECT_FALSE(ResourceText(program, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(1)).empty());
+    const std::string manifest = ResourceText(program, MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
+    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+    EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace chimeset
