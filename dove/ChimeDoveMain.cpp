@@ -8,8 +8,11 @@
 #include "dove/DoveImport.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
+// shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include <vector>
 
