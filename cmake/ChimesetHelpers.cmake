@@ -16,6 +16,7 @@ function(chimeset_add_test name)
   set(env "CHIMESET_PROGRAM_DIR=${CHIMESET_PROGRAM_DIR}"
           "CHIMESET_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
           "CHIMESET_SHARED_DATA=${PROJECT_SOURCE_DIR}/../shared/data")
+  chimeset_windows_paths(env)
   if(T_GUI)
     # Qt and fontconfig keep caches alive until exit, which the leak checker reports.
     list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
@@ -30,4 +31,22 @@ endfunction()
 function(chimeset_product_qt target)
   target_compile_definitions(${target} PRIVATE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING)
+endfunction()
+
+# chimeset_windows_paths(<list variable>)
+# Under Wine a test is told its folders as a Windows program sees them: the build machine's
+# root is drive Z:. Elsewhere the list stays as it is.
+function(chimeset_windows_paths var)
+  if(NOT (CMAKE_CROSSCOMPILING AND WIN32))
+    return()
+  endif()
+  set(result)
+  foreach(entry ${${var}})
+    if(entry MATCHES "^([A-Z_]+)=(/.*)$")
+      string(REPLACE "/" "\\" path "${CMAKE_MATCH_2}")
+      set(entry "${CMAKE_MATCH_1}=Z:${path}")
+    endif()
+    list(APPEND result "${entry}")
+  endforeach()
+  set(${var} "${result}" PARENT_SCOPE)
 endfunction()

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/CodePage.h"
+#include "common/NativeFile.h"
 #include "common/Text.h"
 
 namespace chimeset {
@@ -30,7 +31,7 @@ bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
 
 bool SameFileOnDisk(const std::string& a, const std::string& b) {
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+    return std::filesystem::equivalent(FsPath(a), FsPath(b), error) && !error;
 }
 
 }  // namespace chimeset

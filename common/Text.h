@@ -6,6 +6,14 @@
 #include <string_view>
 #include <vector>
 
+// MinGW builds take the C library's printf in its standard form (%zu and the like), which the
+// compiler checks as gnu_printf; a plain printf there would mean Microsoft's own.
+#if defined(__MINGW32__)
+#define CHIMESET_PRINTF_FORMAT gnu_printf
+#else
+#define CHIMESET_PRINTF_FORMAT printf
+#endif
+
 namespace chimeset {
 
 // The white space that field readers remove: blank, tab, CR, LF, vertical tab, form feed.
@@ -36,7 +44,7 @@ std::vector<std::string> SplitFields(std::string_view line, char separator = '\\
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...)
 #if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
+    __attribute__((format(CHIMESET_PRINTF_FORMAT, 1, 2)))
 #endif
     ;
 

@@ -8,7 +8,11 @@
 #include <random>
 #include <system_error>
 
+#include "common/NativeFile.h"
+#include "common/WindowsFileNames.h"
+
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #define fsync _commit
@@ -42,8 +46,11 @@ namespace {
 // Replaces the target in one step, so that there is never a moment without either file.
 bool RenameOver(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = LastErrorAsErrno();
+    return false;
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
@@ -59,11 +66,12 @@ bool IsSeparator(char c) {
 
 // A file the user has protected from writing must not be replaced by a rename either.
 bool IsWriteProtected(const std::string& path) {
+#ifdef _WIN32
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+#else
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return false;
-#ifdef _WIN32
-    return (info.st_mode & _S_IWRITE) == 0;
-#else
     return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
 #endif
 }
@@ -74,15 +82,15 @@ bool IsWriteProtected(const std::string& path) {
 // gives the file it names.
 bool FollowLinks(const std::string& path, std::string& target, int& err) {
     namespace fs = std::filesystem;
-    fs::path current(path);
+    fs::path current = FsPath(path);
     bool followed = false;
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(current, ec))) {
-            target = current.string();
+            target = NativeOf(current);
             if (followed) {
                 const fs::path tidy = fs::weakly_canonical(current, ec);
-                if (!ec) target = tidy.string();
+                if (!ec) target = NativeOf(tidy);
             }
             return true;
         }
@@ -133,24 +141,49 @@ bool IsTemporaryNameOf(std::string_view name, std::string_view fileName) {
 // the file itself. The next save of the same file takes them away, so they do not pile up.
 void RemoveLeftTemporaryFiles(const std::string& target) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(target).parent_path();
+    const fs::path folder = FsPath(target).parent_path();
     const std::string fileName = FileNameOf(target);
     std::error_code ec;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
          !ec && it != end; it.increment(ec)) {
-        if (!IsTemporaryNameOf(it->path().filename().string(), fileName)) continue;
+        if (!IsTemporaryNameOf(NativeOf(it->path().filename()), fileName)) continue;
         std::error_code ignored;
         if (fs::is_regular_file(it->symlink_status(ignored))) fs::remove(it->path(), ignored);
     }
 }
 
+// Opens a file for writing that must not exist yet; null with errno set when it cannot be
+// made (EEXIST when the name is taken).
+std::FILE* CreateNewFile(const std::string& path) {
+#ifdef _WIN32
+    // The C library of Windows knows no "x" mode: CreateFileW says whether the name is free.
+    const HANDLE handle = ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = LastErrorAsErrno();
+        return nullptr;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY | _O_WRONLY);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        errno = EIO;
+        return nullptr;
+    }
+    std::FILE* file = ::_fdopen(fd, "wb");
+    if (!file) ::_close(fd);
+    return file;
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
 // The folder in which a file is made, as the user is told of it.
 std::string FolderForMessages(const std::string& path) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string folder = NativeOf(FsPath(path).parent_path());
     if (!folder.empty()) return folder;
     std::error_code ec;
     const auto current = std::filesystem::current_path(ec);
-    return ec ? std::string(".") : current.string();
+    return ec ? std::string(".") : NativeOf(current);
 }
 
 }  // namespace
@@ -173,6 +206,22 @@ std::string FileError::Describe() const {
     return path.Native() + "\r\n" + cause;
 }
 
+#ifdef _WIN32
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+#else
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
@@ -187,6 +236,7 @@ bool IsRegularFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFREG;
 }
+#endif
 
 std::string FolderOf(const std::string& path) {
     for (std::size_t i = path.size(); i > 0; --i) {
@@ -217,7 +267,7 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
         error.cause = FileErrorCause(EISDIR);
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenNativeFile(path, "rb");
     if (!file) {
         error.cause = FileErrorCause(errno);
         return false;
@@ -296,7 +346,7 @@ void AtomicTextWriter::Discard() {
         file_ = nullptr;
     }
     if (!tempPath_.empty()) {
-        std::remove(tempPath_.c_str());
+        RemoveNativeFile(tempPath_);
         tempPath_.clear();
     }
 }
@@ -311,6 +361,14 @@ bool AtomicTextWriter::Open(FileError& error) {
         return false;
     }
     error.path = NativePath(target_);
+#ifdef _WIN32
+    // A device name would be opened as the device, a trailing dot dropped: refused before
+    // anything is made.
+    if (const std::string problem = WindowsPathProblem(target_); !problem.empty()) {
+        error.cause = problem;
+        return false;
+    }
+#endif
     if (IsDirectory(target_)) {
         error.cause = FileErrorCause(EISDIR);
         return false;
@@ -323,8 +381,8 @@ bool AtomicTextWriter::Open(FileError& error) {
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !file_; ++attempt) {
         tempPath_ = target_ + std::string(kTemporaryInfix) + std::to_string(random() % 1000000);
-        // "x": never reuse a file someone else created under that name.
-        file_ = std::fopen(tempPath_.c_str(), "wbx");
+        // Never reuse a file someone else created under that name.
+        file_ = CreateNewFile(tempPath_);
         if (!file_ && errno != EEXIST) break;
     }
     if (!file_) {
@@ -344,7 +402,17 @@ bool AtomicTextWriter::Open(FileError& error) {
         tempPath_.clear();
         return false;
     }
-#ifndef _WIN32
+#ifdef _WIN32
+    // The new file takes the place of the old one, so it keeps the old one's attributes
+    // (hidden, say); read-only it cannot be, as such a file is refused above.
+    const DWORD attributes = ::GetFileAttributesW(WidePath(target_).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ::SetFileAttributesW(
+            WidePath(tempPath_).c_str(),
+            attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+    }
+#else
     // The new file takes the place of the old one, so it keeps the old one's permissions.
     struct stat info {};
     if (::stat(target_.c_str(), &info) == 0) ::fchmod(::fileno(file_), info.st_mode & 07777);

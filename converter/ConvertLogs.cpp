@@ -8,6 +8,7 @@
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
+#include "common/NativeFile.h"
 #include "common/PathText.h"
 #include "common/RecordLine.h"
 #include "common/Text.h"
@@ -36,15 +37,27 @@ void ShowStop(Prompter& prompter, std::uint32_t id, const std::string& text = {}
 // either the old target or the new one, never neither.
 bool ReplaceFile(const std::string& from, const std::string& to, FileError& error) {
 #ifdef _WIN32
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    error = FileError{NativePath(to), "The file could not be replaced (error " +
-                                          std::to_string(GetLastError()) + ")."};
+    error = FileError{NativePath(to), FileErrorCause(LastErrorAsErrno())};
     return false;
 #else
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
     error = FileError{NativePath(to), FileErrorCause(errno)};
     return false;
+#endif
+}
+
+// Renames a file, as std::rename does on each platform (Windows: not over an existing file).
+bool MoveNoReplace(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = LastErrorAsErrno();
+    return false;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
 }
 
@@ -100,11 +113,11 @@ class TemporaryFile {
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
     ~TemporaryFile() {
         if (file_) std::fclose(file_);
-        if (!kept_) std::remove(path_.c_str());
+        if (!kept_) RemoveNativeFile(path_);
     }
 
     bool Create(FileError& error) {
-        file_ = std::fopen(path_.c_str(), "wb");  // empties what a failed run left
+        file_ = OpenNativeFile(path_, "wb");  // empties what a failed run left
         if (!file_) error = FileError{NativePath(path_), FileErrorCause(errno)};
         return file_ != nullptr;
     }
@@ -159,9 +172,9 @@ bool CopyToNewFile(const std::string& from, const std::string& to, FileError& er
     copy.WriteBytes(bytes);
     if (!copy.Close(error)) return false;
     std::error_code ignored;
-    const auto time = std::filesystem::last_write_time(from, ignored);
-    if (!ignored) std::filesystem::last_write_time(copy.Path(), time, ignored);
-    if (std::rename(copy.Path().c_str(), to.c_str()) != 0) {
+    const auto time = std::filesystem::last_write_time(FsPath(from), ignored);
+    if (!ignored) std::filesystem::last_write_time(FsPath(copy.Path()), time, ignored);
+    if (!MoveNoReplace(copy.Path(), to)) {
         error = FileError{NativePath(to), FileErrorCause(errno)};
         return false;
     }
@@ -297,7 +310,7 @@ bool ConvertEachLog(const ConvertInputs& inputs, const ConvertOutputs& outputs,
         // would be on Windows; take it away so the user has one log, not two.
         if (inPlace && FileNameOf(source) != FileNameOf(target) &&
             !SameFileOnDisk(source, target)) {
-            std::remove(source.c_str());
+            RemoveNativeFile(source);
         }
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include "common/ConflictCopyName.h"
 #include "common/MessageTable.h"
+#include "common/NativeFile.h"
 #include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
@@ -117,7 +118,7 @@ void LogConverter::OnGatherData() {
 void LogConverter::FindLogFiles() {
     namespace fs = std::filesystem;
     std::error_code error;
-    fs::directory_iterator it(DataFolder_.Native(), error);
+    fs::directory_iterator it(FsPath(DataFolder_.Native()), error);
     if (error) {
         // A data folder that has gone or cannot be read is not the same as one without logs.
         prompter_.ShowFileError(FileError{DataFolder_, error == std::errc::no_such_file_or_directory
@@ -131,7 +132,7 @@ void LogConverter::FindLogFiles() {
         if (it->is_directory(typeError)) continue;
         std::string fileName;
         try {
-            fileName = it->path().filename().string();
+            fileName = NativeOf(it->path().filename());
         } catch (const std::exception&) {
             continue;  // a name the narrow code page cannot spell cannot be opened either
         }
@@ -212,7 +213,7 @@ void LogConverter::OnUpgradeHere() {
             const std::string subFolder = JoinPath(documents, "Chimeset");
             if (!FileExists(subFolder)) {
                 std::error_code error;
-                if (std::filesystem::create_directory(subFolder, error))
+                if (std::filesystem::create_directory(FsPath(subFolder), error))
                     DestinationFolder_ = subFolder;
             } else if (IsPlainFolder(subFolder)) {
                 DestinationFolder_ = subFolder;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/NativeFile.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 
@@ -20,7 +21,7 @@ std::optional<bool> FileBeginsWithVersion1MagicLine(const std::string& path, Fil
         error.cause = "The name is a folder, not a file.";
         return std::nullopt;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenNativeFile(path, "rb");
     if (!file) {
         error.cause = errno == ENOENT                     ? "The file does not exist."
                       : errno == EACCES || errno == EPERM ? "Access to the file was denied."

@@ -7,6 +7,18 @@
 
 #include "dove/DoveImport.h"
 
+#ifdef _WIN32
+// shellapi.h needs windows.h before it.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <vector>
+
+#include "common/NativeFile.h"
+#endif
+
 namespace {
 
 constexpr const char* kUsage =
@@ -27,12 +39,30 @@ int UsageError(const char* problem) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
+#ifdef _WIN32
+    return std::filesystem::equivalent(chimeset::FsPath(a), chimeset::FsPath(b), error) && !error;
+#else
     return std::filesystem::equivalent(a, b, error) && !error;
+#endif
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The C library hands the arguments in the ANSI code page, which need not be the
+    // Windows-1252 of the core's paths: take them from the wide command line instead.
+    std::vector<std::string> wideArguments;
+    std::vector<char*> wideArgv;
+    int wideCount = 0;
+    if (LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &wideCount)) {
+        for (int i = 0; i < wideCount; ++i) wideArguments.push_back(chimeset::NarrowPath(wide[i]));
+        ::LocalFree(wide);
+        for (std::string& argument : wideArguments) wideArgv.push_back(argument.data());
+        argc = wideCount;
+        argv = wideArgv.data();
+    }
+#endif
     chimeset::DoveImportOptions options;
     std::string paths[2];
     int pathCount = 0;

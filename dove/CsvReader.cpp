@@ -1,6 +1,10 @@
 #include "dove/CsvReader.h"
 
+#if CHIMESET_HAVE_LIBCSV
 #include <csv.h>
+#else
+#include "dove/StrictCsvParser.h"
+#endif
 
 #include <utility>
 
@@ -11,6 +15,10 @@ bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+using FieldCallback = void (*)(void*, std::size_t, void*);
+using RecordCallback = void (*)(int, void*);
+
+#if CHIMESET_HAVE_LIBCSV
 // Frees the parser however reading ends.
 class Parser {
   public:
@@ -22,12 +30,45 @@ class Parser {
     Parser& operator=(const Parser&) = delete;
 
     bool Ok() const { return ok_; }
-    csv_parser* Get() { return &parser_; }
+    bool Parse(std::string_view chunk, FieldCallback onField, RecordCallback onEnd, void* data) {
+        return csv_parse(&parser_, chunk.data(), chunk.size(), onField, onEnd, data) ==
+               chunk.size();
+    }
+    bool OutOfMemory() { return csv_error(&parser_) != CSV_EPARSE; }
+    bool Finish(FieldCallback onField, RecordCallback onEnd, void* data) {
+        return csv_fini(&parser_, onField, onEnd, data) == 0;
+    }
 
   private:
     csv_parser parser_{};
     bool ok_ = false;
 };
+#else
+// The same calls over the parser of our own where libcsv is not to be had.
+class Parser {
+  public:
+    bool Ok() const { return true; }
+    bool Parse(std::string_view chunk, FieldCallback onField, RecordCallback onEnd, void* data) {
+        return parser_.Parse(
+                   chunk,
+                   [&](std::string_view field) {
+                       onField(const_cast<char*>(field.data()), field.size(), data);
+                   },
+                   [&] { onEnd('\n', data); }) == chunk.size();
+    }
+    bool OutOfMemory() { return false; }
+    bool Finish(FieldCallback onField, RecordCallback onEnd, void* data) {
+        return parser_.Finish(
+            [&](std::string_view field) {
+                onField(const_cast<char*>(field.data()), field.size(), data);
+            },
+            [&] { onEnd(-1, data); });
+    }
+
+  private:
+    StrictCsvParser parser_;
+};
+#endif
 
 }  // namespace
 
@@ -86,10 +127,9 @@ bool CsvReader::Read(std::string_view text, const RecordHandler& handler) {
         const std::string_view chunk = text.substr(start, end - start);
         currentLine_ = ++line;
         if (recordLine_ == 0 && !IsBlank(chunk)) recordLine_ = line;
-        if (csv_parse(parser.Get(), chunk.data(), chunk.size(), OnField, OnRecordEnd, this) !=
-            chunk.size()) {
+        if (!parser.Parse(chunk, OnField, OnRecordEnd, this)) {
             errorLine_ = line;
-            errorMessage_ = csv_error(parser.Get()) == CSV_EPARSE
+            errorMessage_ = !parser.OutOfMemory()
                                 ? "Misplaced double quote: a quote inside an unquoted field, "
                                   "or text after a closing quote."
                                 : "Not enough memory to read the file.";
@@ -99,7 +139,7 @@ bool CsvReader::Read(std::string_view text, const RecordHandler& handler) {
     }
     if (stopped_) return false;
     const std::size_t openRecord = recordLine_;
-    if (csv_fini(parser.Get(), OnField, OnRecordEnd, this) != 0) {
+    if (!parser.Finish(OnField, OnRecordEnd, this)) {
         errorLine_ = openRecord;
         errorMessage_ = "A quoted field is never closed: the file ends inside it.";
         return false;

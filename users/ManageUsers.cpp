@@ -5,9 +5,11 @@
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
+#include "common/NativeFile.h"
 #include "common/PathText.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
+#include "common/WindowsFileNames.h"
 
 namespace chimeset {
 
@@ -44,6 +46,15 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
     if (id.size() < 4 || id.size() > 8 || longName.size() < 4 || longName.size() > 100 ||
         longName.find(',') != std::string::npos) {
         prompter.Show(messages.Make(msg::kBadLength));
+        return false;
+    }
+    // "COM1.CBL" would be the serial port on Windows, where logs are kept or moved to.
+    if (IsWindowsDeviceName(id)) {
+        Notice notice = messages.Make(msg::kBadIdCharacter, NoticeIcon::Stop);
+        notice.text = "The ID Name " + id +
+                      " is the name of a device on Windows and cannot name a log file. Please "
+                      "choose another.";
+        prompter.Show(notice);
         return false;
     }
 
@@ -91,12 +102,12 @@ bool ManageUsers::AddUser(bool imported, const std::string& idText, const std::s
 bool ManageUsers::RemoveIfOnlyHeader(const std::string& logPath) {
     // A link was made by the user, not by us: it stays, as does what was written through it.
     std::error_code ec;
-    if (std::filesystem::is_symlink(logPath, ec)) return false;
+    if (std::filesystem::is_symlink(FsPath(logPath), ec)) return false;
     std::vector<std::string> lines;
     FileError error;
     if (!ReadTextLines(logPath, lines, error)) return false;
     if (lines.size() != 1 || lines[0] != kVersion2Header) return false;
-    return std::remove(logPath.c_str()) == 0;
+    return RemoveNativeFile(logPath);
 }
 
 bool ManageUsers::ValidRow(int row) const {

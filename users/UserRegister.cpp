@@ -8,6 +8,7 @@
 
 #include "common/FileFormats.h"
 #include "common/MessageTable.h"
+#include "common/NativeFile.h"
 #include "common/PathText.h"
 #include "common/TextFile.h"
 
@@ -148,7 +149,7 @@ std::optional<NativePath> UserRegister::ChooseDataFolder() {
         std::error_code ignored;
         if (IsDirectory(sub)) {
             folder = sub;
-        } else if (!FileExists(sub) && std::filesystem::create_directory(sub, ignored)) {
+        } else if (!FileExists(sub) && std::filesystem::create_directory(FsPath(sub), ignored)) {
             folder = sub;
         }
     }
@@ -168,7 +169,7 @@ bool UserRegister::CreateEmptyLog(const std::string& logPath) {
     }
     if (FileExists(logPath)) {
         // Opened for writing as well, so that a log we could not later save is refused now.
-        std::FILE* file = std::fopen(logPath.c_str(), "r+b");
+        std::FILE* file = OpenNativeFile(logPath, "r+b");
         if (!file) {
             prompter_.ShowFileError({NativePath(logPath), FileErrorCause(errno)});
             return false;

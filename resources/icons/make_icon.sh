@@ -25,3 +25,6 @@ convert chimeset-256.png -draw "$arrow" chimemove-256.png
 for size in 16 32 48 64 128; do
     convert chimemove-256.png -resize ${size}x${size} "chimemove-$size.png"
 done
+# The Windows icon file, all sizes in one, for the programs' resource scripts.
+convert chimeset-16.png chimeset-32.png chimeset-48.png chimeset-64.png chimeset-128.png \
+    chimeset-256.png -depth 8 chimeset.ico

@@ -40,7 +40,8 @@ TEST(NativePath, TextWithAnAccentBecomesTheFileSystemsSpellingAndBack) {
 
 TEST(NativePath, AFolderNamedFromTextIsTheOneOnDiskAndErrorsNameItInItsOwnBytes) {
     TempDir dir;
-    const NativePath folder = NativePath::FromText(TextFromNativePath(dir.Path()) + "/Caf\xE9");
+    const NativePath folder =
+        NativePath::FromText(JoinPath(TextFromNativePath(dir.Path()), "Caf\xE9"));
     ASSERT_TRUE(std::filesystem::create_directory(folder.Native()));
     EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::string>{NativePathFromText("Caf\xE9")});
     EXPECT_TRUE(IsDirectory(folder.Native()));
@@ -51,6 +52,7 @@ TEST(NativePath, AFolderNamedFromTextIsTheOneOnDiskAndErrorsNameItInItsOwnBytes)
     const std::string missing = JoinPath(folder.Native(), "RINGER1.CBL");
     EXPECT_FALSE(ReadFileBytes(missing, content, error));
     EXPECT_EQ(error.path, NativePath(missing));
-    EXPECT_EQ(error.path.Text(), TextFromNativePath(dir.Path()) + "/Caf\xE9/RINGER1.CBL");
+    EXPECT_EQ(error.path.Text(),
+              JoinPath(JoinPath(TextFromNativePath(dir.Path()), "Caf\xE9"), "RINGER1.CBL"));
     EXPECT_EQ(error.Describe(), missing + "\r\n" + error.cause);
 }

@@ -143,6 +143,9 @@ TEST_F(ConvertLogsTest, AnUpgradeInPlaceStoppedBeforeItsLastStepLeavesTheUserALo
 }
 
 TEST_F(ConvertLogsTest, UpgradeInPlaceOfALogWhoseNameDiffersInCase) {
+#ifdef _WIN32
+    GTEST_SKIP() << "letter case does not tell files apart on Windows";
+#endif
     const std::string version1 = Crlf({kMagic, "Here\\12\\1\\\\\\"});
     root.Write("data/ann.cbl", version1);
     ConvertInputs inputs;

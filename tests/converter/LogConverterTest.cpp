@@ -3,6 +3,7 @@
 
 #include "common/MessageTable.h"
 #include "common/Text.h"
+#include "common/TextFile.h"
 #include "converter/LogConverter.h"
 #include "tests/converter/ConverterFixture.h"
 #include "tests/support/MemorySettings.h"
@@ -243,7 +244,7 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     EXPECT_EQ(prompter.Ids(), std::vector<unsigned>{chimemove::kChooseFolder});
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     const FileDialogRequest& request = prompter.saveRequests[0];
-    EXPECT_EQ(request.initialPath.Native(), documents + "/USERLOG.CBL");
+    EXPECT_EQ(request.initialPath.Native(), JoinPath(documents, "USERLOG.CBL"));
     EXPECT_EQ(request.defaultExtension, "CBL");
     EXPECT_EQ(request.filter, "Tower Logs (*.CBL)|*.cbl||");
     EXPECT_FALSE(request.promptOverwrite);
@@ -254,7 +255,7 @@ TEST_F(LogConverterTest, UpgradeFromTheProgramFolderAsksWhereAndUsesAChimesetFol
     prompter.Clear();
     prompter.QueueFileName(documents + "/whatever.cbl");
     c.OnUpgradeHere();
-    const std::string chimeset = documents + "/Chimeset";
+    const std::string chimeset = JoinPath(documents, "Chimeset");
     EXPECT_EQ(ListFolder(chimeset), std::vector<std::string>{"ANN.CBL"});
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), chimeset);
     // The Version 1 log stays where it was: that was not an upgrade in place.
@@ -312,7 +313,7 @@ TEST_F(LogConverterTest, APlainFileNamedChimesetLeavesTheDocumentsFolderInUse) {
     LogConverter& c = Make();
     c.OnGatherData();
     EXPECT_TRUE(c.NeedsNewLocation());
-    prompter.QueueFileName(documents + "/USERLOG.CBL");
+    prompter.QueueFileName(JoinPath(documents, "USERLOG.CBL"));
     c.OnUpgradeHere();
     EXPECT_EQ(settings.GetString("Users", "DataFolder"), documents);
     EXPECT_TRUE(fs::exists(documents + "/ANN.CBL"));
@@ -338,7 +339,7 @@ TEST_F(LogConverterTest, ExportRefusesTheDataFolderAndWritesElsewhere) {
     }
     EXPECT_EQ(ListFolder(data), (std::vector<std::string>{"ANN.CBL", "BOB.CBL"}));
     // The export starts among the user's own files, not in the root folder.
-    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), documents + "/USERLOG.CBL");
+    EXPECT_EQ(prompter.saveRequests[0].initialPath.Native(), JoinPath(documents, "USERLOG.CBL"));
 
     prompter.Clear();
     prompter.QueueFileName(destination + "/USERLOG.CBL");

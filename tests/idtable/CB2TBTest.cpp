@@ -34,8 +34,12 @@ class CB2TBLibrary : public ::testing::Test {
 #ifdef _WIN32
         handle_ = LoadLibraryA(path_.c_str());
         ASSERT_NE(handle_, nullptr) << path_;
-        convert_ = reinterpret_cast<ConvertIDFunction>(GetProcAddress(handle_, "ConvertID"));
-        range_ = reinterpret_cast<GetCBLRangeFunction>(GetProcAddress(handle_, "GetCBLRange"));
+        // Through the generic function type: FARPROC's own says nothing of the arguments.
+        using Generic = void (*)();
+        convert_ = reinterpret_cast<ConvertIDFunction>(
+            reinterpret_cast<Generic>(GetProcAddress(handle_, "ConvertID")));
+        range_ = reinterpret_cast<GetCBLRangeFunction>(
+            reinterpret_cast<Generic>(GetProcAddress(handle_, "GetCBLRange")));
 #else
         handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle_, nullptr) << dlerror();
@@ -127,6 +131,74 @@ TEST_F(CB2TBLibrary, AgreesWithTheTranslationFileBesideTheConverter) {
     const std::string bytes = testing::ReadBytes(JoinPath(testing::ProgramDir(), "CrossRef.txt"));
     EXPECT_EQ(bytes.substr(0, 9), "VLog\\TB\r\n");
 }
+
+#ifdef _WIN32
+// The names a loaded module exports, read from its own export directory.
+std::set<std::string> ExportedNames(HMODULE module) {
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    std::set<std::string> names;
+    if (entry.VirtualAddress == 0) return names;
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    const auto* nameOffsets = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.insert(reinterpret_cast<const char*>(base + nameOffsets[i]));
+    // Exports by number alone would be functions a caller could reach without a name.
+    EXPECT_EQ(exports->NumberOfFunctions, exports->NumberOfNames);
+    return names;
+}
+
+// The DLLs a loaded module imports from, upper-cased.
+std::set<std::string> ImportedLibraries(HMODULE module) {
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::set<std::string> names;
+    if (entry.VirtualAddress == 0) return names;
+    for (const auto* import =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + entry.VirtualAddress);
+         import->Name != 0; ++import) {
+        names.insert(ToUpperAscii(reinterpret_cast<const char*>(base + import->Name)));
+    }
+    return names;
+}
+
+TEST_F(CB2TBLibrary, ExportsItsTwoFunctionsUndecoratedAndNeedsOnlySystemLibraries) {
+    // Undecorated: a stdcall export would be "ConvertID@4" in a 32-bit library.
+    EXPECT_EQ(ExportedNames(handle_), (std::set<std::string>{"ConvertID", "GetCBLRange"}));
+    // No C++ or GCC run-time library to ship beside it.
+    for (const std::string& library : ImportedLibraries(handle_)) {
+        EXPECT_TRUE(library == "KERNEL32.DLL" || library == "MSVCRT.DLL" ||
+                    library.rfind("API-MS-WIN-", 0) == 0)
+            << library;
+    }
+}
+
+TEST(CB2TBByFileName, LoadsByItsFileNameFromTheProgramFolder) {
+    // As the main program does: the bare file name, found in the folder of the programs.
+    ASSERT_TRUE(SetDllDirectoryA(testing::ProgramDir().c_str()));
+    const HMODULE module = LoadLibraryA("CB2TB.dll");
+    SetDllDirectoryA(nullptr);
+    ASSERT_NE(module, nullptr);
+    using Generic = void (*)();
+    const auto convert = reinterpret_cast<ConvertIDFunction>(
+        reinterpret_cast<Generic>(GetProcAddress(module, "ConvertID")));
+    const auto range = reinterpret_cast<GetCBLRangeFunction>(
+        reinterpret_cast<Generic>(GetProcAddress(module, "GetCBLRange")));
+    ASSERT_NE(convert, nullptr);
+    ASSERT_NE(range, nullptr);
+    EXPECT_EQ(range(), 6106);
+    EXPECT_EQ(convert(13), 6132);
+    EXPECT_EQ(GetProcAddress(module, "_ConvertID"), nullptr);
+    EXPECT_TRUE(FreeLibrary(module));
+}
+#endif
 
 #ifdef __linux__
 TEST_F(CB2TBLibrary, ExportsNothingButItsTwoFunctions) {

@@ -3,6 +3,7 @@
 #include "common/FileFormats.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
+#include "tests/support/FilePermissions.h"
 #include "tests/support/TempDir.h"
 #include "towerdata/TowerDatabase.h"
 
@@ -169,7 +170,7 @@ TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
 
     TempDir folder;  // DoveData.CB0 is a folder
     Loaded l;
-    ::mkdir(folder.File("DoveData.CB0").c_str(), 0700);
+    chimeset::testing::MakeFolder(folder.File("DoveData.CB0"));
     EXPECT_FALSE(l.Load(folder.Path()));
     EXPECT_EQ(l.prompter.fileErrors.size(), 1u);
 }

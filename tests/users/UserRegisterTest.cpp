@@ -190,7 +190,7 @@ TEST_F(UserRegisterTest, CreateEmptyLogReportsFileErrors) {
     ASSERT_EQ(prompter.fileErrors.size(), 1u);
     EXPECT_EQ(prompter.fileErrors[0].path.Native(), dir.File("gone"));
 
-    ASSERT_EQ(::mkdir(dir.File("RINGER2.CBL").c_str(), 0755), 0);
+    ASSERT_EQ(MakeFolder(dir.File("RINGER2.CBL")), 0);
     EXPECT_FALSE(users.CreateEmptyLog(dir.File("RINGER2.CBL")));
     EXPECT_EQ(prompter.fileErrors.size(), 2u);
 

@@ -1,14 +1,13 @@
 // Stand-ins for what the users rules reach outside themselves.
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "common/TextFile.h"
+#include "tests/support/FilePermissions.h"
 #include "tests/support/TempDir.h"
 #include "users/DocumentsFolderProvider.h"
 #include "users/IdTableLibrary.h"
@@ -19,12 +18,16 @@ namespace chimeset::testing {
 
 // Permission bits do not stop root.
 inline bool PermissionsApply() {
-    return ::geteuid() != 0;
+    return FilePermissionsApply() && FolderPermissionsApply();
 }
 
 // A folder in which no file can be made: the temporary folder made read-only, or, for root,
 // /proc.
 inline std::string UnwritableFolder(const TempDir& dir) {
+#ifdef _WIN32
+    // No attribute makes a Windows folder refuse files; a folder that is not there does.
+    return JoinPath(dir.Path(), "gone");
+#endif
     if (!PermissionsApply()) return "/proc";
     ::chmod(dir.Path().c_str(), 0555);
     return dir.Path();

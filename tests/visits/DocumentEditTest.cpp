@@ -1,4 +1,5 @@
 #include "common/PathText.h"
+#include "common/TextFile.h"
 #include "tests/visits/DocFixture.h"
 
 using namespace chimeset;
@@ -135,6 +136,7 @@ TEST_F(DocumentEdit, BackupInformationNamesTheLog) {
     prompter.Clear();
     doc->ShowBackupInformation();
     ASSERT_EQ(prompter.notices.size(), 1u);
-    EXPECT_NE(prompter.notices[0].text.find(TextFromNativePath(dir.Path()) + "/Caf\xE9.CBL\r\n"),
+    EXPECT_NE(prompter.notices[0].text.find(
+                  JoinPath(TextFromNativePath(dir.Path()), "Caf\xE9.CBL") + "\r\n"),
               std::string::npos);
 }
