@@ -99,6 +99,36 @@ TEST_F(DetailsFixture, NearTableShowsRingableAndPracticeAsGiven) {
     EXPECT_EQ(table.rows[4][8].text, "52.00000");                   // the position after them
 }
 
+TEST(NearDetailsTest, OddValuesShowAsTheyAreAndALongPracticeNightIsCut) {
+    TempDir dir;
+    std::string practice = "Tue (2nd & 4th)";
+    while (practice.size() < 10000) practice += " or by arrangement";
+    dir.WriteLines("DoveData.CB0",
+                   {std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames),
+                    "Here\\St A\\C\\\\52.0\\-1.0\\6\\500\\1\\maybe\\" + practice,
+                    "There\\St B\\C\\\\52.01\\-1.0\\6\\500\\2\\N/A\\\xA0Mon\t"});
+    FakePrompter prompter;
+    MemorySettings settings;
+    CChimesetDoc doc(dir.Path(), prompter, settings, [] { return LocalDate{2026, 12, 7}; });
+    ASSERT_TRUE(doc.IsDatabaseLoaded());
+    const TowerVisits visits(doc);
+    const TowerPlaces places(doc.Database());
+    NearFilter filter;
+    filter.ringableOnly = true;  // neither "maybe" nor "N/A" says unringable
+    const NearResult near = FindTowersNear(doc.Database(), visits, places, places.At(1), filter);
+    ASSERT_EQ(near.towers.size(), 2u);
+    const Table table = NearTable(doc.Database(), visits, places, near, DistanceUnit::Miles);
+    EXPECT_EQ(table.rows[0][6].text, "");  // There: "N/A" is not an answer
+    EXPECT_EQ(table.rows[1][6].text, "");
+    const std::string& shown = table.rows[1][7].text;
+    EXPECT_LE(shown.size(), kLongestDetailShown);
+    EXPECT_EQ(shown.rfind("Tue (2nd & 4th) or by arrangement", 0), 0u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    filter.practiceDay = Weekday::kTuesday;
+    EXPECT_EQ(FindTowersNear(doc.Database(), visits, places, places.At(1), filter).towers.size(),
+              1u);
+}
+
 TEST_F(DetailsFixture, StatisticsOverRingableTowersLeaveOutOnlyTheUnvisitedUnringable) {
     OpenLog();
     const TowerVisits visits(*doc);
