@@ -172,8 +172,10 @@ void CStatisticsDlg::Recompute() {
                        .arg(t.quartered)
                        .arg(t.pealed);
     if (stats_.ringableOnly && t.unringableLeftOut > 0)
-        text += QStringLiteral(" %1 unringable towers not yet visited are not counted.")
-                    .arg(t.unringableLeftOut);
+        text += t.unringableLeftOut == 1
+                    ? QStringLiteral(" 1 unringable tower not yet visited is not counted.")
+                    : QStringLiteral(" %1 unringable towers not yet visited are not counted.")
+                          .arg(t.unringableLeftOut);
     summary_->setText(text);
     ShowChart(static_cast<Chart>(std::max(0, chartChoice_->currentIndex())));
 }

@@ -4,6 +4,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 namespace chimeset {
@@ -32,7 +33,10 @@ QtMapPainter::QtMapPainter(QPainter& painter) : painter_(painter), base_(painter
 const QImage& QtMapPainter::Stamp(const DotStyle& style) {
     for (const CachedStamp& cached : stamps_)
         if (SameStyle(cached.style, style)) return cached.image;
-    const int side = qCeil((2 * style.radius + 2 + style.outlineWidth) * ratio_);
+    // Two pixels spare hold the thin outline and the smoothing; a wider outline needs what it
+    // adds. The same side as ever for the usual dots keeps them where they always were.
+    const int side =
+        qCeil((2 * style.radius + 2 + std::max(0.0, style.outlineWidth - 0.8)) * ratio_);
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {

@@ -3,8 +3,11 @@
 // greyed over a database that does not hold the details.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTableView>
+#include <cstdlib>
 
 #include "common/TextFile.h"
 #include "grabs/qt/CStatisticsDlg.h"
@@ -16,6 +19,16 @@
 
 namespace chimeset::testing {
 namespace {
+
+// Saves a picture of the dialog when CHIMESET_SCREENSHOT_DIR names a folder.
+void Picture(QWidget& widget, const char* name) {
+    const char* folder = std::getenv("CHIMESET_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    widget.show();
+    QCoreApplication::processEvents();
+    widget.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +
+                       QString::fromLatin1(name));
+}
 
 QStringList Column(const QTableView& view, int column) {
     QStringList texts;
@@ -48,6 +61,7 @@ TEST_F(DetailsFixture, NearDialogLeavesOutUnringableAtFirstAndFiltersByPracticeN
                                              QStringLiteral("Tue (2nd & 4th)")}));
 
     ringable->setChecked(false);
+    Picture(dialog, "towers-near-details.png");
     EXPECT_EQ(Column(*list, 6), (QStringList{QStringLiteral("yes"), QString(), QStringLiteral("no"),
                                              QStringLiteral("no")}));
     ASSERT_EQ(practice->count(), 8);
@@ -79,7 +93,10 @@ TEST_F(DetailsFixture, StatisticsDialogCountsRingableTowersAtFirst) {
     auto* summary = FindControl<QLabel>(dialog, QStringLiteral("summaryLabel"));
     EXPECT_TRUE(summary->text().contains(QStringLiteral("2 of the 4 ringable in the database")))
         << summary->text().toStdString();
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("1 unringable tower not yet visited is")));
     auto* counties = FindControl<QTableView>(dialog, QStringLiteral("countiesTable"));
+    dialog.Tabs()->setCurrentIndex(1);
+    Picture(dialog, "statistics-ringable.png");
     EXPECT_EQ(Column(*counties, 1), (QStringList{QStringLiteral("3"), QStringLiteral("1")}));
     // Unchecked, Kent's unringable Delta counts again, and the order chosen stays.
     counties->sortByColumn(0, Qt::DescendingOrder);
