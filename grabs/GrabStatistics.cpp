@@ -64,8 +64,10 @@ std::string WeightBandLabel(const std::string& weightField) {
     return kWeightBands[std::size(kWeightBands) - 1].label;
 }
 
-GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits& visits) {
+GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits& visits,
+                                     bool ringableOnly) {
     GrabStatistics stats;
+    stats.ringableOnly = ringableOnly;
     const TowerDatabase& database = doc.Database();
     const std::int32_t databaseCount = database.GetDatabaseCount();
     const std::int32_t towerCount = database.GetTowerCount();
@@ -89,6 +91,10 @@ GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits&
         const bool visited = records.Visited();
         // An additional tower exists only through the log: it counts when visited.
         if (additional && !visited) continue;
+        if (ringableOnly && !additional && !visited && database.IsUnringable(tower)) {
+            ++totals.unringableLeftOut;
+            continue;
+        }
 
         std::string county = database.GetTowerField(tower, kCnty);
         if (county.empty()) county = additional ? kAdditionalTowersCounty : kNoCounty;
@@ -118,6 +124,8 @@ GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits&
         years[year].year = year;
         ++years[year].firstVisits;
     }
+
+    totals.databaseTowers -= totals.unringableLeftOut;
 
     // Quarter peals and peals: a tower counts once in each year it has one.
     const auto countByYear = [&years](const std::vector<TowerVisits::Dated>& dates,

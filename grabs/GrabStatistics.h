@@ -15,15 +15,16 @@ inline constexpr const char* kAdditionalTowersCounty = "Additional towers";
 inline constexpr const char* kNoCounty = "(no county)";
 
 struct GrabTotals {
-    std::int32_t databaseTowers = 0;    // towers of the database file
-    std::int32_t visitedDatabase = 0;   // of those, visited
-    std::int32_t additionalTowers = 0;  // the log's own towers (all of them visited)
-    std::int32_t visited = 0;           // towers visited, additional towers included
-    std::int32_t quartered = 0;         // towers with a quarter peal
-    std::int32_t pealed = 0;            // towers with a peal
-    std::int32_t unknownDate = 0;       // visited towers whose visit has no date at all
-    std::int32_t yearOnly = 0;          // visited towers whose earliest visit is a year only
-    double Share() const;               // visited database towers / database towers, 0..1
+    std::int32_t databaseTowers = 0;     // towers of the database file
+    std::int32_t visitedDatabase = 0;    // of those, visited
+    std::int32_t additionalTowers = 0;   // the log's own towers (all of them visited)
+    std::int32_t visited = 0;            // towers visited, additional towers included
+    std::int32_t quartered = 0;          // towers with a quarter peal
+    std::int32_t pealed = 0;             // towers with a peal
+    std::int32_t unknownDate = 0;        // visited towers whose visit has no date at all
+    std::int32_t yearOnly = 0;           // visited towers whose earliest visit is a year only
+    std::int32_t unringableLeftOut = 0;  // unvisited unringable towers, when those are left out
+    double Share() const;                // visited database towers / database towers, 0..1
 };
 
 // A row of the county, bells and weight tables.
@@ -44,6 +45,7 @@ struct YearRow {
 };
 
 struct GrabStatistics {
+    bool ringableOnly = false;  // worked out over the ringable towers only
     GrabTotals totals;
     std::vector<ShareRow> counties;  // by name
     std::vector<ShareRow> bells;     // "1-2" (only when there are such rings), 3 .. "12+"
@@ -51,7 +53,11 @@ struct GrabStatistics {
     std::vector<YearRow> years;      // the undated first, then by year
 };
 
-GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits& visits);
+// ringableOnly counts what is still to ring: a database tower known to be unringable is left
+// out of every table unless it was visited (then it was rung, and stays). A database without
+// the ringable column leaves nothing out.
+GrabStatistics ComputeGrabStatistics(const CChimesetDoc& doc, const TowerVisits& visits,
+                                     bool ringableOnly = false);
 
 enum class ShareOrder { Name, Towers, Visited, Share };
 // Sorts rows; ties keep name order. Descending puts the largest first (for Name: Z to A).

@@ -77,12 +77,16 @@ std::string ChimesetUsage() {
            "  chimeset --update-towers DOWNLOAD.csv\n"
            "                                   replaces your tower database with one made from\n"
            "                                   a Dove's Guide CSV download\n"
-           "  chimeset --stats LOG             the statistics as plain text tables\n"
-           "  chimeset --stats-csv FOLDER LOG  each statistics table as a CSV file in FOLDER\n"
+           "  chimeset --stats LOG [--ringable-only]\n"
+           "                                   the statistics as plain text tables\n"
+           "  chimeset --stats-csv FOLDER LOG [--ringable-only]\n"
+           "                                   each statistics table as a CSV file in FOLDER\n"
            "  chimeset --gpx OUT.gpx LOG [--near INDEXNO --radius 10mi|16km]\n"
-           "                                   [--unvisited] [--min-bells N]\n"
+           "                                   [--unvisited] [--min-bells N] [--ringable-only]\n"
            "                                   towers as GPX waypoints: every tower, or those\n"
            "                                   within the radius of the tower INDEXNO\n"
+           "  --ringable-only leaves out the towers the database marks unringable (for the\n"
+           "  statistics: those not yet visited).\n"
            "  chimeset --map OUT.png|OUT.svg|OUT.pdf [--size 2000x3000|A3] [LOG]\n"
            "                                   a poster of the tower map\n"
            "  chimeset --help                  this text\n"
@@ -101,18 +105,22 @@ GrabsCommand ParseGrabsCommand(const std::vector<std::string>& arguments) {
         return command;
     }
     std::size_t next = 0;
-    if (verb == "--stats") {
-        if (arguments.size() != 2 || IsSwitch(arguments[1])) return Invalid("usage: --stats LOG");
-        command.kind = GrabsCommand::Kind::Stats;
-        command.logPath = arguments[1];
-        return command;
-    }
-    if (verb == "--stats-csv") {
-        if (arguments.size() != 3 || IsSwitch(arguments[1]) || IsSwitch(arguments[2]))
-            return Invalid("usage: --stats-csv OUT_FOLDER LOG");
-        command.kind = GrabsCommand::Kind::StatsCsv;
-        command.outPath = arguments[1];
-        command.logPath = arguments[2];
+    if (verb == "--stats" || verb == "--stats-csv") {
+        const bool csv = verb == "--stats-csv";
+        const char* usage = csv ? "usage: --stats-csv OUT_FOLDER LOG [--ringable-only]"
+                                : "usage: --stats LOG [--ringable-only]";
+        const std::size_t paths = csv ? 2 : 1;
+        std::size_t count = arguments.size();
+        if (count == paths + 2 && arguments.back() == "--ringable-only") {
+            command.ringableOnly = true;
+            --count;
+        }
+        if (count != paths + 1) return Invalid(usage);
+        for (std::size_t i = 1; i <= paths; ++i)
+            if (IsSwitch(arguments[i])) return Invalid(usage);
+        command.kind = csv ? GrabsCommand::Kind::StatsCsv : GrabsCommand::Kind::Stats;
+        if (csv) command.outPath = arguments[1];
+        command.logPath = arguments[paths];
         return command;
     }
     if (verb != "--gpx") {
@@ -126,7 +134,7 @@ GrabsCommand ParseGrabsCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() < 3 || IsSwitch(arguments[1]) || IsSwitch(arguments[2]))
         return Invalid(
             "usage: --gpx OUT.gpx LOG [--near INDEXNO --radius 10mi|16km] "
-            "[--unvisited] [--min-bells N]");
+            "[--unvisited] [--min-bells N] [--ringable-only]");
     command.kind = GrabsCommand::Kind::Gpx;
     command.outPath = arguments[1];
     command.logPath = arguments[2];
@@ -135,6 +143,9 @@ GrabsCommand ParseGrabsCommand(const std::vector<std::string>& arguments) {
         const bool hasValue = next + 1 < arguments.size();
         if (option == "--unvisited") {
             command.filter.unvisitedOnly = true;
+        } else if (option == "--ringable-only") {
+            command.ringableOnly = true;
+            command.filter.ringableOnly = true;
         } else if (option == "--near" && hasValue) {
             const std::int32_t number = ParseNumber(arguments[++next]);
             if (number <= 0) return Invalid("--near needs a tower's identity number");
@@ -191,7 +202,8 @@ int RunGrabsCommand(const GrabsCommand& command, const std::string& programFolde
     const TowerVisits visits(doc);
 
     if (command.kind == GrabsCommand::Kind::Stats || command.kind == GrabsCommand::Kind::StatsCsv) {
-        const std::vector<Table> tables = StatisticsTables(ComputeGrabStatistics(doc, visits));
+        const std::vector<Table> tables =
+            StatisticsTables(ComputeGrabStatistics(doc, visits, command.ringableOnly));
         if (command.kind == GrabsCommand::Kind::Stats) {
             for (std::size_t i = 0; i < tables.size(); ++i)
                 out << (i > 0 ? "\n" : "") << PlainTableText(tables[i]);

@@ -1,7 +1,8 @@
 // The statistics and GPX commands of chimeset's command line, run without a window:
-//   chimeset --stats LOG
-//   chimeset --stats-csv OUT_FOLDER LOG
+//   chimeset --stats LOG [--ringable-only]
+//   chimeset --stats-csv OUT_FOLDER LOG [--ringable-only]
 //   chimeset --gpx OUT.gpx LOG [--near INDEXNO --radius 10mi|16km] [--unvisited] [--min-bells N]
+//                [--ringable-only]
 // and --help. No Qt: paths are native, the clock and the settings are handed in.
 #pragma once
 
@@ -27,7 +28,8 @@ struct GrabsCommand {
     std::optional<std::int32_t> nearIndexNo;
     NearFilter filter;
     bool radiusGiven = false;
-    std::string error;  // why the command line cannot be read
+    bool ringableOnly = false;  // the statistics over ringable towers; the GPX without unringable
+    std::string error;          // why the command line cannot be read
 };
 
 // The arguments without the program's own name. Kind::None when none of the commands is

@@ -90,6 +90,36 @@ std::string WeightText(const TowerDatabase& database, std::int32_t tower) {
     return FormatWeight(database.GetTowerField(tower, kWt), false);
 }
 
+// "yes", "no" or, when the database does not say, nothing.
+std::string RingableText(const TowerDatabase& database, std::int32_t tower) {
+    switch (ParseDetailAnswer(database.GetDetailField(tower, kRingable))) {
+        case DetailAnswer::kYes:
+            return "yes";
+        case DetailAnswer::kNo:
+            return "no";
+        default:
+            return "";
+    }
+}
+
+// What a ringer going there wants on the sat-nav besides the bells: whether they can be rung,
+// the practice night, the postcode and the remarks, the long ones cut.
+std::string GpxDetailsText(const TowerDatabase& database, std::int32_t tower) {
+    const TowerDetails details = database.DetailsOf(tower);
+    std::string text;
+    const auto add = [&text](const std::string& part) {
+        if (part.empty()) return;
+        text += (text.empty() ? "" : "; ") + OneLine(part);
+    };
+    if (details.IsUnringable()) add("unringable");
+    if (!details.practice.empty())
+        add("practice " + CutForShowing(details.practice, kLongestDetailShown));
+    if (!details.postcode.empty())
+        add("postcode " + CutForShowing(details.postcode, kLongestDetailShown));
+    add(CutForShowing(details.remarks, kLongestGpxRemarks));
+    return text;
+}
+
 }  // namespace
 
 std::string FormatShare(std::int32_t part, std::int32_t whole) {
@@ -114,13 +144,15 @@ std::vector<Table> StatisticsTables(const GrabStatistics& stats) {
     add("Towers visited", t.visited);
     add("Towers with a quarter peal", t.quartered);
     add("Towers with a peal", t.pealed);
-    add("Towers in the database", t.databaseTowers);
+    add(stats.ringableOnly ? "Ringable towers in the database" : "Towers in the database",
+        t.databaseTowers);
     add("Database towers visited", t.visitedDatabase);
     totals.rows.push_back(
         {Text("Share of the database visited"), Share(t.visitedDatabase, t.databaseTowers)});
     add("Additional towers visited", t.additionalTowers);
     add("Visits with the date unknown", t.unknownDate);
     add("Visits with only the year", t.yearOnly);
+    if (stats.ringableOnly) add("Unringable towers not counted", t.unringableLeftOut);
     tables.push_back(std::move(totals));
 
     Table counties{"counties", "By county", ShareColumns("County"), {}};
@@ -149,11 +181,11 @@ std::vector<Table> StatisticsTables(const GrabStatistics& stats) {
 
 Table NearTable(const TowerDatabase& database, const TowerVisits& visits, const TowerPlaces& places,
                 const NearResult& near, DistanceUnit unit) {
-    Table table{
-        "near",
-        "Towers near",
-        {"Distance", "Tower", "County", "Bells", "Weight", "Visited", "Latitude", "Longitude"},
-        {}};
+    Table table{"near",
+                "Towers near",
+                {"Distance", "Tower", "County", "Bells", "Weight", "Visited", "Ringable",
+                 "Practice", "Latitude", "Longitude"},
+                {}};
     for (const NearTower& item : near.towers) {
         const std::int32_t tower = item.tower;
         TableCell distance{FormatDistance(item.metres, item.bearing, unit), item.metres, true};
@@ -168,10 +200,12 @@ Table NearTable(const TowerDatabase& database, const TowerVisits& visits, const 
         visited.number = static_cast<double>(static_cast<std::uint32_t>(std::max(visit, 0)));
         visited.numeric = true;
         const GeoPoint& point = places.At(tower);
-        table.rows.push_back({distance, Text(database.FormatTowerName(tower)),
-                              Text(database.GetTowerField(tower, kCnty)), bells, weight, visited,
-                              Text(FixedText(point.latitude, 5)),
-                              Text(FixedText(point.longitude, 5))});
+        table.rows.push_back(
+            {distance, Text(database.FormatTowerName(tower)),
+             Text(database.GetTowerField(tower, kCnty)), bells, weight, visited,
+             Text(RingableText(database, tower)),
+             Text(CutForShowing(database.GetDetailField(tower, kPractice), kLongestDetailShown)),
+             Text(FixedText(point.latitude, 5)), Text(FixedText(point.longitude, 5))});
     }
     return table;
 }
@@ -304,6 +338,8 @@ std::string GpxText(const TowerDatabase& database, const TowerVisits& visits,
         desc += desc.empty() ? "" : "; ";
         desc += records.Visited() ? "visited " + FormatPackedDate(records.visit)
                                   : std::string("not yet visited");
+        const std::string details = GpxDetailsText(database, tower);
+        if (!details.empty()) desc += "; " + details;
         out += "  <wpt lat=\"" + FixedText(point.latitude, 6) + "\" lon=\"" +
                FixedText(longitude, 6) + "\">\r\n";
         out += "    <name>" + XmlEscaped(Windows1252ToUtf8(database.FormatTowerName(tower))) +

@@ -30,7 +30,8 @@ struct Table {
 // Totals, by county, by bells, by tenor weight, by year: in that order.
 std::vector<Table> StatisticsTables(const GrabStatistics& stats);
 
-// The near list: distance and bearing, tower, county, bells, weight, first visit, position.
+// The near list: distance and bearing, tower, county, bells, weight, first visit, whether the
+// bells can be rung ("yes", "no", empty when not known), practice night, position.
 Table NearTable(const TowerDatabase& database, const TowerVisits& visits, const TowerPlaces& places,
                 const NearResult& near, DistanceUnit unit);
 
@@ -49,8 +50,12 @@ std::string TabSeparatedText(const Table& table);
 bool WriteCsvFile(const std::string& path, const Table& table, FileError& error);
 std::string CsvText(const Table& table);
 
+// The longest remark a waypoint's description carries: sat-navs show a line or two.
+inline constexpr std::size_t kLongestGpxRemarks = 300;
+
 // GPX 1.1 waypoints of the towers, in the order given; towers without a position are left out
-// (and counted in *skipped). Written atomically.
+// (and counted in *skipped). The description holds bells, weight, county, the visit, and what
+// the database knows of ringability, practice night, postcode and remarks. Written atomically.
 std::string GpxText(const TowerDatabase& database, const TowerVisits& visits,
                     const TowerPlaces& places, const std::vector<std::int32_t>& towers,
                     std::int32_t* skipped = nullptr);

@@ -70,6 +70,9 @@ bool NearFilter::Accepts(const TowerDatabase& database, const TowerVisits& visit
                          std::int32_t tower) const {
     if (unvisitedOnly && visits.Of(tower).Visited()) return false;
     if (minBells > 0 && ParseNumber(database.GetTowerField(tower, kBells)) < minBells) return false;
+    if (ringableOnly && database.IsUnringable(tower)) return false;
+    if (practiceDay && !PracticeOnDay(database.GetDetailField(tower, kPractice), *practiceDay))
+        return false;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grabs/TowerPlaces.h"
+#include "towerdata/TowerDetails.h"
 
 namespace chimeset {
 
@@ -32,6 +33,11 @@ struct NearFilter {
     Radius radius{10, DistanceUnit::Miles};
     bool unvisitedOnly = false;  // "not yet visited"
     std::int32_t minBells = 0;   // "at least N bells"; 0 keeps every tower
+    // "ringable only": leaves out the rings known to be unringable; a tower the database says
+    // nothing of stays, as the ringer cannot tell it apart either.
+    bool ringableOnly = false;
+    // "practice on <day>": only the towers whose practice night names that day.
+    std::optional<Weekday> practiceDay;
 
     bool Accepts(const TowerDatabase& database, const TowerVisits& visits,
                  std::int32_t tower) const;

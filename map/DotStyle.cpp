@@ -31,6 +31,16 @@ DotStyle StyleOfDot(const DotLook& look, double scale) {
             break;
     }
     if (look.additional) style.shape = DotShape::Square;
+    if (look.unringable) {
+        // Hollow, in the colour the dot would have been filled with: it tells apart without
+        // colour, and still says what the ringer did there. Never smaller than a visited dot,
+        // or the hole would not show.
+        style.outline =
+            look.category == DotCategory::NotVisited ? MapColour{90, 90, 90, 255} : style.fill;
+        style.fill = {255, 255, 255, 0};
+        style.radius = std::max(style.radius, 2.6 * grow);
+        style.outlineWidth = 1.2 * grow;
+    }
     return style;
 }
 

@@ -15,7 +15,14 @@ inline constexpr int kDotCategoryCount = 4;
 struct DotLook {
     DotCategory category = DotCategory::NotVisited;
     bool additional = false;  // a tower the user added, drawn square
+    bool unringable = false;  // its bells cannot be rung: drawn hollow
 };
+inline bool operator==(const DotLook& a, const DotLook& b) {
+    return a.category == b.category && a.additional == b.additional && a.unringable == b.unringable;
+}
+inline bool operator!=(const DotLook& a, const DotLook& b) {
+    return !(a == b);
+}
 
 // The style at a zoom (pixels per metre): dots grow a little as the view closes in.
 // Blue, orange and reddish purple stay apart for the common colour-vision deficiencies, and
@@ -23,6 +30,8 @@ struct DotLook {
 DotStyle StyleOfDot(const DotLook& look, double scale);
 // The caption of a category in the legend.
 std::string DotCategoryCaption(DotCategory category);
+// The legend's caption of the hollow dots.
+inline constexpr const char* kUnringableCaption = "Unringable";
 
 // The ring round the current tower.
 inline constexpr MapColour kCurrentRingColour{0, 0, 0, 255};

@@ -27,6 +27,7 @@ struct DotStyle {
     MapColour outline;
     double radius = 2;
     DotShape shape = DotShape::Circle;
+    double outlineWidth = 0.8;  // pixels
 };
 
 class MapPainter {

@@ -94,8 +94,19 @@ Box DrawLegend(MapPainter& painter, const MapViewport& view, const MapTowers& to
     const double line = 16 * s;
     const double pad = 6 * s;
     std::vector<std::string> captions;
-    for (int c = kDotCategoryCount - 1; c >= 0; --c)
+    std::vector<DotLook> looks;
+    for (int c = kDotCategoryCount - 1; c >= 0; --c) {
         captions.push_back(DotCategoryCaption(static_cast<DotCategory>(c)));
+        looks.push_back({static_cast<DotCategory>(c), false, false});
+    }
+    // The hollow dot only when the map has one: a database that does not say which rings are
+    // unringable has none.
+    const auto& placed = towers.Towers();
+    if (std::any_of(placed.begin(), placed.end(),
+                    [](const MapTower& tower) { return tower.look.unringable; })) {
+        captions.push_back(kUnringableCaption);
+        looks.push_back({DotCategory::NotVisited, false, true});
+    }
     const std::int32_t notDrawn = towers.Counts().NotDrawn();
     std::string missing;
     if (notDrawn > 0)
@@ -114,10 +125,9 @@ Box DrawLegend(MapPainter& painter, const MapViewport& view, const MapTowers& to
     // The legend's dots are drawn at a fixed middling zoom, so that they are easy to tell apart.
     const double legendScale = 1.0 / 300;
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        DotLook look;
-        look.category = static_cast<DotCategory>(kDotCategoryCount - 1 - static_cast<int>(i));
-        DotStyle style = StyleOfDot(look, legendScale);
+        DotStyle style = StyleOfDot(looks[i], legendScale);
         style.radius *= s;
+        style.outlineWidth *= s;
         const double cy = y + pad + line * (static_cast<double>(i) + 0.5);
         painter.Dots({{x + pad + 6 * s, cy}}, style);
         painter.Text(x + pad + 18 * s, cy + size * 0.35, captions[i], size, false,
@@ -176,9 +186,7 @@ void MapScene::Draw(MapPainter& painter, const MapData& map, const MapViewport& 
         style.radius *= std::sqrt(options.textScale);
         centres.clear();
         std::size_t j = i;
-        for (; j < all.size() && all[j].look.category == look.category &&
-               all[j].look.additional == look.additional;
-             ++j) {
+        for (; j < all.size() && all[j].look == look; ++j) {
             const ScreenPoint p = view.ToScreen(all[j].point.easting, all[j].point.northing);
             if (p.x < -style.radius || p.y < -style.radius || p.x > view.Width() + style.radius ||
                 p.y > view.Height() + style.radius)

@@ -84,6 +84,7 @@ void MapTowers::Build(const TowerDatabase& database, const std::vector<DotCatego
         if (static_cast<std::size_t>(tower) < categories.size())
             placed.look.category = categories[static_cast<std::size_t>(tower)];
         placed.look.additional = tower >= database.GetDatabaseCount();
+        placed.look.unringable = database.IsUnringable(tower);
         slotOfTower_[static_cast<std::size_t>(tower)] = -2;  // taken: a list names a tower once
         towers_.push_back(placed);
     };
@@ -92,8 +93,11 @@ void MapTowers::Build(const TowerDatabase& database, const std::vector<DotCatego
     } else {
         for (std::int32_t tower = 0; tower < total; ++tower) place(tower);
     }
+    // The unringable after the others of their category: each look in one run, and a hollow
+    // dot is not hidden under a filled one of the same kind.
     std::stable_sort(towers_.begin(), towers_.end(), [](const MapTower& a, const MapTower& b) {
-        return a.look.category < b.look.category;
+        return a.look.category != b.look.category ? a.look.category < b.look.category
+                                                  : a.look.unringable < b.look.unringable;
     });
     std::vector<GridPoint> points;
     points.reserve(towers_.size());
@@ -103,6 +107,32 @@ void MapTowers::Build(const TowerDatabase& database, const std::vector<DotCatego
     }
     counts_.placed = static_cast<std::int32_t>(towers_.size());
     index_.Build(points);
+}
+
+std::vector<std::string> DetailsTipLines(const TowerDetails& details) {
+    std::vector<std::string> lines;
+    std::string shortParts;
+    std::string remarks;
+    // The remarks are the last part when known; they get a line of their own.
+    const std::vector<DetailPart> parts = DescribeDetails(details, kLongestTipText);
+    const std::size_t remarksAt = details.remarks.empty() ? parts.size() : parts.size() - 1;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const DetailPart& part = parts[i];
+        if (part.kind == DetailPart::kUnringable) {
+            lines.push_back(part.text);
+        } else if (i == remarksAt) {
+            remarks = part.text;
+        } else {
+            shortParts += (shortParts.empty() ? "" : ", ") + part.text;
+        }
+    }
+    if (!shortParts.empty()) lines.push_back(shortParts);
+    if (!remarks.empty()) lines.push_back(remarks);
+    // A line break inside a field would make a line of its own.
+    for (std::string& line : lines)
+        for (char& c : line)
+            if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    return lines;
 }
 
 std::int32_t MapTowers::Find(std::int32_t tower) const {

@@ -3,12 +3,15 @@
 // pointer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "map/DotIndex.h"
 #include "map/DotStyle.h"
 #include "map/GridProjection.h"
+#include "towerdata/TowerDetails.h"
 
 namespace chimeset {
 
@@ -36,6 +39,14 @@ std::vector<DotCategory> CategoriesOf(const CChimesetDoc& doc);
 std::vector<std::int32_t> ShownTowers(const CChimesetDoc& doc);
 // How many towers the log records a visit to.
 std::int32_t VisitedCount(const CChimesetDoc& doc);
+
+// The longest practice night, postcode or remark a hover shows.
+inline constexpr std::size_t kLongestTipText = 80;
+
+// The details a hover shows under a tower's name, as lines of Windows-1252 text: "Unringable"
+// on its own, then the short details joined by commas, then the remarks; long texts cut.
+// None when nothing is known.
+std::vector<std::string> DetailsTipLines(const TowerDetails& details);
 
 class MapTowers {
   public:

@@ -99,7 +99,9 @@ void SvgMapPainter::Polyline(const std::vector<ScreenPoint>& points, MapColour c
 
 void SvgMapPainter::Dots(const std::vector<ScreenPoint>& centres, const DotStyle& style) {
     body_ += "<g" + Paint("fill", style.fill);
-    if (style.outline.alpha != 0) body_ += Paint("stroke", style.outline) + " stroke-width=\"0.8\"";
+    if (style.outline.alpha != 0)
+        body_ +=
+            Paint("stroke", style.outline) + " stroke-width=\"" + Number(style.outlineWidth) + "\"";
     body_ += ">\n";
     const std::string r = Number(style.radius);
     const std::string side = Number(style.radius * 2);

@@ -5,9 +5,11 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineSeries>
@@ -58,22 +60,29 @@ void UseWholeTicks(QValueAxis* axis, double from, double to) {
 
 CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
                                QWidget* parent)
-    : QDialog(parent), prompter_(prompter), showHelp_(std::move(showHelp)) {
+    : QDialog(parent), doc_(doc), prompter_(prompter), showHelp_(std::move(showHelp)) {
     setObjectName(QStringLiteral("statisticsDialog"));
     setWindowTitle(QStringLiteral("Statistics"));
-    const TowerVisits visits(doc);
-    stats_ = ComputeGrabStatistics(doc, visits);
-    tables_ = StatisticsTables(stats_);
+    const bool knowsRingable = doc.Database().HasDetails();
+    ringableCheck_ = new QCheckBox(QStringLiteral("&Ringable towers only"), this);
+    ringableCheck_->setObjectName(QStringLiteral("ringableCheck"));
+    ringableCheck_->setChecked(knowsRingable);
+    ringableCheck_->setEnabled(knowsRingable);
+    ringableCheck_->setToolTip(
+        knowsRingable ? QStringLiteral("Leaves out the unringable towers not yet visited, so "
+                                       "that the tables show what is still to ring.")
+                      : QStringLiteral("The tower database does not say which towers are "
+                                       "unringable."));
+    // The tabs first, empty: Recompute fills them.
+    tables_ = StatisticsTables(GrabStatistics{});
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("statisticsTabs"));
     const char* const tabNames[] = {"&Totals", "C&ounties", "&Bells", "Tenor &weight", "&Years"};
     for (std::size_t i = 0; i < tables_.size(); ++i) {
         auto* model = new QStandardItemModel(this);
-        FillTableModel(*model, tables_[i]);
         QTableView* view = MakeTableView(model, tabs_);
         view->setObjectName(QString::fromLatin1(tables_[i].name.c_str()) + QStringLiteral("Table"));
-        view->resizeColumnsToContents();
         models_.push_back(model);
         views_.push_back(view);
         tabs_->addTab(view, QString::fromLatin1(tabNames[i]));
@@ -120,24 +129,55 @@ CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, Show
     connect(buttons, &QDialogButtonBox::helpRequested, this, &CStatisticsDlg::OnHelp);
     InstallHelpKey(this, [this] { OnHelp(); });
 
-    const GrabTotals& t = stats_.totals;
-    auto* summary = new QLabel(this);
-    summary->setObjectName(QStringLiteral("summaryLabel"));
-    summary->setText(QStringLiteral("%1 towers visited, %2 of the %3 in the database (%4); "
-                                    "%5 with a quarter peal, %6 with a peal.")
-                         .arg(t.visited)
-                         .arg(t.visitedDatabase)
-                         .arg(t.databaseTowers)
-                         .arg(FromWindows1252(FormatShare(t.visitedDatabase, t.databaseTowers)))
-                         .arg(t.quartered)
-                         .arg(t.pealed));
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summaryLabel"));
+    summary_->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(summary);
+    auto* top = new QHBoxLayout;
+    top->addWidget(summary_, 1);
+    top->addWidget(ringableCheck_);
+    layout->addLayout(top);
     layout->addWidget(splitter, 1);
     layout->addWidget(buttons);
     resize(1000, 640);
-    ShowChart(Chart::CountyShare);
+    connect(ringableCheck_, &QCheckBox::toggled, this, &CStatisticsDlg::Recompute);
+    Recompute();
+}
+
+void CStatisticsDlg::Recompute() {
+    const TowerVisits visits(doc_);
+    stats_ = ComputeGrabStatistics(doc_, visits,
+                                   ringableCheck_->isEnabled() && ringableCheck_->isChecked());
+    tables_ = StatisticsTables(stats_);
+    for (std::size_t i = 0; i < tables_.size() && i < models_.size(); ++i) {
+        // Filling resets the heading; the order the user chose stays.
+        QHeaderView* header = views_[i]->horizontalHeader();
+        const int sortColumn = header->sortIndicatorSection();
+        const Qt::SortOrder sortOrder = header->sortIndicatorOrder();
+        FillTableModel(*models_[i], tables_[i]);
+        header->setSortIndicator(sortColumn, sortOrder);
+        if (sortColumn >= 0) models_[i]->sort(sortColumn, sortOrder);
+        views_[i]->resizeColumnsToContents();
+    }
+    const GrabTotals& t = stats_.totals;
+    QString text = QStringLiteral(
+                       "%1 towers visited, %2 of the %3 %4in the database (%5); "
+                       "%6 with a quarter peal, %7 with a peal.")
+                       .arg(t.visited)
+                       .arg(t.visitedDatabase)
+                       .arg(t.databaseTowers)
+                       .arg(stats_.ringableOnly ? QStringLiteral("ringable ") : QString())
+                       .arg(FromWindows1252(FormatShare(t.visitedDatabase, t.databaseTowers)))
+                       .arg(t.quartered)
+                       .arg(t.pealed);
+    if (stats_.ringableOnly && t.unringableLeftOut > 0)
+        text += t.unringableLeftOut == 1
+                    ? QStringLiteral(" 1 unringable tower not yet visited is not counted.")
+                    : QStringLiteral(" %1 unringable towers not yet visited are not counted.")
+                          .arg(t.unringableLeftOut);
+    summary_->setText(text);
+    ShowChart(static_cast<Chart>(std::max(0, chartChoice_->currentIndex())));
 }
 
 void CStatisticsDlg::ShowChart(Chart chart) {

@@ -10,7 +10,9 @@
 #include "grabs/GrabsTables.h"
 
 class QChartView;
+class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QStandardItemModel;
 class QTabWidget;
@@ -37,6 +39,11 @@ class CStatisticsDlg : public QDialog {
     QChartView* ChartView() const { return chartView_; }
     QTabWidget* Tabs() const { return tabs_; }
     QTableView* TableView(int tab) const { return views_.at(static_cast<std::size_t>(tab)); }
+    // "Ringable towers only": checked at first, as what is still to ring is what a ringer
+    // looks for; greyed when the database does not say which rings are unringable.
+    QCheckBox* RingableCheck() const { return ringableCheck_; }
+    // Works the statistics out again, as the check box says.
+    void Recompute();
 
     void OnCopy();
     void OnSaveCsv();
@@ -44,6 +51,7 @@ class CStatisticsDlg : public QDialog {
   private:
     void OnHelp();
 
+    const CChimesetDoc& doc_;
     Prompter& prompter_;
     ShowHelp showHelp_;
     GrabStatistics stats_;
@@ -53,6 +61,8 @@ class CStatisticsDlg : public QDialog {
     QTabWidget* tabs_ = nullptr;
     QComboBox* chartChoice_ = nullptr;
     QChartView* chartView_ = nullptr;
+    QCheckBox* ringableCheck_ = nullptr;
+    QLabel* summary_ = nullptr;
 };
 
 }  // namespace chimeset

@@ -61,6 +61,23 @@ CTowersNearDlg::CTowersNearDlg(const CChimesetDoc& doc, Prompter& prompter, Show
     minBellsSpin_->setRange(0, 16);
     minBellsSpin_->setSpecialValueText(QStringLiteral("any"));
     minBellsSpin_->setSuffix(QStringLiteral(" bells"));
+    // Unringable towers are no use to a ringer planning a day, so they are left out at first;
+    // a database that does not say which they are greys both filters.
+    const bool knowsDetails = doc.Database().HasDetails();
+    const QString noDetails =
+        QStringLiteral("The tower database does not hold ringability or practice nights.");
+    ringableCheck_ = new QCheckBox(QStringLiteral("&Ringable only"), this);
+    ringableCheck_->setObjectName(QStringLiteral("ringableCheck"));
+    ringableCheck_->setChecked(true);
+    ringableCheck_->setEnabled(knowsDetails);
+    if (!knowsDetails) ringableCheck_->setToolTip(noDetails);
+    practiceCombo_ = new QComboBox(this);
+    practiceCombo_->setObjectName(QStringLiteral("practiceCombo"));
+    practiceCombo_->addItem(QStringLiteral("any day"));
+    for (int day = 0; day < 7; ++day)
+        practiceCombo_->addItem(QString::fromLatin1(WeekdayShortName(static_cast<Weekday>(day))));
+    practiceCombo_->setEnabled(knowsDetails);
+    if (!knowsDetails) practiceCombo_->setToolTip(noDetails);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Near:"), origin);
@@ -77,6 +94,15 @@ CTowersNearDlg::CTowersNearDlg(const CChimesetDoc& doc, Prompter& prompter, Show
     radiusRow->addWidget(minBellsSpin_);
     radiusRow->addStretch(1);
     form->addRow(QStringLiteral("&Within:"), radiusRow);
+    auto* detailsRow = new QHBoxLayout;
+    detailsRow->addWidget(ringableCheck_);
+    detailsRow->addSpacing(16);
+    auto* practiceLabel = new QLabel(QStringLiteral("Practice &on"), this);
+    practiceLabel->setBuddy(practiceCombo_);
+    detailsRow->addWidget(practiceLabel);
+    detailsRow->addWidget(practiceCombo_);
+    detailsRow->addStretch(1);
+    form->addRow(QString(), detailsRow);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(placeEdit_)))
         label->setBuddy(placeEdit_);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(radiusRow)))
@@ -119,6 +145,8 @@ CTowersNearDlg::CTowersNearDlg(const CChimesetDoc& doc, Prompter& prompter, Show
     connect(unitCombo_, &QComboBox::currentIndexChanged, this, &CTowersNearDlg::Refresh);
     connect(unvisitedCheck_, &QCheckBox::toggled, this, &CTowersNearDlg::Refresh);
     connect(minBellsSpin_, &QSpinBox::valueChanged, this, &CTowersNearDlg::Refresh);
+    connect(ringableCheck_, &QCheckBox::toggled, this, &CTowersNearDlg::Refresh);
+    connect(practiceCombo_, &QComboBox::currentIndexChanged, this, &CTowersNearDlg::Refresh);
     Refresh();
 }
 
@@ -131,6 +159,9 @@ NearFilter CTowersNearDlg::Filter() const {
                                                : DistanceUnit::Miles};
     filter.unvisitedOnly = unvisitedCheck_->isChecked();
     filter.minBells = minBellsSpin_->value();
+    filter.ringableOnly = ringableCheck_->isEnabled() && ringableCheck_->isChecked();
+    if (practiceCombo_->isEnabled() && practiceCombo_->currentIndex() > 0)
+        filter.practiceDay = static_cast<Weekday>(practiceCombo_->currentIndex() - 1);
     return filter;
 }
 

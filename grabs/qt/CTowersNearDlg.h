@@ -48,6 +48,8 @@ class CTowersNearDlg : public QDialog {
     // The towers of the list in the order shown (for the GPX file).
     std::vector<std::int32_t> ShownTowers() const;
     QTableView* List() const { return list_; }
+    QCheckBox* RingableCheck() const { return ringableCheck_; }
+    QComboBox* PracticeCombo() const { return practiceCombo_; }
     QString Summary() const;
 
     void OnCopy();
@@ -73,6 +75,8 @@ class CTowersNearDlg : public QDialog {
     QComboBox* unitCombo_ = nullptr;
     QCheckBox* unvisitedCheck_ = nullptr;
     QSpinBox* minBellsSpin_ = nullptr;
+    QCheckBox* ringableCheck_ = nullptr;
+    QComboBox* practiceCombo_ = nullptr;  // "any", then Monday to Sunday
     QLabel* summary_ = nullptr;
     QStandardItemModel* model_ = nullptr;
     QTableView* list_ = nullptr;

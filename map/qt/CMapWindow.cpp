@@ -64,13 +64,26 @@ CMapWindow::CMapWindow(const CChimesetDoc& doc, const MapData& map, QWidget* par
     const auto nameOf = [this](std::int32_t tower) {
         return Windows1252ToUtf8(doc_.Database().GetTowerField(tower, kLocn));
     };
+    // Rich text, every field escaped, so that a remark such as "<b>" shows as it is written.
     const auto tipOf = [this](std::int32_t tower) {
         const TowerDatabase& database = doc_.Database();
-        QString tip = FromWindows1252(database.FormatTowerName(tower));
+        const auto text = [](const std::string& windows1252) {
+            return FromWindows1252(windows1252).toHtmlEscaped();
+        };
+        QString tip = QStringLiteral("<b>%1</b>").arg(text(database.FormatTowerName(tower)));
         const std::string bells = database.GetTowerField(tower, kBells);
-        if (!bells.empty()) tip += QStringLiteral("\n%1 bells").arg(FromWindows1252(bells));
+        if (!bells.empty()) tip += QStringLiteral("<br>%1 bells").arg(text(bells));
         const std::string weight = doc_.FormatTowerWeight(tower);
-        if (!weight.empty()) tip += QStringLiteral(", tenor %1").arg(FromWindows1252(weight));
+        if (!weight.empty()) tip += QStringLiteral(", tenor %1").arg(text(weight));
+        const TowerDetails details = database.DetailsOf(tower);
+        const std::vector<std::string> lines = DetailsTipLines(details);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const QString line = text(lines[i]);
+            // "Unringable", first, stands out.
+            tip +=
+                QStringLiteral("<br>") +
+                (i == 0 && details.IsUnringable() ? QStringLiteral("<b>%1</b>").arg(line) : line);
+        }
         return tip;
     };
     canvas_->SetTowers(&towers_, nameOf, tipOf);

@@ -4,13 +4,15 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 namespace chimeset {
 namespace {
 
 bool SameStyle(const DotStyle& a, const DotStyle& b) {
-    return a.fill == b.fill && a.outline == b.outline && a.radius == b.radius && a.shape == b.shape;
+    return a.fill == b.fill && a.outline == b.outline && a.radius == b.radius &&
+           a.shape == b.shape && a.outlineWidth == b.outlineWidth;
 }
 
 }  // namespace
@@ -31,7 +33,10 @@ QtMapPainter::QtMapPainter(QPainter& painter) : painter_(painter), base_(painter
 const QImage& QtMapPainter::Stamp(const DotStyle& style) {
     for (const CachedStamp& cached : stamps_)
         if (SameStyle(cached.style, style)) return cached.image;
-    const int side = qCeil((2 * style.radius + 2) * ratio_);
+    // Two pixels spare hold the thin outline and the smoothing; a wider outline needs what it
+    // adds. The same side as ever for the usual dots keeps them where they always were.
+    const int side =
+        qCeil((2 * style.radius + 2 + std::max(0.0, style.outlineWidth - 0.8)) * ratio_);
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
@@ -41,7 +46,7 @@ const QImage& QtMapPainter::Stamp(const DotStyle& style) {
         if (style.outline.alpha == 0)
             stamp.setPen(Qt::NoPen);
         else
-            stamp.setPen(QPen(ToQColor(style.outline), 0.8));
+            stamp.setPen(QPen(ToQColor(style.outline), style.outlineWidth));
         stamp.setBrush(ToQColor(style.fill));
         const QPointF centre(side / (2 * ratio_), side / (2 * ratio_));
         const double r = style.radius;
@@ -114,7 +119,7 @@ void QtMapPainter::Dots(const std::vector<ScreenPoint>& centres, const DotStyle&
     if (style.outline.alpha == 0)
         painter_.setPen(Qt::NoPen);
     else
-        painter_.setPen(QPen(ToQColor(style.outline), 0.8));
+        painter_.setPen(QPen(ToQColor(style.outline), style.outlineWidth));
     painter_.setBrush(ToQColor(style.fill));
     const double r = style.radius;
     if (raster_) {

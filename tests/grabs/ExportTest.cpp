@@ -151,8 +151,10 @@ TEST_F(GrabsFixture, NearTableCarriesTheTowersFieldsAndSortKeys) {
     EXPECT_EQ(delta[3].text, "10");
     EXPECT_EQ(delta[4].text, "31-1-0");
     EXPECT_EQ(delta[5].text, "- Yes -");
-    EXPECT_EQ(delta[6].text, "52.00000");
-    EXPECT_EQ(delta[7].text, "-0.80000");
+    EXPECT_EQ(delta[6].text, "");  // a database without details knows nothing
+    EXPECT_EQ(delta[7].text, "");
+    EXPECT_EQ(delta[8].text, "52.00000");
+    EXPECT_EQ(delta[9].text, "-0.80000");
     EXPECT_EQ(table.rows[0][5].text, "");  // Golf, never visited
 }
 

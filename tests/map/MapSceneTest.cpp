@@ -229,3 +229,116 @@ TEST(DotStyleTest, CategoriesStayApartAndGrowWithTheZoom) {
     EXPECT_LT(StyleOfDot(visited, 1.0 / 3000).radius, StyleOfDot(visited, 1.0 / 50).radius);
     EXPECT_DOUBLE_EQ(StyleOfDot(visited, 1.0 / 50).radius, StyleOfDot(visited, 1.0).radius);
 }
+
+namespace {
+
+// Towers(3)'s grid with the details columns: 4 "u/r", 5 "N", 8 not known, the rest "Y".
+TowerDatabase TowersWithRingable() {
+    std::vector<std::string> lines{std::string(kTowerFieldNames) + "\\Ringable\\Practice"};
+    for (int n = 0; n < 9; ++n) {
+        char reference[32];
+        std::snprintf(reference, sizeof reference, "SV%03d%03d", 10 + (n % 3) * 20,
+                      10 + (n / 3) * 20);
+        const char* ringable = n == 4 ? "u/r" : n == 5 ? "N" : n == 8 ? "" : "Y";
+        lines.push_back("Tower " + std::to_string(n) + "\\S\\C\\" + reference + "\\\\\\6\\500\\" +
+                        std::to_string(n + 1) + "\\" + ringable + "\\Tue");
+    }
+    TowerDatabase database;
+    EXPECT_TRUE(database.Parse(lines).ok);
+    return database;
+}
+
+}  // namespace
+
+TEST(DotStyleTest, UnringableDotsAreHollowWhateverWasDoneThere) {
+    const double scale = 1.0 / 1000;
+    const double visitedRadius = StyleOfDot({DotCategory::Visited, false, false}, scale).radius;
+    for (int c = 0; c < kDotCategoryCount; ++c) {
+        for (const bool additional : {false, true}) {
+            const auto category = static_cast<DotCategory>(c);
+            const DotStyle filled = StyleOfDot({category, additional, false}, scale);
+            const DotStyle hollow = StyleOfDot({category, additional, true}, scale);
+            EXPECT_EQ(filled.fill.alpha, 255) << c;
+            EXPECT_EQ(hollow.fill.alpha, 0) << c;
+            EXPECT_EQ(hollow.outline.alpha, 255) << c;
+            EXPECT_GT(hollow.outlineWidth, filled.outlineWidth) << c;
+            EXPECT_GE(hollow.radius, visitedRadius) << c;
+            EXPECT_EQ(hollow.shape, filled.shape) << c;
+            // The ring keeps the colour of what was done there.
+            if (category != DotCategory::NotVisited) {
+                EXPECT_EQ(hollow.outline, filled.fill) << c;
+            }
+        }
+    }
+}
+
+TEST(MapSceneTest, UnringableRingsAreDrawnHollowAfterTheirKindAndNamedInTheLegend) {
+    const MapData map = SquareIsland();
+    const TowerDatabase database = TowersWithRingable();
+    std::vector<DotCategory> categories(9, DotCategory::NotVisited);
+    categories[5] = DotCategory::Visited;
+    categories[6] = DotCategory::Visited;
+    MapTowers towers;
+    towers.Build(database, categories, map.Bounds());
+    ASSERT_EQ(towers.Counts().placed, 9);
+    std::vector<std::int32_t> order;
+    for (const MapTower& tower : towers.Towers()) order.push_back(tower.tower);
+    EXPECT_EQ(order, (std::vector<std::int32_t>{0, 1, 2, 3, 7, 8, 4, 6, 5}));
+    EXPECT_TRUE(towers.Towers()[6].look.unringable);
+    EXPECT_FALSE(towers.Towers()[5].look.unringable);  // not known counts as ringable
+
+    MapViewport view;
+    view.SetSize(400, 400);
+    view.Fit(map.Bounds());
+    RecordingPainter painter;
+    MapSceneOptions options;
+    options.labels = false;
+    MapScene::Draw(painter, map, view, towers, options);
+    ASSERT_EQ(painter.dots.size(), 4u + 5u);  // four looks, then the legend with the hollow one
+    EXPECT_EQ(painter.dots[0].first.size(), 6u);
+    EXPECT_EQ(painter.dots[1].first.size(), 1u);
+    EXPECT_EQ(painter.dots[1].second.fill.alpha, 0);
+    EXPECT_EQ(painter.dots[2].second.fill.alpha, 255);
+    EXPECT_EQ(painter.dots[3].second.fill.alpha, 0);
+    EXPECT_EQ(painter.dots[3].second.outline,
+              StyleOfDot({DotCategory::Visited, false, false}, view.Scale()).fill);
+    EXPECT_EQ(painter.dots.back().second.fill.alpha, 0);
+    EXPECT_TRUE(std::any_of(painter.texts.begin(), painter.texts.end(),
+                            [](const TextBox& t) { return t.text == kUnringableCaption; }));
+
+    // The SVG poster draws the ring as wide as the window does.
+    SvgMapPainter svg(400, 400);
+    MapScene::Draw(svg, map, view, towers, options);
+    const std::string out = svg.Finish();
+    EXPECT_NE(out.find("fill-opacity=\"0%\""), std::string::npos) << out.substr(0, 2000);
+}
+
+TEST(MapTipTest, DetailsComeInLinesWithTheUnringableFirstAndLongTextCut) {
+    TowerDetails details;
+    EXPECT_TRUE(DetailsTipLines(details).empty());
+    details.remarks = "Anticlockwise.";
+    EXPECT_EQ(DetailsTipLines(details), (std::vector<std::string>{"Anticlockwise."}));
+    details.ringable = DetailAnswer::kNo;
+    details.practice = "Tue (2nd & 4th)";
+    details.groundFloor = DetailAnswer::kYes;
+    details.tenorNote = "F#";
+    details.postcode = "not a postcode!!";
+    details.webPage = "www.example.org/bells";
+    std::string remark = "Line one\r\nline two. ";
+    while (remark.size() < 10000) remark += "More words about the tower. ";
+    details.remarks = remark;
+    const std::vector<std::string> lines = DetailsTipLines(details);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Unringable");
+    EXPECT_EQ(lines[1],
+              "Practice Tue (2nd & 4th), Ground floor, Tenor in F#, not a postcode!!, "
+              "www.example.org/bells");
+    EXPECT_LE(lines[2].size(), kLongestTipText);
+    EXPECT_EQ(lines[2].rfind("Line one  line two. More", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 3), "...");
+    // Without remarks the last short detail is not taken for them.
+    details.remarks.clear();
+    EXPECT_EQ(DetailsTipLines(details).back(),
+              "Practice Tue (2nd & 4th), Ground floor, Tenor in F#, not a postcode!!, "
+              "www.example.org/bells");
+}

@@ -259,3 +259,52 @@ TEST_F(MapWindowTest, TheSmallMapKeepsItsSizeAtTheStartAndGrowsWithTheWindow) {
     QTest::mouseDClick(panel, Qt::LeftButton, {}, panel->rect().center());
     EXPECT_TRUE(asked);
 }
+
+TEST(MapWindowDetailsTest, TheTipShowsTheDetailsEscapedAndCutAndUnringableIsHollow) {
+    TempDir dir;
+    std::string remark = "<b>Bells & frames</b> ";
+    while (remark.size() < 10000) remark += "more words ";
+    dir.WriteLines("DoveData.CB0",
+                   {std::string(kTowerFieldNames) + "\\" + std::string(kTowerDetailNames),
+                    "London\\St Paul\\Greater London\\TQ320811\\51.5138\\-0.0984\\12\\6200\\2001"
+                    "\\Y\\\\\\\\\\\\\\\\",
+                    "Norwich\\St Peter Mancroft\\Norfolk\\TG229084\\52.6280\\1.2920\\12\\4100\\"
+                    "2011\\u/r\\Tue (2nd & 4th)\\Y\\\\\\\\NR2 1QX\\\\" +
+                        remark});
+    FakePrompter prompter;
+    MemorySettings settings;
+    CChimesetDoc doc(dir.Path(), prompter, settings, [] { return LocalDate{2026, 12, 7}; });
+    ASSERT_TRUE(doc.IsDatabaseLoaded());
+    CMapWindow window(doc, BuiltInMap());
+    window.resize(700, 800);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto dotOf = [&window](std::int32_t tower) {
+        const MapTowers& towers = window.Towers();
+        const MapTower& t = towers.Towers()[static_cast<std::size_t>(towers.Find(tower))];
+        const ScreenPoint p =
+            window.Canvas()->Viewport().ToScreen(t.point.easting, t.point.northing);
+        return QPoint(qRound(p.x), qRound(p.y));
+    };
+    const QString tip = window.Canvas()->ToolTipAt(dotOf(1));
+    EXPECT_TRUE(tip.contains(QStringLiteral("<b>Unringable</b>"))) << tip.toStdString();
+    EXPECT_TRUE(tip.contains(QStringLiteral("Practice Tue (2nd &amp; 4th), Ground floor, NR2 1QX")))
+        << tip.toStdString();
+    EXPECT_TRUE(tip.contains(QStringLiteral("&lt;b&gt;Bells &amp; frames&lt;/b&gt; more words")))
+        << tip.toStdString();
+    EXPECT_LT(tip.size(), 400);
+    const QString london = window.Canvas()->ToolTipAt(dotOf(0));
+    EXPECT_FALSE(london.contains(QStringLiteral("Unringable"))) << london.toStdString();
+
+    // Norwich's dot is a ring: its middle shows the land, London's is filled.
+    const QImage shot = window.Canvas()->grab().toImage();
+    const double ratio = shot.devicePixelRatio();
+    const auto pixel = [&](QPoint p) {
+        return shot.pixel(int(p.x() * ratio), int(p.y() * ratio)) & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixel(dotOf(1)), Rgb(kLandColour) & 0xFFFFFF);
+    EXPECT_EQ(pixel(dotOf(0)), Rgb(StyleOfDot({DotCategory::NotVisited, false, false},
+                                              window.Canvas()->Viewport().Scale())
+                                       .fill) &
+                                   0xFFFFFF);
+}
