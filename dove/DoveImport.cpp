@@ -308,7 +308,7 @@ class Converter {
                 break;
             case RingKind::kLightweight:
                 if (options_.lightweight) break;
-                summary_.Skip("lightweight ring (add them with --lightweight)");
+                summary_.Skip("lightweight ring (chimedove --lightweight adds them)");
                 return true;
             case RingKind::kMissing:
                 summary_.Skip("no ring type");

@@ -280,7 +280,7 @@ TEST(DoveImport, OlderLayoutGivesOneRecordPerFullCircleRing) {
     const std::vector<std::pair<std::string, std::size_t>> skipped = {
         {"not a full-circle ring: Carillon", 1},
         {"not a full-circle ring: Chime", 1},
-        {"lightweight ring (add them with --lightweight)", 1}};
+        {"lightweight ring (chimedove --lightweight adds them)", 1}};
     EXPECT_EQ(summary.skipped, skipped);
     EXPECT_EQ(summary.unreadableWeights, 1u);
     EXPECT_EQ(summary.unreadableTowerBase, 1u);
