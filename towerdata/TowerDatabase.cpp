@@ -149,15 +149,19 @@ std::string_view TowerDatabase::DatabaseLine(std::int32_t tower) const {
     return std::string_view(databaseText_).substr(start, end - start);
 }
 
-std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
+std::string_view TowerDatabase::TowerFieldView(std::int32_t tower, int field) const {
     if (tower < 0 || field < 0 || field >= kTowerFieldCount) return {};
     if (tower < databaseCount_) {
         if (columnMap_.size() != kTowerFieldCount) return {};
-        return GetField(DatabaseLine(tower), columnMap_[static_cast<std::size_t>(field)]);
+        return Trim(GetRawField(DatabaseLine(tower), columnMap_[static_cast<std::size_t>(field)]));
     }
     const auto additional = static_cast<std::size_t>(tower - databaseCount_);
     if (additional >= additionalLines_.size()) return {};
-    return GetField(additionalLines_[additional], static_cast<std::size_t>(field));
+    return Trim(GetRawField(additionalLines_[additional], static_cast<std::size_t>(field)));
+}
+
+std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
+    return std::string(TowerFieldView(tower, field));
 }
 
 std::string TowerDatabase::GetDetailField(std::int32_t tower, TowerDetailField field) const {
@@ -237,7 +241,13 @@ void TowerDatabase::ClearAdditionalTowers() {
 }
 
 std::string TowerDatabase::FormatTowerName(std::int32_t tower) const {
-    return GetTowerField(tower, kLocn) + " - " + GetTowerField(tower, kDedn);
+    // One allocation per name: the whole list is named at start-up.
+    const std::string_view location = TowerFieldView(tower, kLocn);
+    const std::string_view dedication = TowerFieldView(tower, kDedn);
+    std::string name;
+    name.reserve(location.size() + 3 + dedication.size());
+    name.append(location).append(" - ").append(dedication);
+    return name;
 }
 
 MapPoint TowerDatabase::GetMapPoint(std::int32_t tower) const {

@@ -68,6 +68,8 @@ class TowerDatabase {
 
   private:
     std::string_view DatabaseLine(std::int32_t tower) const;
+    // GetTowerField without the copy; valid until the database changes.
+    std::string_view TowerFieldView(std::int32_t tower, int field) const;
     void AppendDatabaseLine(std::string_view line);
     void Clear();
     void FinishLoading();
