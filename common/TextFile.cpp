@@ -292,7 +292,12 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
 }
 
 std::vector<std::string> SplitTextLines(std::string_view content) {
-    std::vector<std::string> lines;
+    const std::vector<std::string_view> views = SplitTextLineViews(content);
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitTextLineViews(std::string_view content) {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < content.size()) {
         const auto lf = content.find('\n', start);

@@ -35,19 +35,24 @@ void TowerDatabase::Clear() {
 }
 
 FileResult TowerDatabase::LoadFile(const std::string& path) {
-    std::vector<std::string> lines;
+    // The lines are read in place: each is copied once, into the database's own text.
+    std::string content;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) {
+    if (!ReadFileBytes(path, content, error)) {
         Clear();
         FinishLoading();
         FileResult result;
         result.fileError = std::move(error);
         return result;
     }
-    return Parse(lines);
+    return ParseLines(SplitTextLineViews(content));
 }
 
 FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
+    return ParseLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+FileResult TowerDatabase::ParseLines(const std::vector<std::string_view>& lines) {
     Clear();
     FileResult result =
         CheckHeader(lines.empty() ? std::string_view() : std::string_view(lines[0]));
@@ -56,14 +61,21 @@ FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
         FinishLoading();
         return result;
     }
+    const auto lineAt = [&lines](std::size_t i) {
+        return i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+    };
+    const auto isRecord = [](std::string_view line) {
+        return !IsEmptyRecordLine(line) && line[0] != ';';
+    };
+    // Exactly the room the records take, so that no copy is made to give back the rest.
     std::size_t bytes = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i) bytes += lines[i].size();
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (const std::string_view line = lineAt(i); isRecord(line)) bytes += line.size();
     databaseText_.reserve(bytes);
     lineStarts_.reserve(lines.size() + 1);
     databaseIndexNos_.reserve(lines.size());
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line =
-            i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+        const std::string_view line = lineAt(i);
         if (IsEmptyRecordLine(line)) continue;
         if (line[0] == ';') {
             if (description_.empty()) description_ = std::string(Trim(line.substr(1)));
