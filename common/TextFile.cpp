@@ -272,6 +272,12 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
         error.cause = FileErrorCause(errno);
         return false;
     }
+    // Room for the whole file at once: growing by copies would touch twice its size anew.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0) content.reserve(static_cast<std::size_t>(size));
+        std::rewind(file);
+    }
     char buffer[64 * 1024];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
@@ -286,7 +292,12 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
 }
 
 std::vector<std::string> SplitTextLines(std::string_view content) {
-    std::vector<std::string> lines;
+    const std::vector<std::string_view> views = SplitTextLineViews(content);
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitTextLineViews(std::string_view content) {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < content.size()) {
         const auto lf = content.find('\n', start);

@@ -15,6 +15,8 @@ namespace chimeset {
 bool ReadFileBytes(const std::string& path, std::string& content, FileError& error);
 
 // The lines of a text in memory, split as ReadTextLines splits a file.
+// The same lines as views into content, for readers that keep none of them as they are.
+std::vector<std::string_view> SplitTextLineViews(std::string_view content);
 std::vector<std::string> SplitTextLines(std::string_view content);
 
 // Reads every line of a text file. A line as read carries no line end; a last line

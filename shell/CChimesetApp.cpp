@@ -38,10 +38,14 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
 
     doc_ = std::make_unique<CChimesetDoc>(paths_.DatabaseFolder(), services_.prompter,
                                           services_.settings, services_.today);
+    // The log opens before the window exists, so that the window is built and its tower list
+    // filled once, for the log, rather than once without it and again with it. The window
+    // reads the document as it is when made; its initial update fits it and loads the print
+    // settings, as an opened log's would.
+    const bool opened = logPath.isEmpty() || OpenFromOutside(logPath);
     frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction());
     frame_->View()->OnInitialUpdate();
-
-    if (!logPath.isEmpty() && !OpenFromOutside(logPath)) return false;
+    if (!opened) return false;
 
     frame_->UpdateCommandStates();
     frame_->show();

@@ -52,7 +52,7 @@ CMainFrame::CMainFrame(CChimesetApp& app, CChimesetDoc& doc, Prompter& prompter,
     setObjectName(QStringLiteral("mainFrame"));
     setCentralWidget(view_);
     view_->SetPrintSettingsStore(app_.Services().settings);
-    mapHost_ = new MapWindowHost(doc_, *view_, BuiltInMap(), this);
+    mapHost_ = new MapWindowHost(doc_, *view_, &BuiltInMap, this);
     BuildMenus();
     BuildStatusBar();
     setAcceptDrops(true);

@@ -16,7 +16,13 @@ namespace chimeset {
 
 MapWindowHost::MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapData& map,
                              QWidget* owner)
-    : QObject(owner), doc_(doc), view_(view), map_(map), owner_(owner) {
+    : MapWindowHost(doc, view, nullptr, owner) {
+    map_ = &map;
+}
+
+MapWindowHost::MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapData& (*map)(),
+                             QWidget* owner)
+    : QObject(owner), doc_(doc), view_(view), mapSource_(map), owner_(owner) {
     connect(&view_, &CChimesetView::currentTowerChanged, this,
             &MapWindowHost::OnCurrentTowerChanged);
     connect(&view_, &CChimesetView::mapWindowRequested, this, &MapWindowHost::OpenMapWindow);
@@ -26,13 +32,18 @@ MapWindowHost::MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapDa
     });
 }
 
+const MapData& MapWindowHost::Map() {
+    if (!map_) map_ = &mapSource_();
+    return *map_;
+}
+
 bool MapWindowHost::CanOpenMap() const {
     return doc_.IsDatabaseLoaded();
 }
 
 void MapWindowHost::OpenMapWindow() {
     if (!window_) {
-        window_ = new CMapWindow(doc_, map_, owner_);
+        window_ = new CMapWindow(doc_, Map(), owner_);
         window_->setAttribute(Qt::WA_DeleteOnClose);
         connect(window_, &CMapWindow::towerChosen, this,
                 [this](std::int32_t tower) { view_.SelectTower(tower); });
@@ -68,7 +79,7 @@ void MapWindowHost::ExportMap() {
         request.shown = window_->Canvas()->Viewport().Visible();
         request.options.currentTower = window_->Canvas()->CurrentTower();
     } else {
-        towers.Build(doc_.Database(), CategoriesOf(doc_), map_.Bounds());
+        towers.Build(doc_.Database(), CategoriesOf(doc_), Map().Bounds());
     }
     const MapPosterText text = PosterTextOf(doc_);
     request.options.title = text.title;
@@ -78,7 +89,7 @@ void MapWindowHost::ExportMap() {
         return Windows1252ToUtf8(doc_.Database().GetTowerField(tower, kLocn));
     };
     QString error;
-    if (!chimeset::ExportMap(map_, *drawn, request, error))
+    if (!chimeset::ExportMap(Map(), *drawn, request, error))
         QMessageBox::warning(
             parent, QStringLiteral("Export Map"),
             QStringLiteral("The map could not be written to %1:\n%2").arg(request.path, error));

@@ -20,6 +20,8 @@ class MapWindowHost : public QObject {
 
   public:
     MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapData& map, QWidget* owner);
+    // With a map read only when first needed: the window or an export.
+    MapWindowHost(CChimesetDoc& doc, CChimesetView& view, const MapData& (*map)(), QWidget* owner);
 
     // Actions / Tower Map: opens the window, or raises it.
     void OpenMapWindow();
@@ -30,10 +32,12 @@ class MapWindowHost : public QObject {
 
   private:
     void OnCurrentTowerChanged();
+    const MapData& Map();
 
     CChimesetDoc& doc_;
     CChimesetView& view_;
-    const MapData& map_;
+    const MapData* map_ = nullptr;
+    const MapData& (*mapSource_)() = nullptr;
     QWidget* owner_;
     QPointer<CMapWindow> window_;
 };

@@ -35,19 +35,24 @@ void TowerDatabase::Clear() {
 }
 
 FileResult TowerDatabase::LoadFile(const std::string& path) {
-    std::vector<std::string> lines;
+    // The lines are read in place: each is copied once, into the database's own text.
+    std::string content;
     FileError error;
-    if (!ReadTextLines(path, lines, error)) {
+    if (!ReadFileBytes(path, content, error)) {
         Clear();
         FinishLoading();
         FileResult result;
         result.fileError = std::move(error);
         return result;
     }
-    return Parse(lines);
+    return ParseLines(SplitTextLineViews(content));
 }
 
 FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
+    return ParseLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+FileResult TowerDatabase::ParseLines(const std::vector<std::string_view>& lines) {
     Clear();
     FileResult result =
         CheckHeader(lines.empty() ? std::string_view() : std::string_view(lines[0]));
@@ -56,14 +61,21 @@ FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
         FinishLoading();
         return result;
     }
+    const auto lineAt = [&lines](std::size_t i) {
+        return i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+    };
+    const auto isRecord = [](std::string_view line) {
+        return !IsEmptyRecordLine(line) && line[0] != ';';
+    };
+    // Exactly the room the records take, so that no copy is made to give back the rest.
     std::size_t bytes = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i) bytes += lines[i].size();
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (const std::string_view line = lineAt(i); isRecord(line)) bytes += line.size();
     databaseText_.reserve(bytes);
     lineStarts_.reserve(lines.size() + 1);
     databaseIndexNos_.reserve(lines.size());
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line =
-            i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
+        const std::string_view line = lineAt(i);
         if (IsEmptyRecordLine(line)) continue;
         if (line[0] == ';') {
             if (description_.empty()) description_ = std::string(Trim(line.substr(1)));
@@ -149,15 +161,19 @@ std::string_view TowerDatabase::DatabaseLine(std::int32_t tower) const {
     return std::string_view(databaseText_).substr(start, end - start);
 }
 
-std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
+std::string_view TowerDatabase::TowerFieldView(std::int32_t tower, int field) const {
     if (tower < 0 || field < 0 || field >= kTowerFieldCount) return {};
     if (tower < databaseCount_) {
         if (columnMap_.size() != kTowerFieldCount) return {};
-        return GetField(DatabaseLine(tower), columnMap_[static_cast<std::size_t>(field)]);
+        return Trim(GetRawField(DatabaseLine(tower), columnMap_[static_cast<std::size_t>(field)]));
     }
     const auto additional = static_cast<std::size_t>(tower - databaseCount_);
     if (additional >= additionalLines_.size()) return {};
-    return GetField(additionalLines_[additional], static_cast<std::size_t>(field));
+    return Trim(GetRawField(additionalLines_[additional], static_cast<std::size_t>(field)));
+}
+
+std::string TowerDatabase::GetTowerField(std::int32_t tower, int field) const {
+    return std::string(TowerFieldView(tower, field));
 }
 
 std::string TowerDatabase::GetDetailField(std::int32_t tower, TowerDetailField field) const {
@@ -237,7 +253,13 @@ void TowerDatabase::ClearAdditionalTowers() {
 }
 
 std::string TowerDatabase::FormatTowerName(std::int32_t tower) const {
-    return GetTowerField(tower, kLocn) + " - " + GetTowerField(tower, kDedn);
+    // One allocation per name: the whole list is named at start-up.
+    const std::string_view location = TowerFieldView(tower, kLocn);
+    const std::string_view dedication = TowerFieldView(tower, kDedn);
+    std::string name;
+    name.reserve(location.size() + 3 + dedication.size());
+    name.append(location).append(" - ").append(dedication);
+    return name;
 }
 
 MapPoint TowerDatabase::GetMapPoint(std::int32_t tower) const {

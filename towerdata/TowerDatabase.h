@@ -67,7 +67,10 @@ class TowerDatabase {
     std::size_t DatabaseBytes() const;
 
   private:
+    FileResult ParseLines(const std::vector<std::string_view>& lines);
     std::string_view DatabaseLine(std::int32_t tower) const;
+    // GetTowerField without the copy; valid until the database changes.
+    std::string_view TowerFieldView(std::int32_t tower, int field) const;
     void AppendDatabaseLine(std::string_view line);
     void Clear();
     void FinishLoading();

@@ -30,7 +30,8 @@ constexpr GridBox kPictureArea{75000, 885000 - 300 * 3000.0, 75000 + 200 * 3000.
 constexpr double kVectorThreshold = 1.15;
 
 CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(LoadBuiltInMap(), parent) {
-    if (BuiltInMap().IsLoaded()) vectors_ = &BuiltInMap();
+    // Parsing the vectors takes as long as the rest of the form; most runs never need them.
+    SetVectorSource(&BuiltInMap);
 }
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
@@ -92,8 +93,16 @@ QSize CMapPanel::sizeHint() const {
     return minimumSizeHint();
 }
 
+const MapData* CMapPanel::Vectors() const {
+    if (vectorSource_) {
+        vectors_ = &vectorSource_();
+        vectorSource_ = nullptr;
+    }
+    return vectors_ && vectors_->IsLoaded() ? vectors_ : nullptr;
+}
+
 bool CMapPanel::DrawsVectors(QSize deviceSize) const {
-    if (!vectors_ || !vectors_->IsLoaded()) return false;
+    if (!vectors_ && !vectorSource_) return false;
     const int scale = ImageScale();
     // The size the panel starts at: the minimum the form gives it, never less than the
     // picture. Until it has clearly outgrown that, it shows the picture.
@@ -103,7 +112,8 @@ bool CMapPanel::DrawsVectors(QSize deviceSize) const {
     const double fit = std::min(deviceSize.width() / double(kImageWidth),
                                 deviceSize.height() / double(kImageHeight));
     return deviceSize.width() >= start.width() * kVectorThreshold &&
-           deviceSize.height() >= start.height() && fit >= scale * kVectorThreshold;
+           deviceSize.height() >= start.height() && fit >= scale * kVectorThreshold &&
+           Vectors() != nullptr;
 }
 
 void CMapPanel::RenderVectors(QPainter& painter, const QRect& area) const {
@@ -120,7 +130,7 @@ void CMapPanel::RenderVectors(QPainter& painter, const QRect& area) const {
     {
         QtMapPainter target(painter);
         painter.fillRect(mapRect.translated(-area.topLeft()), QtMapPainter::ToQColor(kSeaColour));
-        MapScene::DrawGround(target, *vectors_, view);
+        MapScene::DrawGround(target, *Vectors(), view);
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     const auto markerAt = [&](MapPoint point) {

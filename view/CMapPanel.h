@@ -23,14 +23,23 @@ class CMapPanel : public QFrame {
     static constexpr int kImageWidth = 200;
     static constexpr int kImageHeight = 300;
 
-    // With the map image and the map vectors built into the program.
+    // With the map image and the map vectors built into the program. The vectors are read
+    // only when the panel first grows large enough to draw them.
     explicit CMapPanel(QWidget* parent = nullptr);
     // With this image alone; vectors may be added with SetVectorMap.
     CMapPanel(const QImage& image, QWidget* parent = nullptr);
 
     // The map drawn instead of the image once the panel has grown well beyond it (nullptr:
     // the image always). It must outlive the panel.
-    void SetVectorMap(const MapData* map) { vectors_ = map; }
+    void SetVectorMap(const MapData* map) {
+        vectors_ = map;
+        vectorSource_ = nullptr;
+    }
+    // The same, read from this source only when the panel first draws the vectors.
+    void SetVectorSource(const MapData& (*source)()) {
+        vectors_ = nullptr;
+        vectorSource_ = source;
+    }
     // Whether a panel area of this size (device pixels) draws the vectors.
     bool DrawsVectors(QSize deviceSize) const;
 
@@ -63,8 +72,12 @@ class CMapPanel : public QFrame {
 
   private:
     void RenderVectors(QPainter& painter, const QRect& area) const;
+    // The vector map, read from its source at the first call; nullptr when there is none
+    // or it did not load.
+    const MapData* Vectors() const;
 
-    const MapData* vectors_ = nullptr;
+    mutable const MapData* vectors_ = nullptr;
+    mutable const MapData& (*vectorSource_)() = nullptr;
     QImage image_;
     std::vector<MapPixel> pixels_;
     // The positions behind the pixels, for the finer vector map.

@@ -496,18 +496,31 @@ FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string>& lines) {
     }
     FileResult result = CheckLogHeader(header);
     if (result.ok) {
-        const auto field = [this](std::string_view line, int f) {
-            return GetRawField(line, logColumnMap_[static_cast<std::size_t>(f)]);
+        // Each line is split once: several of its fields are read.
+        std::vector<std::string_view> fields;
+        const auto field = [this, &fields](int f) {
+            const std::size_t column = logColumnMap_[static_cast<std::size_t>(f)];
+            return column < fields.size() ? fields[column] : std::string_view();
         };
         for (std::size_t i = 1; i < lines.size(); ++i) {
             const std::string_view line =
                 i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
             if (IsEmptyRecordLine(line) || line[0] == ';') continue;
-            visitDates_.push_back(ParseNumber(field(line, kVDate)));
-            quarterDates_.push_back(ParseNumber(field(line, kQDate)));
-            pealDates_.push_back(ParseNumber(field(line, kPDate)));
-            entryComments_.emplace_back(field(line, kComment));
-            std::int32_t identity = ParseNumber(field(line, kIndexNo));
+            fields.clear();
+            for (std::size_t start = 0;;) {
+                const std::size_t slash = line.find('\\', start);
+                if (slash == std::string_view::npos) {
+                    fields.push_back(line.substr(start));
+                    break;
+                }
+                fields.push_back(line.substr(start, slash - start));
+                start = slash + 1;
+            }
+            visitDates_.push_back(ParseNumber(field(kVDate)));
+            quarterDates_.push_back(ParseNumber(field(kQDate)));
+            pealDates_.push_back(ParseNumber(field(kPDate)));
+            entryComments_.emplace_back(field(kComment));
+            std::int32_t identity = ParseNumber(field(kIndexNo));
             std::int32_t tower = -1;
             if (identity < 1) {
                 identity = NextAdditionalTowerId();
@@ -518,7 +531,7 @@ FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string>& lines) {
             if (tower < 0) {
                 std::string towerLine;
                 for (int f = kLocn; f <= kWt; ++f) {
-                    towerLine.append(field(line, f));
+                    towerLine.append(field(f));
                     towerLine += '\\';
                 }
                 towerLine += std::to_string(identity) + "\\";

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "map/MapScene.h"
+#include "map/qt/MapResource.h"
 #include "tests/view/GuiSupport.h"
 #include "view/CMapPanel.h"
 
@@ -27,6 +29,13 @@ QImage Rendered(const CMapPanel& panel, QSize size) {
     QPainter painter(&out);
     panel.Render(painter, QRect(QPoint(0, 0), size));
     return out;
+}
+
+int vectorReads = 0;
+
+const MapData& CountedVectors() {
+    ++vectorReads;
+    return BuiltInMap();
 }
 
 int CountRed(const QImage& image) {
@@ -96,4 +105,34 @@ TEST(MapPanel, BuiltInMapIsThere) {
     // Land is light grey: the hills of mid Wales (SN 80 60).
     const MapPixel wales = CMapPanel::PixelOf(MakeMapPoint(2800, 2600));
     EXPECT_EQ(image.pixel(int(wales & 0xFFFF), int(wales >> 16)), qRgb(240, 240, 240));
+}
+
+TEST(MapPanel, VectorsAreReadOnlyWhenTheGrownPanelFirstDrawsThem) {
+    vectorReads = 0;
+    CMapPanel panel(PlainMap());
+    panel.SetVectorSource(&CountedVectors);
+    ASSERT_EQ(panel.ImageScale(), 1);
+    panel.ShowPosition(MakeMapPoint(3000, 2000));
+    const QRgb sea = qRgb(kSeaColour.red, kSeaColour.green, kSeaColour.blue);
+
+    // At the starting size the picture is drawn and the vectors stay unread.
+    EXPECT_FALSE(panel.DrawsVectors({200, 300}));
+    EXPECT_FALSE(panel.DrawsVectors({220, 330}));
+    const QImage start = Rendered(panel, {200, 300});
+    EXPECT_EQ(CountRed(start), 25);
+    EXPECT_EQ(start.pixel(2, 2), qRgb(240, 240, 240));
+    EXPECT_EQ(vectorReads, 0);
+
+    // Grown: read once, then drawn from what was read; the north-west corner is sea.
+    EXPECT_TRUE(panel.DrawsVectors({500, 750}));
+    EXPECT_EQ(Rendered(panel, {500, 750}).pixel(2, 2), sea);
+    EXPECT_EQ(Rendered(panel, {600, 900}).pixel(2, 2), sea);
+    EXPECT_EQ(vectorReads, 1);
+
+    // A map set directly takes the source's place.
+    CMapPanel plain(PlainMap());
+    plain.SetVectorSource(&CountedVectors);
+    plain.SetVectorMap(nullptr);
+    EXPECT_FALSE(plain.DrawsVectors({1000, 1500}));
+    EXPECT_EQ(vectorReads, 1);
 }

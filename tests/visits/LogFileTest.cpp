@@ -76,6 +76,34 @@ TEST_F(LogFile, ReadingRules) {
     EXPECT_EQ(saved.find("\\103\\"), std::string::npos);  // visit date 0: dropped
 }
 
+TEST_F(LogFile, FieldsMissingFromTheEndOfARecordReadAsBlank) {
+    // Header order: Locn Dedn Cnty OS Lat Lon Bells Wt IndexNo VDate QDate PDate Comment.
+    ASSERT_TRUE(
+        OpenLog({kLogHeader, "\\\\\\\\\\\\\\\\102\\5", "\\\\\\\\\\\\\\\\102\\5\\\\\\",
+                 "\\\\\\\\\\\\\\\\101\\6\\7\\8\\", "\\\\\\\\\\\\\\\\102\\9\\0\\0\\Tea after\\x",
+                 "\\\\\\\\\\\\\\\\102\\9\\0\\0\\Tea after"}));
+    EXPECT_TRUE(prompter.Silent());
+    ASSERT_EQ(doc->EntryCount(), 5);
+    // Cut short after the visit date: as if the rest were there and blank.
+    EXPECT_EQ(doc->TowerOfEntry(0), 1);
+    EXPECT_EQ(doc->VisitDateOf(0), 5);
+    EXPECT_EQ(doc->QuarterDateOf(0), doc->QuarterDateOf(1));
+    EXPECT_EQ(doc->PealDateOf(0), doc->PealDateOf(1));
+    EXPECT_EQ(doc->CommentOf(0), "");
+    EXPECT_EQ(doc->CommentOf(1), "");
+    // A record ending in a separator has an empty last field.
+    EXPECT_EQ(doc->TowerOfEntry(2), 0);
+    EXPECT_EQ(doc->VisitDateOf(2), 6);
+    EXPECT_EQ(doc->QuarterDateOf(2), 7);
+    EXPECT_EQ(doc->PealDateOf(2), 8);
+    EXPECT_EQ(doc->CommentOf(2), "");
+    // Fields after the last column are not read.
+    EXPECT_FALSE(doc->CommentOf(3).empty());
+    EXPECT_EQ(doc->CommentOf(3), doc->CommentOf(4));
+    EXPECT_EQ(doc->QuarterDateOf(3), 0);
+    EXPECT_EQ(doc->Database().GetAdditionalCount(), 0);
+}
+
 TEST_F(LogFile, HeaderRules) {
     // A further name after the thirteen: silent.
     EXPECT_TRUE(OpenLog({kLogHeader + "\\More"}));
