@@ -4,6 +4,7 @@
 
 #include "common/CodePage.h"
 #include "common/Prompter.h"
+#include "common/StreamPrompter.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
 #include "grabs/GrabStatistics.h"
@@ -14,45 +15,6 @@
 
 namespace chimeset {
 namespace {
-
-// Without a window every message is a line on the error stream and every question is
-// answered the cautious way.
-class ErrorStreamPrompter : public Prompter {
-  public:
-    explicit ErrorStreamPrompter(std::ostream& err) : err_(err) {}
-
-    Answer Show(const Notice& notice) override {
-        Write(notice.text);
-        switch (notice.buttons) {
-            case NoticeButtons::Ok:
-                return Answer::Ok;
-            case NoticeButtons::YesNo:
-                return Answer::No;
-            default:
-                return Answer::Cancel;
-        }
-    }
-    void ShowFileError(const FileError& error) override {
-        Write(error.path.Text() + ": " + error.cause);
-    }
-    Answer AskSaveChanges(const std::string&) override { return Answer::No; }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-
-  private:
-    void Write(const std::string& text) {
-        std::string line = Windows1252ToUtf8(text);
-        for (char& c : line)
-            if (c == '\r' || c == '\n') c = ' ';
-        err_ << "chimeset: " << line << '\n';
-    }
-
-    std::ostream& err_;
-};
 
 GrabsCommand Invalid(std::string why) {
     GrabsCommand command;
@@ -187,7 +149,7 @@ int RunGrabsCommand(const GrabsCommand& command, const std::string& programFolde
         default:
             break;
     }
-    ErrorStreamPrompter prompter(err);
+    StreamPrompter prompter(err);
     CChimesetDoc doc(programFolder, prompter, settings, std::move(today));
     if (!doc.IsDatabaseLoaded()) {
         err << "chimeset: the tower database " << JoinPath(programFolder, kDatabaseFileName)

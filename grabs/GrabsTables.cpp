@@ -8,6 +8,7 @@
 #include "common/FileFormats.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
+#include "common/XmlText.h"
 #include "grabs/TowerVisits.h"
 #include "towerdata/TowerDatabase.h"
 #include "towerdata/WeightFormat.h"
@@ -40,33 +41,6 @@ void AddShareRows(Table& table, const std::vector<ShareRow>& rows) {
 // Characters on screen of Windows-1252 text: one per byte.
 std::size_t Width(const std::string& text) {
     return text.size();
-}
-
-std::string XmlEscaped(const std::string& utf8) {
-    std::string out;
-    for (const char c : utf8) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                // Control characters other than tab and line ends cannot stand in XML 1.0.
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                    out += ' ';
-                else
-                    out += c;
-        }
-    }
-    return out;
 }
 
 std::string CsvField(const std::string& utf8) {
@@ -342,9 +316,9 @@ std::string GpxText(const TowerDatabase& database, const TowerVisits& visits,
         if (!details.empty()) desc += "; " + details;
         out += "  <wpt lat=\"" + FixedText(point.latitude, 6) + "\" lon=\"" +
                FixedText(longitude, 6) + "\">\r\n";
-        out += "    <name>" + XmlEscaped(Windows1252ToUtf8(database.FormatTowerName(tower))) +
+        out += "    <name>" + XmlEscape(Windows1252ToUtf8(database.FormatTowerName(tower))) +
                "</name>\r\n";
-        out += "    <desc>" + XmlEscaped(Windows1252ToUtf8(desc)) + "</desc>\r\n";
+        out += "    <desc>" + XmlEscape(Windows1252ToUtf8(desc)) + "</desc>\r\n";
         out += std::string("    <sym>") +
                (records.Visited() ? kGpxVisitedSymbol : kGpxUnvisitedSymbol) + "</sym>\r\n";
         out += std::string("    <type>") + (records.Visited() ? "Visited" : "Not visited") +

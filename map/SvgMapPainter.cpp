@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/XmlText.h"
+
 namespace chimeset {
 namespace {
 
@@ -29,31 +31,6 @@ std::string Paint(const char* what, MapColour colour) {
 }
 
 }  // namespace
-
-std::string XmlEscape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                // Control characters have no place in XML 1.0.
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
-        }
-    }
-    return out;
-}
 
 SvgMapPainter::SvgMapPainter(double width, double height) : width_(width), height_(height) {}
 

@@ -35,7 +35,4 @@ class SvgMapPainter : public MapPainter {
     std::string body_;
 };
 
-// Text made safe for SVG character data and attribute values.
-std::string XmlEscape(const std::string& text);
-
 }  // namespace chimeset

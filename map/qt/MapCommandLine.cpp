@@ -6,6 +6,7 @@
 #include "common/CodePage.h"
 #include "common/FileFormats.h"
 #include "common/Prompter.h"
+#include "common/StreamPrompter.h"
 #include "common/qt/Codec.h"
 #include "map/qt/MapExport.h"
 #include "map/qt/MapResource.h"
@@ -13,37 +14,6 @@
 
 namespace chimeset {
 namespace {
-
-// Without a window every message is a line on the error stream; questions get the cautious
-// answer.
-class LinePrompter : public Prompter {
-  public:
-    explicit LinePrompter(std::ostream& err) : err_(err) {}
-    Answer Show(const Notice& notice) override {
-        Write(notice.textIsUtf8 ? notice.text : Windows1252ToUtf8(notice.text));
-        return notice.buttons == NoticeButtons::Ok      ? Answer::Ok
-               : notice.buttons == NoticeButtons::YesNo ? Answer::No
-                                                        : Answer::Cancel;
-    }
-    void ShowFileError(const FileError& error) override {
-        Write(Windows1252ToUtf8(error.path.Text() + ": " + error.cause));
-    }
-    Answer AskSaveChanges(const std::string&) override { return Answer::No; }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-
-  private:
-    void Write(std::string line) {
-        for (std::size_t pos = line.find('\r'); pos != std::string::npos; pos = line.find('\r'))
-            line.erase(pos, 1);
-        err_ << "chimeset: " << line << '\n';
-    }
-    std::ostream& err_;
-};
 
 bool PaperByName(const QString& name, QPageSize& paper) {
     const struct {
@@ -137,7 +107,7 @@ int RunMapCommand(const MapCommand& command, const std::string& programFolder,
         err << "chimeset: the map data could not be read (" << map.Error() << ").\n";
         return 1;
     }
-    LinePrompter prompter(err);
+    StreamPrompter prompter(err);
     CChimesetDoc doc(programFolder, prompter, settings, std::move(today));
     if (!doc.IsDatabaseLoaded()) {
         err << "chimeset: the tower database " << programFolder

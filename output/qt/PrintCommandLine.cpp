@@ -6,57 +6,12 @@
 
 #include "common/CodePage.h"
 #include "common/Prompter.h"
+#include "common/StreamPrompter.h"
 #include "common/qt/Codec.h"
 #include "output/qt/PrintController.h"
 #include "visits/CChimesetDoc.h"
 
 namespace chimeset {
-namespace {
-
-// Without a window every message is a line on the error stream, and every question is
-// answered the cautious way.
-class StreamPrompter : public Prompter {
-  public:
-    explicit StreamPrompter(std::ostream& err) : err_(err) {}
-
-    Answer Show(const Notice& notice) override {
-        Write(notice.text);
-        switch (notice.buttons) {
-            case NoticeButtons::Ok:
-                return Answer::Ok;
-            case NoticeButtons::YesNo:
-                return Answer::No;
-            case NoticeButtons::YesNoCancel:
-            case NoticeButtons::OkCancel:
-                return Answer::Cancel;
-        }
-        return Answer::Cancel;
-    }
-    void ShowFileError(const FileError& error) override {
-        Write(error.path.Text() + ": " + error.cause);
-    }
-    Answer AskSaveChanges(const std::string&) override { return Answer::No; }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-
-  private:
-    void Write(const std::string& text) {
-        std::string line = Windows1252ToUtf8(text);
-        for (std::size_t pos = line.find("\r\n"); pos != std::string::npos;
-             pos = line.find("\r\n", pos))
-            line.erase(pos, 1);
-        err_ << "chimeset: " << line << '\n';
-        err_.flush();
-    }
-
-    std::ostream& err_;
-};
-
-}  // namespace
 
 PrintCommand ParsePrintCommand(const QStringList& arguments) {
     PrintCommand command;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/FileFormats.h"
+#include "common/XmlText.h"
 #include "map/MapScene.h"
 #include "map/SvgMapPainter.h"
 #include "towerdata/TowerDatabase.h"
