@@ -43,6 +43,13 @@ std::size_t Width(const std::string& text) {
     return text.size();
 }
 
+std::vector<std::string> CellTexts(const std::vector<TableCell>& row) {
+    std::vector<std::string> texts;
+    texts.reserve(row.size());
+    for (const TableCell& cell : row) texts.push_back(cell.text);
+    return texts;
+}
+
 std::string CsvField(const std::string& utf8) {
     if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
     std::string out = "\"";
@@ -212,11 +219,7 @@ std::string PlainTableText(const Table& table) {
     std::vector<std::string> rule;
     for (const std::size_t width : widths) rule.push_back(std::string(width, '-'));
     line(rule);
-    for (const auto& row : table.rows) {
-        std::vector<std::string> cells;
-        for (const TableCell& cell : row) cells.push_back(cell.text);
-        line(cells);
-    }
+    for (const auto& row : table.rows) line(CellTexts(row));
     return out;
 }
 
@@ -230,11 +233,7 @@ std::string TabSeparatedText(const Table& table) {
         out += "\r\n";
     };
     line(table.columns);
-    for (const auto& row : table.rows) {
-        std::vector<std::string> cells;
-        for (const TableCell& cell : row) cells.push_back(cell.text);
-        line(cells);
-    }
+    for (const auto& row : table.rows) line(CellTexts(row));
     return out;
 }
 
@@ -248,11 +247,7 @@ std::string CsvText(const Table& table) {
         out += "\r\n";
     };
     line(table.columns);
-    for (const auto& row : table.rows) {
-        std::vector<std::string> cells;
-        for (const TableCell& cell : row) cells.push_back(cell.text);
-        line(cells);
-    }
+    for (const auto& row : table.rows) line(CellTexts(row));
     return out;
 }
 

@@ -53,7 +53,8 @@ int DotIndex::CellY(double northing) const {
     return std::clamp(static_cast<int>(std::floor((northing - south_) / cell_)), 0, rows_ - 1);
 }
 
-void DotIndex::Collect(const GridBox& box, std::vector<std::int32_t>& out) const {
+template <class Visit>
+void DotIndex::ForEachInCells(const GridBox& box, Visit visit) const {
     if (points_.empty() || box.east < west_ || box.north < south_ ||
         box.west > west_ + columns_ * cell_ || box.south > south_ + rows_ * cell_)
         return;
@@ -64,42 +65,32 @@ void DotIndex::Collect(const GridBox& box, std::vector<std::int32_t>& out) const
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const std::size_t c = static_cast<std::size_t>(y) * columns_ + x;
-            for (std::uint32_t k = starts_[c]; k < starts_[c + 1]; ++k) {
-                const std::int32_t i = order_[k];
-                if (box.Contains(points_[i].easting, points_[i].northing)) out.push_back(i);
-            }
+            for (std::uint32_t k = starts_[c]; k < starts_[c + 1]; ++k) visit(order_[k]);
         }
     }
 }
 
+void DotIndex::Collect(const GridBox& box, std::vector<std::int32_t>& out) const {
+    ForEachInCells(box, [&](std::int32_t i) {
+        if (box.Contains(points_[i].easting, points_[i].northing)) out.push_back(i);
+    });
+}
+
 std::int32_t DotIndex::Find(double easting, double northing, double radius) const {
-    if (points_.empty() || !(radius >= 0)) return -1;
+    if (!(radius >= 0)) return -1;
     const GridBox box{easting - radius, northing - radius, easting + radius, northing + radius};
-    if (box.east < west_ || box.north < south_ || box.west > west_ + columns_ * cell_ ||
-        box.south > south_ + rows_ * cell_)
-        return -1;
     std::int32_t best = -1;
     double bestDistance = radius * radius;
-    const int x0 = CellX(box.west);
-    const int x1 = CellX(box.east);
-    const int y0 = CellY(box.south);
-    const int y1 = CellY(box.north);
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            const std::size_t c = static_cast<std::size_t>(y) * columns_ + x;
-            for (std::uint32_t k = starts_[c]; k < starts_[c + 1]; ++k) {
-                const std::int32_t i = order_[k];
-                const double dx = points_[i].easting - easting;
-                const double dy = points_[i].northing - northing;
-                const double d = dx * dx + dy * dy;
-                // Ties go to the lower index, so that the answer never depends on the cells.
-                if (d < bestDistance || (d == bestDistance && (best < 0 || i < best))) {
-                    bestDistance = d;
-                    best = i;
-                }
-            }
+    ForEachInCells(box, [&](std::int32_t i) {
+        const double dx = points_[i].easting - easting;
+        const double dy = points_[i].northing - northing;
+        const double d = dx * dx + dy * dy;
+        // Ties go to the lower index, so that the answer never depends on the cells.
+        if (d < bestDistance || (d == bestDistance && (best < 0 || i < best))) {
+            bestDistance = d;
+            best = i;
         }
-    }
+    });
     return best;
 }
 

@@ -22,6 +22,9 @@ class DotIndex {
   private:
     int CellX(double easting) const;
     int CellY(double northing) const;
+    // Calls visit with the index of every position in the cells that the box touches.
+    template <class Visit>
+    void ForEachInCells(const GridBox& box, Visit visit) const;
 
     std::vector<GridPoint> points_;
     double cell_ = 2000;

@@ -56,6 +56,14 @@ void UseWholeTicks(QValueAxis* axis, double from, double to) {
     axis->setLabelFormat(QStringLiteral("%d"));
 }
 
+// The across axis at the bottom, the up axis on the left, both tied to the series.
+void AttachAxes(QChart* plot, QAbstractSeries* series, QAbstractAxis* across, QAbstractAxis* up) {
+    plot->addAxis(across, Qt::AlignBottom);
+    plot->addAxis(up, Qt::AlignLeft);
+    series->attachAxis(across);
+    series->attachAxis(up);
+}
+
 }  // namespace
 
 CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, ShowHelp showHelp,
@@ -240,10 +248,7 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         axisX->setTitleText(QStringLiteral("Bells"));
         auto* axisY = new QValueAxis;
         UseWholeTicks(axisY, 0, most);
-        plot->addAxis(axisX, Qt::AlignBottom);
-        plot->addAxis(axisY, Qt::AlignLeft);
-        series->attachAxis(axisX);
-        series->attachAxis(axisY);
+        AttachAxes(plot, series, axisX, axisY);
         plot->setTitle(QStringLiteral("Towers and towers visited by number of bells"));
     } else {
         auto* series = new QLineSeries;
@@ -261,10 +266,7 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         UseWholeTicks(axisX, first, std::max(last, first + 1));
         auto* axisY = new QValueAxis;
         UseWholeTicks(axisY, 0, most);
-        plot->addAxis(axisX, Qt::AlignBottom);
-        plot->addAxis(axisY, Qt::AlignLeft);
-        series->attachAxis(axisX);
-        series->attachAxis(axisY);
+        AttachAxes(plot, series, axisX, axisY);
         plot->setTitle(QStringLiteral("Towers visited, running total by year"));
     }
     QChart* old = chartView_->chart();
