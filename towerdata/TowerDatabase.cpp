@@ -1,6 +1,7 @@
 #include "towerdata/TowerDatabase.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/MessageTable.h"
 #include "common/RecordLine.h"
@@ -15,6 +16,14 @@ constexpr std::uint32_t kNotSearchedInDatabase = 99999;
 std::uint32_t IdentityOf(std::string_view field) {
     const std::int32_t number = ParseNumber(field);
     return number < 0 ? 0u : static_cast<std::uint32_t>(number);
+}
+
+// A search per line rather than a look at every byte: this runs over the whole file at start-up.
+std::size_t CountLineFeeds(std::string_view text) {
+    std::size_t count = 0;
+    for (auto at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1))
+        ++count;
+    return count;
 }
 
 }  // namespace
@@ -45,7 +54,54 @@ FileResult TowerDatabase::LoadFile(const std::string& path) {
         result.fileError = std::move(error);
         return result;
     }
-    return ParseLines(SplitTextLineViews(content));
+    return ParseText(std::move(content));
+}
+
+FileResult TowerDatabase::ParseText(std::string content) {
+    // The records are closed up in place, over their line ends and the comments, and the file's
+    // own buffer becomes the database text: a second megabyte-sized copy costs more at start-up
+    // than everything else the database does.
+    Clear();
+    const std::size_t size = content.size();
+    std::size_t start = 0;
+    // Splits at LF, dropping one CR before it; the last line loses its end-of-file marks.
+    const auto nextLine = [&content, &start, size]() {
+        const std::size_t lf = content.find('\n', start);
+        const std::size_t end = lf == std::string::npos ? size : lf;
+        std::size_t lineEnd = end;
+        if (lf != std::string::npos && lineEnd > start && content[lineEnd - 1] == '\r') --lineEnd;
+        std::string_view line(content.data() + start, lineEnd - start);
+        start = lf == std::string::npos ? size : lf + 1;
+        return start >= size ? WithoutEndOfFileMark(line) : line;
+    };
+    FileResult result = CheckHeader(size == 0 ? std::string_view() : nextLine());
+    if (!result.ok || size == 0) {
+        result.ok = false;
+        FinishLoading();
+        return result;
+    }
+    const std::size_t lines = CountLineFeeds(content);
+    lineStarts_.reserve(lines + 2);
+    databaseIndexNos_.reserve(lines + 1);
+    std::size_t written = 0;
+    while (start < size) {
+        const std::string_view line = nextLine();
+        if (IsEmptyRecordLine(line)) continue;
+        if (line[0] == ';') {
+            if (description_.empty()) description_ = std::string(Trim(line.substr(1)));
+            continue;
+        }
+        const auto at = static_cast<std::size_t>(line.data() - content.data());
+        if (at != written) std::memmove(&content[written], line.data(), line.size());
+        const std::string_view record(content.data() + written, line.size());
+        written += line.size();
+        lineStarts_.push_back(static_cast<std::uint32_t>(written));
+        databaseIndexNos_.push_back(IdentityOf(GetRawField(record, columnMap_[kIndexNo])));
+    }
+    content.resize(written);
+    databaseText_ = std::move(content);
+    FinishLoading();
+    return result;
 }
 
 FileResult TowerDatabase::Parse(const std::vector<std::string>& lines) {
@@ -83,6 +139,7 @@ FileResult TowerDatabase::ParseLines(const std::vector<std::string_view>& lines)
         }
         AppendDatabaseLine(line);
     }
+    databaseText_.shrink_to_fit();
     FinishLoading();
     return result;
 }
@@ -94,7 +151,6 @@ void TowerDatabase::AppendDatabaseLine(std::string_view line) {
 }
 
 void TowerDatabase::FinishLoading() {
-    databaseText_.shrink_to_fit();
     databaseCount_ = static_cast<std::int32_t>(databaseIndexNos_.size());
     indexNoLookup_.clear();
     indexNoLookup_.reserve(databaseIndexNos_.size());
@@ -253,13 +309,15 @@ void TowerDatabase::ClearAdditionalTowers() {
 }
 
 std::string TowerDatabase::FormatTowerName(std::int32_t tower) const {
-    // One allocation per name: the whole list is named at start-up.
+    std::string name;
+    AppendTowerName(tower, name);
+    return name;
+}
+
+void TowerDatabase::AppendTowerName(std::int32_t tower, std::string& out) const {
     const std::string_view location = TowerFieldView(tower, kLocn);
     const std::string_view dedication = TowerFieldView(tower, kDedn);
-    std::string name;
-    name.reserve(location.size() + 3 + dedication.size());
-    name.append(location).append(" - ").append(dedication);
-    return name;
+    out.append(location).append(" - ").append(dedication);
 }
 
 MapPoint TowerDatabase::GetMapPoint(std::int32_t tower) const {

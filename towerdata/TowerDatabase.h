@@ -44,6 +44,8 @@ class TowerDatabase {
     void ClearAdditionalTowers();
 
     std::string FormatTowerName(std::int32_t tower) const;
+    // FormatTowerName appended to `out`, without a string of its own.
+    void AppendTowerName(std::int32_t tower, std::string& out) const;
     MapPoint GetMapPoint(std::int32_t tower) const;
 
     // --- what a ringer checks before going: the further columns after the nine ---
@@ -68,6 +70,8 @@ class TowerDatabase {
 
   private:
     FileResult ParseLines(const std::vector<std::string_view>& lines);
+    // The whole file's text, taken over as the database's own.
+    FileResult ParseText(std::string content);
     std::string_view DatabaseLine(std::int32_t tower) const;
     // GetTowerField without the copy; valid until the database changes.
     std::string_view TowerFieldView(std::int32_t tower, int field) const;

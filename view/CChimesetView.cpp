@@ -326,19 +326,18 @@ void CChimesetView::OnDocumentUpdate(UpdateHint hint) {
 void CChimesetView::RefillList() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool allTowers = doc_.GetFilter() == kFilterAllTowers;
-    listCount_ = doc_.GetListCount();
-    QStringList items;
+    std::vector<std::int32_t> towers = doc_.ListTowers();
+    listCount_ = static_cast<int>(towers.size());
     std::vector<MapPoint> points;
-    if (listCount_ > 0) {
-        items.reserve(listCount_);
-        if (!allTowers) points.reserve(static_cast<std::size_t>(listCount_));
-        for (int position = 0; position < listCount_; ++position) {
-            MapPoint point = 0;
-            items.append(FromWindows1252(doc_.GetListItem(position, &point)));
-            if (!allTowers) points.push_back(point);
-        }
+    if (!allTowers) {
+        points.reserve(towers.size());
+        for (const std::int32_t tower : towers)
+            points.push_back(tower < 0 ? 0 : doc_.Database().GetMapPoint(tower));
     }
-    towerList_->SetItems(std::move(items));
+    const TowerDatabase& database = doc_.Database();
+    towerList_->SetRows(std::move(towers), [&database](std::int32_t tower) {
+        return FromWindows1252(database.FormatTowerName(tower));
+    });
     towerList_->SetCurrentRow(listCount_ > 0 ? 0 : -1);
     currentIndex_ = 0;
     doc_.SelectListItem(0);

@@ -40,9 +40,10 @@ TowerListBox::TowerListBox(QWidget* parent)
     edit_->installEventFilter(this);
 }
 
-void TowerListBox::SetItems(QStringList items) {
+void TowerListBox::SetRows(std::vector<std::int32_t> towers,
+                           std::function<QString(std::int32_t)> namer) {
     updating_ = true;
-    model_->SetItems(std::move(items));
+    model_->SetRows(std::move(towers), std::move(namer));
     currentRow_ = -1;
     edit_->clear();
     updating_ = false;
@@ -53,7 +54,7 @@ int TowerListBox::Count() const {
 }
 
 QString TowerListBox::ItemText(int row) const {
-    return row >= 0 && row < model_->rowCount() ? model_->Items()[row] : QString();
+    return model_->Item(row);
 }
 
 void TowerListBox::SetCurrentRow(int row) {
@@ -72,7 +73,7 @@ void TowerListBox::ShowRow(int row, bool setEditText) {
         list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         list_->scrollTo(index);
         if (setEditText) {
-            edit_->setText(model_->Items()[row]);
+            edit_->setText(model_->Item(row));
             edit_->selectAll();
         }
     }

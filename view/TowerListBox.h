@@ -3,8 +3,11 @@
 // arrow and page keys in the field move through the list.
 #pragma once
 
-#include <QStringList>
+#include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 class QLineEdit;
 class QListView;
@@ -20,8 +23,9 @@ class TowerListBox : public QWidget {
   public:
     explicit TowerListBox(QWidget* parent = nullptr);
 
-    // Replaces every item; nothing is selected afterwards.
-    void SetItems(QStringList items);
+    // Replaces every row: the tower of each, and how a tower is named; nothing is selected
+    // afterwards.
+    void SetRows(std::vector<std::int32_t> towers, std::function<QString(std::int32_t)> namer);
     int Count() const;
     QString ItemText(int row) const;
     // Selects a row (-1: none) without reporting it as the user's choice.

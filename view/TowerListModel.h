@@ -1,9 +1,13 @@
-// The items of the tower list, filled in one go: thousands of towers without thousands of
-// widgets, and a snapshot that stays as filled until the next fill, like a list box's items.
+// The rows of the tower list: the tower of each row, fixed when the list is filled, like a list
+// box's items, and its name read only when the row is shown or searched. Thousands of towers
+// cost neither thousands of widgets nor thousands of strings.
 #pragma once
 
 #include <QAbstractListModel>
-#include <QStringList>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace chimeset {
 
@@ -11,10 +15,14 @@ class TowerListModel : public QAbstractListModel {
     Q_OBJECT
 
   public:
+    // A tower's name as its row shows it.
+    using Namer = std::function<QString(std::int32_t tower)>;
+
     explicit TowerListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
-    void SetItems(QStringList items);
-    const QStringList& Items() const { return items_; }
+    // The tower of every row, -1 for a row that stands for none and shows empty.
+    void SetRows(std::vector<std::int32_t> towers, Namer namer);
+    QString Item(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -23,7 +31,8 @@ class TowerListModel : public QAbstractListModel {
     int FindPrefix(const QString& prefix, int start = 0) const;
 
   private:
-    QStringList items_;
+    std::vector<std::int32_t> towers_;
+    Namer namer_;
 };
 
 }  // namespace chimeset

@@ -133,6 +133,13 @@ std::string CChimesetDoc::GetListItem(std::int32_t position, MapPoint* point) co
     return database_.FormatTowerName(tower);
 }
 
+std::vector<std::int32_t> CChimesetDoc::ListTowers() const {
+    std::vector<std::int32_t> towers(static_cast<std::size_t>(std::max(0, GetListCount())));
+    for (std::size_t position = 0; position < towers.size(); ++position)
+        towers[position] = ListItemTower(static_cast<std::int32_t>(position));
+    return towers;
+}
+
 ListRow CChimesetDoc::GetListRow(std::int32_t position) const {
     std::int32_t tower = -1;
     std::int32_t entry = -1;

@@ -93,6 +93,9 @@ class CChimesetDoc : public Document {
     std::int32_t GetListCount() const;
     // The item text (FormatTowerName) and, outside the all-towers list, its map point.
     std::string GetListItem(std::int32_t position, MapPoint* point = nullptr) const;
+    // The tower of every list position at once, -1 where a position stands for none: what
+    // the window's list holds, each name read only when its row is shown.
+    std::vector<std::int32_t> ListTowers() const;
     // The tower a list position stands for, -1 when out of range.
     std::int32_t ListItemTower(std::int32_t position) const;
     // A list position read without selecting it: what SelectListItem would make current.

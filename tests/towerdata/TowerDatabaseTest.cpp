@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/FileFormats.h"
+#include "common/Text.h"
 #include "common/TextFile.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/FilePermissions.h"
@@ -173,6 +174,35 @@ TEST(TowerDatabaseLoad, UnusableFilesGiveOneClearMessageAndNoTowers) {
     chimeset::testing::MakeFolder(folder.File("DoveData.CB0"));
     EXPECT_FALSE(l.Load(folder.Path()));
     EXPECT_EQ(l.prompter.fileErrors.size(), 1u);
+}
+
+TEST(TowerDatabaseLoad, RecordsClosedUpInTheFilesOwnTextKeepEveryField) {
+    // Mixed line ends, comments and blank lines between records: each record must still read
+    // whole after those in front of it have been moved over the gaps.
+    std::string text = kHeader + "\n; first\r\n";
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300; ++i) {
+        const std::string record = "Town" + std::to_string(i) + std::string(i % 7, 'x') + "\\St " +
+                                   std::to_string(i) + "\\C\\\\\\\\6\\\\" +
+                                   std::to_string(1000 + i);
+        expected.push_back(record);
+        text += record + (i % 3 == 0 ? "\r\n" : "\n");
+        if (i % 5 == 0) text += "; note " + std::to_string(i) + "\r\n \t\r\n\n";
+    }
+    text += "\x1A";
+    TempDir dir;
+    dir.Write("DoveData.CB0", text);
+    Loaded l;
+    ASSERT_TRUE(l.Load(dir.Path()));
+    ASSERT_EQ(l.db.GetDatabaseCount(), 300);
+    EXPECT_EQ(l.db.Description(), "first");
+    for (std::int32_t t = 0; t < 300; ++t) {
+        const std::vector<std::string> fields = SplitFields(expected[static_cast<std::size_t>(t)]);
+        EXPECT_EQ(l.db.FormatTowerName(t), fields[0] + " - " + fields[1]);
+        EXPECT_EQ(l.db.GetTowerField(t, kCnty), "C");
+        EXPECT_EQ(l.db.GetIndexNo(t), 1000 + t);
+        EXPECT_EQ(l.db.FindByIndexNo(1000 + t), t);
+    }
 }
 
 TEST(TowerDatabaseLoad, ParsingLinesInMemoryReadsAsTheFileDoesAndShowsNothing) {

@@ -60,9 +60,19 @@ class DocFixture : public ::testing::Test {
         FAIL() << "tower " << tower << " not listed";
     }
 
+    // The list read item by item, checked against the towers of the list read at once, as the
+    // window reads it.
     std::vector<std::string> ListTexts() const {
         std::vector<std::string> texts;
-        for (std::int32_t p = 0; p < doc->GetListCount(); ++p) texts.push_back(doc->GetListItem(p));
+        const std::vector<std::int32_t> towers = doc->ListTowers();
+        EXPECT_EQ(towers.size(), static_cast<std::size_t>(doc->GetListCount()));
+        for (std::int32_t p = 0; p < doc->GetListCount(); ++p) {
+            texts.push_back(doc->GetListItem(p));
+            if (static_cast<std::size_t>(p) >= towers.size()) continue;
+            const std::int32_t tower = towers[static_cast<std::size_t>(p)];
+            EXPECT_EQ(tower < 0 ? std::string() : doc->Database().FormatTowerName(tower),
+                      texts.back());
+        }
         return texts;
     }
 
