@@ -2,11 +2,11 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
 #include "common/qt/Codec.h"
+#include "view/BuiltInImages.h"
 #include "view/CommandIds.h"
 #include "view/DialogUnits.h"
 
@@ -23,7 +23,7 @@ CAboutDlg::CAboutDlg(const std::string& towerDataCredit, ShowHelp showHelp, QWid
     const DialogUnits units(font());
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/chimeset/icon-64.png")).pixmap(48, 48));
+    icon->setPixmap(ProgramIcon().pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     auto* title = new QLabel(VersionText(), this);

@@ -1,7 +1,6 @@
 // chimeset: the change ringer's log of tower visits, quarter peals and peals.
 #include <QApplication>
 #include <QDate>
-#include <QIcon>
 #include <QTimer>
 #include <iostream>
 
@@ -18,6 +17,7 @@
 #include "shell/CMainFrame.h"
 #include "users/qt/QtDocumentsFolder.h"
 #include "users/qt/QtIdTableLibrary.h"
+#include "view/BuiltInImages.h"
 #include "visits/BrowserRules.h"
 
 namespace {
@@ -52,12 +52,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
     QApplication::setApplicationVersion(QStringLiteral("2.05"));
-    QIcon icon;
-    // Window sizes only: each file is decoded at once, and the desktop's launchers take the
-    // larger icons from the installed icon theme.
-    for (const int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/chimeset/icon-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    // Window sizes only: the desktop's launchers take the larger icons from the installed
+    // icon theme.
+    QApplication::setWindowIcon(chimeset::ProgramIcon());
 
     chimeset::QtSettingsStore settings(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
     chimeset::QtPrompter prompter(QStringLiteral("Chimeset"));

@@ -20,6 +20,11 @@ class TowerDatabase {
   public:
     TowerDatabase() = default;
     virtual ~TowerDatabase() = default;
+    // Moved, not copied, where it changes hands: the text is the size of the file.
+    TowerDatabase(const TowerDatabase&) = default;
+    TowerDatabase& operator=(const TowerDatabase&) = default;
+    TowerDatabase(TowerDatabase&&) noexcept = default;
+    TowerDatabase& operator=(TowerDatabase&&) noexcept = default;
 
     // Reads DoveData.CB0 from the program folder. ok when the database is usable; the
     // result holds what the user is to be told about the file.

@@ -7,6 +7,7 @@
 #include "map/MapScene.h"
 #include "map/qt/MapResource.h"
 #include "map/qt/QtMapPainter.h"
+#include "view/BuiltInImages.h"
 
 namespace chimeset {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 const QColor kMarker(255, 0, 0);
 
 QImage LoadBuiltInMap() {
-    QImage image(QStringLiteral(":/chimeset/map"));
+    const QImage image = BuiltInMapImage();
     if (image.isNull()) return image;
     // Converted once, so that a repaint copies the pixels without translating the palette.
     return image.convertToFormat(QImage::Format_RGB32);

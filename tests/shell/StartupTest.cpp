@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <algorithm>
 #include <memory>
@@ -153,4 +154,29 @@ TEST_F(Startup, TheMapIsReadWhenItsWindowFirstOpens) {
     host.OpenMapWindow();
     EXPECT_EQ(mapReads, 1);
     delete host.MapWindow();
+}
+
+TEST_F(Startup, TheDatabaseReadBesideTheWindowIsShownWithItsMessages) {
+    // Read on a thread of its own while the window is made, the database still reaches the
+    // window whole, and what is wrong with it is told once, before the window shows.
+    {
+        const auto app = Start({QString::fromStdString(log)});
+        EXPECT_TRUE(app->Document()->IsDatabaseLoaded());
+        EXPECT_EQ(app->MainFrame()->View()->TowerList()->Count(), 6);
+        EXPECT_TRUE(prompter.Silent());
+    }
+    dir.WriteLines("DoveData.CB0", {"Locn\\Dedn", "Ashby\\St Mary"});
+    {
+        const auto app = Start({});
+        EXPECT_FALSE(app->Document()->IsDatabaseLoaded());
+        EXPECT_EQ(app->MainFrame()->View()->TowerList()->Count(), 0);
+        EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800Fu}));
+    }
+    prompter.Clear();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(dir.File("DoveData.CB0"))));
+    {
+        const auto app = Start({});
+        EXPECT_FALSE(app->Document()->IsDatabaseLoaded());
+        EXPECT_EQ(prompter.fileErrors.size(), 1u);
+    }
 }

@@ -1,0 +1,62 @@
+// The pictures built in as plain pixels must be the PNG files they were made from: a redrawn
+// icon or map whose pixels were not written again would show the old picture.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+
+#include "view/BuiltInImages.h"
+#include "view/CMapPanel.h"
+
+using namespace chimeset;
+
+namespace {
+
+// Largest difference of any channel, colours weighted by alpha: a transparent pixel's colour
+// is never seen.
+int LargestDifference(const QImage& a, const QImage& b) {
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int largest = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        for (int x = 0; x < left.width(); ++x) {
+            const QRgb l = left.pixel(x, y);
+            const QRgb r = right.pixel(x, y);
+            for (const int shift : {0, 8, 16, 24})
+                largest = qMax(largest, qAbs(int((l >> shift) & 0xFF) - int((r >> shift) & 0xFF)));
+        }
+    }
+    return largest;
+}
+
+QString Source(const char* path) {
+    return QDir(QStringLiteral(CHIMESET_RESOURCES_DIR)).filePath(QString::fromLatin1(path));
+}
+
+}  // namespace
+
+TEST(BuiltInImages, MatchTheirPngFiles) {
+    for (const int side : {16, 32, 48, 64}) {
+        const QImage png(Source("icons/chimeset-%1.png").arg(side));
+        ASSERT_FALSE(png.isNull()) << side;
+        const QImage built =
+            BuiltInImage(QStringLiteral(":/chimeset/icon-%1.rgba").arg(side), QSize(side, side));
+        ASSERT_EQ(built.size(), png.size()) << side;
+        // Sixteen-bit PNG channels may round either way to eight bits.
+        EXPECT_LE(LargestDifference(built, png), 1) << side;
+    }
+    const QImage map(Source("map/britain.png"));
+    ASSERT_FALSE(map.isNull());
+    const QImage built = BuiltInMapImage();
+    ASSERT_EQ(built.size(), QSize(CMapPanel::kImageWidth, CMapPanel::kImageHeight));
+    ASSERT_EQ(built.size(), map.size());
+    EXPECT_EQ(LargestDifference(built, map), 0);
+}
+
+TEST(BuiltInImages, TheIconHasEveryWindowSizeAndAWrongSizeReadsAsNone) {
+    const QIcon icon = ProgramIcon();
+    EXPECT_EQ(icon.availableSizes(),
+              (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
+    EXPECT_TRUE(BuiltInImage(QStringLiteral(":/chimeset/icon-16.rgba"), QSize(32, 32)).isNull());
+    EXPECT_TRUE(BuiltInImage(QStringLiteral(":/chimeset/nothing.rgba"), QSize(1, 1)).isNull());
+}

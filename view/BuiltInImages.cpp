@@ -1,0 +1,33 @@
+#include "view/BuiltInImages.h"
+
+#include <QPixmap>
+#include <QResource>
+
+namespace chimeset {
+
+QImage BuiltInImage(const QString& path, QSize size) {
+    const QResource resource(path);
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    // A compressed resource would need a copy to unpack it; the build stores these as they are.
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        resource.size() != bytes || size.isEmpty())
+        return {};
+    return QImage(resource.data(), size.width(), size.height(), size.width() * 4,
+                  QImage::Format_RGBA8888);
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64}) {
+        const QImage image =
+            BuiltInImage(QStringLiteral(":/chimeset/icon-%1.rgba").arg(side), QSize(side, side));
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+QImage BuiltInMapImage() {
+    return BuiltInImage(QStringLiteral(":/chimeset/map.rgba"), QSize(200, 300));
+}
+
+}  // namespace chimeset

@@ -1,0 +1,23 @@
+// The pictures built into chimeset: the program icon and the small map. They are kept as plain
+// pixels rather than PNG, so that showing the window never loads an image decoder or searches
+// the image plugins, which took longer than reading the whole tower database.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace chimeset {
+
+// A built-in picture of `size`, from resource `path` holding its RGBA bytes row by row. Null
+// when the resource is missing or not of that size. The image reads the resource in place.
+QImage BuiltInImage(const QString& path, QSize size);
+
+// The program's icon in the sizes a window shows: 16, 32, 48 and 64 pixels.
+QIcon ProgramIcon();
+
+// The map of Great Britain the main window shows, 200 by 300 pixels.
+QImage BuiltInMapImage();
+
+}  // namespace chimeset
