@@ -19,6 +19,7 @@
 #include "grabs/TowerVisits.h"
 #include "grabs/TowersNear.h"
 #include "grabs/qt/CStatisticsDlg.h"
+#include "grabs/qt/StatisticsCharts.h"
 #include "tests/support/FakePrompter.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/TempDir.h"
@@ -136,6 +137,7 @@ BENCHMARK(BM_TowerPlaces)->Unit(benchmark::kMillisecond);
 // Actions / Statistics: the dialog made, shown and painted with its chart.
 void BM_StatisticsDialogOpenAndDrawn(benchmark::State& state) {
     if (!Ready(state)) return;
+    SetStatisticsChartsFolder(QStringLiteral(CHIMESET_PROGRAM_DIR));
     for (auto _ : state) {
         CStatisticsDlg dialog(*Data().doc, Data().prompter, nullptr);
         dialog.show();

@@ -9,6 +9,7 @@
 #include "common/qt/HelpWindow.h"
 #include "common/qt/QtMachineSettings.h"
 #include "dove/qt/TowerDataUpdateCommand.h"
+#include "grabs/qt/StatisticsCharts.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CCheckUpdatesDlg.h"
 #include "shell/CMainFrame.h"
@@ -37,6 +38,7 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
         break;
     }
 
+    SetStatisticsChartsFolder(FromNativePath(paths_.libraryFolder));
     // The tower database is read on a thread of its own while the window is made.
     StartupPreload preload(paths_.DatabaseFolder());
     doc_ = std::make_unique<CChimesetDoc>(services_.prompter, services_.settings, services_.today);

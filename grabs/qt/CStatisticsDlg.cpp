@@ -1,31 +1,24 @@
 #include "grabs/qt/CStatisticsDlg.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QHorizontalBarSeries>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 
 #include "common/MessageTable.h"
 #include "common/qt/Codec.h"
 #include "grabs/TowerVisits.h"
 #include "grabs/qt/GrabsTableModel.h"
+#include "grabs/qt/StatisticsCharts.h"
 #include "view/CommandIds.h"
 #include "visits/CChimesetDoc.h"
 
@@ -34,35 +27,6 @@ namespace {
 
 // More bars than this would be unreadable: the chart shows the counties furthest on.
 constexpr std::size_t kMostCountyBars = 20;
-
-// Whole-number ticks of 1, 2 or 5 times a power of ten, about five of them up to most:
-// fractional ticks would label counts of towers that cannot be.
-double WholeStep(double most) {
-    double step = 1;
-    while (most / step > 8) {
-        if (most / (step * 2) <= 8) return step * 2;
-        if (most / (step * 5) <= 8) return step * 5;
-        step *= 10;
-    }
-    return step;
-}
-
-void UseWholeTicks(QValueAxis* axis, double from, double to) {
-    const double step = WholeStep(to - from);
-    axis->setRange(from, to);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(from);
-    axis->setTickInterval(step);
-    axis->setLabelFormat(QStringLiteral("%d"));
-}
-
-// The across axis at the bottom, the up axis on the left, both tied to the series.
-void AttachAxes(QChart* plot, QAbstractSeries* series, QAbstractAxis* across, QAbstractAxis* up) {
-    plot->addAxis(across, Qt::AlignBottom);
-    plot->addAxis(up, Qt::AlignLeft);
-    series->attachAxis(across);
-    series->attachAxis(up);
-}
 
 }  // namespace
 
@@ -103,9 +67,18 @@ CStatisticsDlg::CStatisticsDlg(const CChimesetDoc& doc, Prompter& prompter, Show
                             QStringLiteral("Towers visited, running total by year")});
     auto* chartLabel = new QLabel(QStringLiteral("C&hart:"), this);
     chartLabel->setBuddy(chartChoice_);
-    chartView_ = new QChartView(this);
+    QString chartsProblem;
+    charts_ = StatisticsCharts::Get(&chartsProblem);
+    if (charts_) {
+        chartView_ = charts_->MakeView(this);
+    } else {
+        auto* missing =
+            new QLabel(QStringLiteral("The charts cannot be shown: %1").arg(chartsProblem), this);
+        missing->setWordWrap(true);
+        missing->setAlignment(Qt::AlignCenter);
+        chartView_ = missing;
+    }
     chartView_->setObjectName(QStringLiteral("chartView"));
-    chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setMinimumSize(420, 360);
     connect(chartChoice_, &QComboBox::currentIndexChanged, this,
             [this](int index) { ShowChart(static_cast<Chart>(index)); });
@@ -191,9 +164,8 @@ void CStatisticsDlg::Recompute() {
 void CStatisticsDlg::ShowChart(Chart chart) {
     if (chartChoice_->currentIndex() != static_cast<int>(chart))
         chartChoice_->setCurrentIndex(static_cast<int>(chart));  // comes back here
-    auto* plot = new QChart;
-    plot->legend()->setVisible(chart == Chart::Bells);
-    plot->legend()->setAlignment(Qt::AlignBottom);
+    if (!charts_) return;
+    ChartSpec spec;
     if (chart == Chart::CountyShare) {
         std::vector<ShareRow> rows = stats_.counties;
         rows.erase(std::remove_if(rows.begin(), rows.end(),
@@ -202,76 +174,36 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         SortShareRows(rows, ShareOrder::Share, true);
         if (rows.size() > kMostCountyBars) rows.resize(kMostCountyBars);
         std::reverse(rows.begin(), rows.end());  // the bars run bottom to top
-        auto* set = new QBarSet(QStringLiteral("Share visited"));
-        QStringList counties;
+        QList<double> shares;
         for (const ShareRow& row : rows) {
-            *set << row.Share() * 100;
-            counties << FromWindows1252(row.label);
+            shares << row.Share() * 100;
+            spec.categories << FromWindows1252(row.label);
         }
-        auto* series = new QHorizontalBarSeries;
-        series->append(set);
-        series->setLabelsVisible(true);
-        series->setLabelsFormat(QStringLiteral("@value%"));
-        series->setLabelsPrecision(3);
-        series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
-        series->setBarWidth(0.75);
-        plot->addSeries(series);
-        auto* axisY = new QBarCategoryAxis;
-        axisY->append(counties);
-        axisY->setTruncateLabels(false);  // a county's name is what the bar is about
-        auto* axisX = new QValueAxis;
-        axisX->setRange(0, 100);
-        axisX->setLabelFormat(QStringLiteral("%d%%"));
-        plot->addAxis(axisY, Qt::AlignLeft);
-        plot->addAxis(axisX, Qt::AlignBottom);
-        series->attachAxis(axisY);
-        series->attachAxis(axisX);
-        plot->setTitle(rows.empty() ? QStringLiteral("No county visited yet")
-                                    : QStringLiteral("Share of each county's towers visited"));
+        spec.kind = ChartSpec::Kind::ShareBars;
+        spec.barSets = {{QStringLiteral("Share visited"), shares}};
+        spec.title = rows.empty() ? QStringLiteral("No county visited yet")
+                                  : QStringLiteral("Share of each county's towers visited");
     } else if (chart == Chart::Bells) {
-        auto* towers = new QBarSet(QStringLiteral("Towers"));
-        auto* visited = new QBarSet(QStringLiteral("Visited"));
-        QStringList labels;
-        double most = 1;
+        QList<double> towers, visited;
         for (const ShareRow& row : stats_.bells) {
-            *towers << row.towers;
-            *visited << row.visited;
-            labels << FromWindows1252(row.label);
-            most = std::max(most, double(row.towers));
+            towers << row.towers;
+            visited << row.visited;
+            spec.categories << FromWindows1252(row.label);
         }
-        auto* series = new QBarSeries;
-        series->append(towers);
-        series->append(visited);
-        plot->addSeries(series);
-        auto* axisX = new QBarCategoryAxis;
-        axisX->append(labels);
-        axisX->setTitleText(QStringLiteral("Bells"));
-        auto* axisY = new QValueAxis;
-        UseWholeTicks(axisY, 0, most);
-        AttachAxes(plot, series, axisX, axisY);
-        plot->setTitle(QStringLiteral("Towers and towers visited by number of bells"));
+        spec.kind = ChartSpec::Kind::CountBars;
+        spec.barSets = {{QStringLiteral("Towers"), towers}, {QStringLiteral("Visited"), visited}};
+        spec.acrossTitle = QStringLiteral("Bells");
+        spec.title = QStringLiteral("Towers and towers visited by number of bells");
     } else {
-        auto* series = new QLineSeries;
-        series->setName(QStringLiteral("Towers visited"));
-        int first = 0, last = 0, most = 1;
         for (const YearRow& row : stats_.years) {
             if (row.year == 0) continue;  // undated visits have no place on the time line
-            if (first == 0) first = row.year;
-            last = row.year;
-            series->append(row.year, row.runningTotal);
-            most = std::max(most, row.runningTotal);
+            spec.points << QPointF(row.year, row.runningTotal);
         }
-        plot->addSeries(series);
-        auto* axisX = new QValueAxis;
-        UseWholeTicks(axisX, first, std::max(last, first + 1));
-        auto* axisY = new QValueAxis;
-        UseWholeTicks(axisY, 0, most);
-        AttachAxes(plot, series, axisX, axisY);
-        plot->setTitle(QStringLiteral("Towers visited, running total by year"));
+        spec.kind = ChartSpec::Kind::RunningTotal;
+        spec.lineName = QStringLiteral("Towers visited");
+        spec.title = QStringLiteral("Towers visited, running total by year");
     }
-    QChart* old = chartView_->chart();
-    chartView_->setChart(plot);
-    delete old;
+    charts_->Show(chartView_, spec);
 }
 
 Table CStatisticsDlg::CurrentTable() const {

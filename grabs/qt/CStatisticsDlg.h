@@ -9,7 +9,6 @@
 #include "grabs/GrabStatistics.h"
 #include "grabs/GrabsTables.h"
 
-class QChartView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -22,6 +21,7 @@ namespace chimeset {
 
 class CChimesetDoc;
 class Prompter;
+class StatisticsCharts;
 
 class CStatisticsDlg : public QDialog {
     Q_OBJECT
@@ -36,7 +36,9 @@ class CStatisticsDlg : public QDialog {
     // The table of the tab shown, in the order shown.
     Table CurrentTable() const;
     void ShowChart(Chart chart);
-    QChartView* ChartView() const { return chartView_; }
+    // The chart's view (a Qt Charts view), or the reason there is none when the charts
+    // library cannot be loaded.
+    QWidget* ChartView() const { return chartView_; }
     QTabWidget* Tabs() const { return tabs_; }
     QTableView* TableView(int tab) const { return views_.at(static_cast<std::size_t>(tab)); }
     // "Ringable towers only": checked at first, as what is still to ring is what a ringer
@@ -60,7 +62,8 @@ class CStatisticsDlg : public QDialog {
     std::vector<QTableView*> views_;
     QTabWidget* tabs_ = nullptr;
     QComboBox* chartChoice_ = nullptr;
-    QChartView* chartView_ = nullptr;
+    const StatisticsCharts* charts_ = nullptr;
+    QWidget* chartView_ = nullptr;
     QCheckBox* ringableCheck_ = nullptr;
     QLabel* summary_ = nullptr;
 };

@@ -24,6 +24,7 @@
 #include "common/qt/Codec.h"
 #include "grabs/qt/CStatisticsDlg.h"
 #include "grabs/qt/CTowersNearDlg.h"
+#include "grabs/qt/StatisticsCharts.h"
 #include "grabs/qt/TowerSelection.h"
 #include "tests/grabs/GrabsFixture.h"
 #include "tests/support/qt/Controls.h"
@@ -32,6 +33,18 @@
 
 namespace chimeset::testing {
 namespace {
+
+// The dialogs load the charts library from the build, before any chart is first wanted.
+const bool kChartsFolderSet =
+    (SetStatisticsChartsFolder(QStringLiteral(CHIMESET_CHARTS_FOLDER)), true);
+
+// The chart a statistics dialog shows; the test fails when the charts library did not load.
+QChart* ChartOf(const CStatisticsDlg& dialog) {
+    auto* view = qobject_cast<QChartView*>(dialog.ChartView());
+    EXPECT_TRUE(view) << "no charts: "
+                      << qPrintable(dialog.ChartView()->property("text").toString());
+    return view ? view->chart() : nullptr;
+}
 
 // Saves a picture of the dialog at its own size when CHIMESET_SCREENSHOT_DIR names a folder.
 void Picture(QWidget& widget, const char* name) {
@@ -115,7 +128,7 @@ TEST_F(GrabsDialogsTest, ChartsShowTheCountiesBellsAndRunningTotal) {
     OpenHandLog();
     CStatisticsDlg dialog(*doc, prompter, showHelp);
     Picture(dialog, "statistics-counties.png");
-    QChart* chart = dialog.ChartView()->chart();
+    QChart* chart = ChartOf(dialog);
     ASSERT_EQ(chart->series().size(), 1);
     auto* counties = qobject_cast<QHorizontalBarSeries*>(chart->series().first());
     ASSERT_TRUE(counties);
@@ -127,7 +140,7 @@ TEST_F(GrabsDialogsTest, ChartsShowTheCountiesBellsAndRunningTotal) {
     EXPECT_DOUBLE_EQ(shares->at(0), 50.0);
 
     dialog.ShowChart(CStatisticsDlg::Chart::Bells);
-    auto* bells = qobject_cast<QBarSeries*>(dialog.ChartView()->chart()->series().first());
+    auto* bells = qobject_cast<QBarSeries*>(ChartOf(dialog)->series().first());
     ASSERT_TRUE(bells);
     ASSERT_EQ(bells->barSets().size(), 2);
     EXPECT_EQ(bells->barSets()[0]->count(), 8);       // 1-2, 3, 4, 5, 6, 8, 10, 12+
@@ -136,7 +149,7 @@ TEST_F(GrabsDialogsTest, ChartsShowTheCountiesBellsAndRunningTotal) {
 
     dialog.ShowChart(CStatisticsDlg::Chart::RunningTotal);
     Picture(dialog, "statistics-years.png");
-    auto* line = qobject_cast<QLineSeries*>(dialog.ChartView()->chart()->series().first());
+    auto* line = qobject_cast<QLineSeries*>(ChartOf(dialog)->series().first());
     ASSERT_TRUE(line);
     EXPECT_EQ(line->points(), (QList<QPointF>{{2005, 2}, {2010, 3}, {2011, 5}, {2012, 5}}));
 }
@@ -257,7 +270,7 @@ TEST(GrabsSampleTest, CountyChartOfALongLogKeepsToTwentyCounties) {
     EXPECT_EQ(dialog.Statistics().totals.visited, static_cast<std::int32_t>(towers.size()));
     EXPECT_EQ(dialog.Statistics().years.back().runningTotal,
               static_cast<std::int32_t>(towers.size()));
-    auto* bars = qobject_cast<QHorizontalBarSeries*>(dialog.ChartView()->chart()->series().first());
+    auto* bars = qobject_cast<QHorizontalBarSeries*>(ChartOf(dialog)->series().first());
     ASSERT_TRUE(bars);
     ASSERT_GT(dialog.Statistics().counties.size(), 20u);
     EXPECT_EQ(bars->barSets().first()->count(), 20);

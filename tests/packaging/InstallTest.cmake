@@ -22,6 +22,7 @@ check_result("cmake --install" "${result}" "${output}")
 # The agreed layout, file by file.
 foreach(file
     bin/chimeset bin/chimemove bin/chimedove lib/chimeset/libCB2TB.so
+    lib/chimeset/libchimeset-charts.so
     share/chimeset/DoveData.CB0 share/chimeset/CrossRef.txt share/chimeset/Chimeset.CB1
     share/chimeset/help/chimeset/index.html share/chimeset/help/chimeset/topics.map
     share/chimeset/help/chimemove/index.html share/chimeset/help/chimemove/topics.map
@@ -37,7 +38,7 @@ foreach(file
 endforeach()
 # Nothing the build keeps beside its programs comes along: a converted download there
 # must never reach the installed folders.
-foreach(stray bin/DoveData.CB0 bin/CrossRef.txt bin/help bin/libCB2TB.so)
+foreach(stray bin/DoveData.CB0 bin/CrossRef.txt bin/help bin/libCB2TB.so bin/libchimeset-charts.so)
   if(EXISTS ${prefix}/${stray})
     message(FATAL_ERROR "installed beside the programs: ${stray}")
   endif()
