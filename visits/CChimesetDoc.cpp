@@ -488,7 +488,8 @@ FileResult CChimesetDoc::ReadLogFile(const std::string& path, std::string& pendi
         result.fileError = std::move(error);
         return result;
     }
-    FileResult result = ReadLogLines(SplitTextLines(content));
+    // The lines are read where they lie in the file's text: a string each would cost more.
+    FileResult result = ReadLogLines(SplitTextLineViews(content));
     if (result.ok) disk_.Remember(path, content);
     return result;
 }
@@ -498,12 +499,12 @@ FileResult CChimesetDoc::ParseLog(const std::vector<std::string>& lines,
     DeleteContents();
     if (!databaseLoaded_) return {};
     SetLogUser(userName, readOnly);
-    return ReadLogLines(lines);
+    return ReadLogLines(std::vector<std::string_view>(lines.begin(), lines.end()));
 }
 
-FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string>& lines) {
+FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string_view>& lines) {
     const auto& messages = MessageTable::Chimeset();
-    const std::string header = lines.empty() ? std::string() : lines[0];
+    const std::string header = lines.empty() ? std::string() : std::string(lines[0]);
     if (header.compare(0, kVersion1MagicLine.size(), kVersion1MagicLine) == 0) {
         FileResult result;
         result.notices.push_back(
@@ -518,6 +519,10 @@ FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string>& lines) {
             const std::size_t column = logColumnMap_[static_cast<std::size_t>(f)];
             return column < fields.size() ? fields[column] : std::string_view();
         };
+        for (auto* dates : {&visitDates_, &quarterDates_, &pealDates_})
+            dates->reserve(lines.size());
+        entryTowers_.reserve(lines.size());
+        entryComments_.reserve(lines.size());
         for (std::size_t i = 1; i < lines.size(); ++i) {
             const std::string_view line =
                 i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];

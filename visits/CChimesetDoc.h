@@ -208,7 +208,7 @@ class CChimesetDoc : public Document {
 
   private:
     void SetLogUser(const std::string& userName, bool readOnly);
-    FileResult ReadLogLines(const std::vector<std::string>& lines);
+    FileResult ReadLogLines(const std::vector<std::string_view>& lines);
     std::int32_t TowerAtAllPosition(std::int32_t position) const;
     void RebuildForFilter();
     bool ValidEntry(std::int32_t entry) const;
