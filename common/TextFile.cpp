@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -19,6 +20,12 @@
 #define fileno _fileno
 #else
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/mman.h>
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23
+#endif
 #endif
 
 namespace chimeset {
@@ -42,6 +49,24 @@ std::string FileErrorCause(int err) {
 }
 
 namespace {
+
+// Makes the pages of a large buffer present in one call before a file is read into it. Taken
+// one page fault at a time, a megabyte costs several times as long as reading the file itself
+// on a virtual machine. Only Linux has the call; a kernel without it leaves the pages to come
+// as they are first written, as everywhere else.
+void MakePagesPresent(char* data, std::size_t size) {
+#ifdef __linux__
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0) return;
+    const auto page = static_cast<std::uintptr_t>(pageSize);
+    const auto first = (reinterpret_cast<std::uintptr_t>(data) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(page - 1);
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 // Replaces the target in one step, so that there is never a moment without either file.
 bool RenameOver(const std::string& from, const std::string& to) {
@@ -276,6 +301,8 @@ bool ReadFileBytes(const std::string& path, std::string& content, FileError& err
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
         if (size > 0) content.reserve(static_cast<std::size_t>(size));
+        constexpr long kLargeFile = 64 * 1024;
+        if (size >= kLargeFile) MakePagesPresent(content.data(), static_cast<std::size_t>(size));
         std::rewind(file);
     }
     char buffer[64 * 1024];

@@ -13,7 +13,6 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CCheckUpdatesDlg.h"
 #include "shell/CMainFrame.h"
-#include "shell/StartupPreload.h"
 #include "users/LogDocument.h"
 #include "users/LogOpener.h"
 #include "users/qt/COpenLogDlg.h"
@@ -39,18 +38,14 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
     }
 
     SetStatisticsChartsFolder(FromNativePath(paths_.libraryFolder));
-    // The tower database is read on a thread of its own while the window is made.
-    StartupPreload preload(paths_.DatabaseFolder());
-    doc_ = std::make_unique<CChimesetDoc>(services_.prompter, services_.settings, services_.today);
+    doc_ = std::make_unique<CChimesetDoc>(paths_.DatabaseFolder(), services_.prompter,
+                                          services_.settings, services_.today);
+    // The log opens before the window exists, so that the window is built and its tower list
+    // filled once, for the log, rather than once without it and again with it. The window
+    // reads the document as it is when made; its initial update fits it and loads the print
+    // settings, as an opened log's would.
+    const bool opened = logPath.isEmpty() || OpenFromOutside(logPath);
     frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction());
-    FileResult loaded;
-    TowerDatabase database = preload.TakeDatabase(loaded);
-    doc_->SetLoadedDatabase(std::move(database), loaded);
-    // The log opens before the window's initial update, which the view waits for before it
-    // shows anything: its tower list is filled once, for the log, rather than once without it
-    // and again with it. The initial update fits the window and loads the print settings, as
-    // an opened log's would.
-    const bool opened = logPath.isEmpty() || OpenLogFile(logPath);
     frame_->View()->OnInitialUpdate();
     if (!opened) return false;
 
@@ -61,14 +56,11 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
 }
 
 bool CChimesetApp::OpenFromOutside(const QString& path) {
-    const bool opened = OpenLogFile(path);
+    LogDocumentAdapter<CChimesetDoc> document(*doc_);
+    const bool opened =
+        OpenLogFromOutside(document, ToNativePath(QFileInfo(path).absoluteFilePath()));
     if (opened && frame_) OnLogOpened();
     return opened;
-}
-
-bool CChimesetApp::OpenLogFile(const QString& path) {
-    LogDocumentAdapter<CChimesetDoc> document(*doc_);
-    return OpenLogFromOutside(document, ToNativePath(QFileInfo(path).absoluteFilePath()));
 }
 
 // What the view's initial update does for each log: fit the frame, and print settings

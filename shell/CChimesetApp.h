@@ -83,8 +83,6 @@ class CChimesetApp : public QObject {
     const DataPaths& Paths() const { return paths_; }
 
   private:
-    // Opens a log read-only, without what the window does for a newly opened log.
-    bool OpenLogFile(const QString& path);
     void OnLogOpened();
 
     AppServices services_;

@@ -5,15 +5,14 @@
 
 namespace chimeset {
 
-QImage BuiltInImage(const QString& path, QSize size) {
+QImage BuiltInImage(const QString& path, QSize size, QImage::Format format) {
     const QResource resource(path);
     const qint64 bytes = qint64(size.width()) * size.height() * 4;
     // A compressed resource would need a copy to unpack it; the build stores these as they are.
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
         resource.size() != bytes || size.isEmpty())
         return {};
-    return QImage(resource.data(), size.width(), size.height(), size.width() * 4,
-                  QImage::Format_RGBA8888);
+    return QImage(resource.data(), size.width(), size.height(), size.width() * 4, format);
 }
 
 QIcon ProgramIcon() {
@@ -27,7 +26,8 @@ QIcon ProgramIcon() {
 }
 
 QImage BuiltInMapImage() {
-    return BuiltInImage(QStringLiteral(":/chimeset/map.rgba"), QSize(200, 300));
+    return BuiltInImage(QStringLiteral(":/chimeset/map.rgba"), QSize(200, 300),
+                        QImage::Format_RGBX8888);
 }
 
 }  // namespace chimeset

@@ -10,14 +10,16 @@
 
 namespace chimeset {
 
-// A built-in picture of `size`, from resource `path` holding its RGBA bytes row by row. Null
-// when the resource is missing or not of that size. The image reads the resource in place.
-QImage BuiltInImage(const QString& path, QSize size);
+// A built-in picture of `size`, from resource `path` holding its RGBA bytes row by row (for an
+// opaque picture, RGBX8888 says so to the painter). Null when the resource is missing or not
+// of that size. The image reads the resource in place.
+QImage BuiltInImage(const QString& path, QSize size,
+                    QImage::Format format = QImage::Format_RGBA8888);
 
 // The program's icon in the sizes a window shows: 16, 32, 48 and 64 pixels.
 QIcon ProgramIcon();
 
-// The map of Great Britain the main window shows, 200 by 300 pixels.
+// The map of Great Britain the main window shows, 200 by 300 pixels, opaque.
 QImage BuiltInMapImage();
 
 }  // namespace chimeset

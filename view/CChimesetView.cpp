@@ -284,15 +284,12 @@ QWidget* CChimesetView::Control(ListOrder order) const {
 // ------------------------------------------------------------------ updates
 
 void CChimesetView::OnInitialUpdate() {
-    initialised_ = true;
     emit fitFrameRequested();
     if (printing_) printing_->LoadSettings();
     OnDocumentUpdate(kHintContentsChanged);
 }
 
 void CChimesetView::OnDocumentUpdate(UpdateHint hint) {
-    // Until its initial update the view shows nothing, so there is nothing to bring up to date.
-    if (!initialised_) return;
     if (hint == kHintListRebuilt) {
         if (doc_.GetFilter() != kFilterAllTowers) RefillList();
         return;

@@ -145,7 +145,6 @@ class CChimesetView : public QWidget, public DocumentListener {
     PackedDate lastDateEntered_ = kNoDate;
     PackedDate currentVisitDate_ = kNoDate;
     std::string pageHeader_;
-    bool initialised_ = false;  // the initial update has run
     std::unique_ptr<PrintController> printing_;
 };
 

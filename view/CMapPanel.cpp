@@ -14,11 +14,10 @@ namespace {
 
 const QColor kMarker(255, 0, 0);
 
-QImage LoadBuiltInMap() {
-    const QImage image = BuiltInMapImage();
-    if (image.isNull()) return image;
-    // Converted once, so that a repaint copies the pixels without translating the palette.
-    return image.convertToFormat(QImage::Format_RGB32);
+// Opaque pictures in these formats paint without blending or a palette to translate; any
+// other is converted once, so that no repaint has to.
+bool PaintsAsItIs(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_RGBX8888;
 }
 
 }  // namespace
@@ -30,15 +29,15 @@ constexpr GridBox kPictureArea{75000, 885000 - 300 * 3000.0, 75000 + 200 * 3000.
 // otherwise show: at the window's starting size it shows the picture as it always has.
 constexpr double kVectorThreshold = 1.15;
 
-CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(LoadBuiltInMap(), parent) {
+CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(BuiltInMapImage(), parent) {
     // Parsing the vectors takes as long as the rest of the form; most runs never need them.
     SetVectorSource(&BuiltInMap);
 }
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
     : QFrame(parent),
-      image_(image.format() == QImage::Format_RGB32 ? image
-                                                    : image.convertToFormat(QImage::Format_RGB32)) {
+      image_(PaintsAsItIs(image) || image.isNull() ? image
+                                                   : image.convertToFormat(QImage::Format_RGB32)) {
     setObjectName(QStringLiteral("mapPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);

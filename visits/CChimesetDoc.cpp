@@ -33,17 +33,8 @@ const char* const kDuplicateIdentity =
 
 CChimesetDoc::CChimesetDoc(const std::string& programFolder, Prompter& prompter,
                            const SettingsStore& settings, Clock today)
-    : CChimesetDoc(prompter, settings, std::move(today)) {
-    TowerDatabase database;
-    const FileResult loaded = database.Load(programFolder);
-    SetLoadedDatabase(std::move(database), loaded);
-}
-
-CChimesetDoc::CChimesetDoc(Prompter& prompter, const SettingsStore& settings, Clock today)
-    : prompter_(prompter), settings_(settings), today_(std::move(today)) {}
-
-void CChimesetDoc::SetLoadedDatabase(TowerDatabase database, const FileResult& loaded) {
-    database_ = std::move(database);
+    : prompter_(prompter), settings_(settings), today_(std::move(today)) {
+    const FileResult loaded = database_.Load(programFolder);
     ShowFileResult(prompter_, loaded);
     databaseLoaded_ = loaded.ok;
 }

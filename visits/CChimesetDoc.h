@@ -54,12 +54,6 @@ class CChimesetDoc : public Document {
     // A document on a database loaded already (parsed from memory, say).
     CChimesetDoc(TowerDatabase database, Prompter& prompter, const SettingsStore& settings,
                  Clock today);
-    // A document whose database is still being read elsewhere: SetLoadedDatabase gives it,
-    // before a log is opened or anything is shown.
-    CChimesetDoc(Prompter& prompter, const SettingsStore& settings, Clock today);
-    // Takes the database read for this document, and shows the prompter what the user is to
-    // be told about it.
-    void SetLoadedDatabase(TowerDatabase database, const FileResult& loaded);
 
     // --- tower database (read) ---
     const TowerDatabase& Database() const { return database_; }

@@ -156,9 +156,7 @@ TEST_F(Startup, TheMapIsReadWhenItsWindowFirstOpens) {
     delete host.MapWindow();
 }
 
-TEST_F(Startup, TheDatabaseReadBesideTheWindowIsShownWithItsMessages) {
-    // Read on a thread of its own while the window is made, the database still reaches the
-    // window whole, and what is wrong with it is told once, before the window shows.
+TEST_F(Startup, TheDatabaseReachesTheWindowWholeAndWhatIsWrongWithItIsToldOnce) {
     {
         const auto app = Start({QString::fromStdString(log)});
         EXPECT_TRUE(app->Document()->IsDatabaseLoaded());
