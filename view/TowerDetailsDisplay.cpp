@@ -154,6 +154,8 @@ void TowerDetailsDisplay::UpdateLine() {
         line_->hide();
         return;
     }
+    // Until the form is shown its height says nothing; its Show event brings the line up to date.
+    if (!form_->isVisible()) return;
     // The line is shown only in the room the window gains beyond its starting size, so that
     // at that size the form is as it always was.
     if (line_->isHidden()) formBaseHeight_ = form_->sizeHint().height();
