@@ -518,16 +518,15 @@ FileResult CChimesetDoc::ReadLogLines(const std::vector<std::string_view>& lines
             const std::string_view line =
                 i + 1 == lines.size() ? WithoutEndOfFileMark(lines[i]) : lines[i];
             if (IsEmptyRecordLine(line) || line[0] == ';') continue;
+            // One walk along the bytes: a log line's fields are a few characters each.
             fields.clear();
-            for (std::size_t start = 0;;) {
-                const std::size_t slash = line.find('\\', start);
-                if (slash == std::string_view::npos) {
-                    fields.push_back(line.substr(start));
-                    break;
-                }
-                fields.push_back(line.substr(start, slash - start));
-                start = slash + 1;
+            std::size_t start = 0;
+            for (std::size_t at = 0; at < line.size(); ++at) {
+                if (line[at] != '\\') continue;
+                fields.push_back(line.substr(start, at - start));
+                start = at + 1;
             }
+            fields.push_back(line.substr(start));
             visitDates_.push_back(ParseNumber(field(kVDate)));
             quarterDates_.push_back(ParseNumber(field(kQDate)));
             pealDates_.push_back(ParseNumber(field(kPDate)));
