@@ -3,29 +3,12 @@
 // CHIMESET_QUIT_WHEN_SHOWN set.
 #include <QApplication>
 #include <QMainWindow>
-#include <QTimer>
 
-namespace {
-
-class QuitAfterFirstPaint : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    bool quitting_ = false;
-};
-
-}  // namespace
+#include "common/qt/QuitAfterFirstPaint.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QuitAfterFirstPaint quitWhenShown;
+    chimeset::QuitAfterFirstPaint quitWhenShown;
     application.installEventFilter(&quitWhenShown);
     QMainWindow window;
     window.resize(800, 600);

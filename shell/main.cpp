@@ -1,7 +1,6 @@
 // chimeset: the change ringer's log of tower visits, quarter peals and peals.
 #include <QApplication>
 #include <QDate>
-#include <QTimer>
 #include <iostream>
 
 #include "common/qt/Codec.h"
@@ -9,6 +8,7 @@
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
+#include "common/qt/QuitAfterFirstPaint.h"
 #include "dove/qt/UpdateTowersCommandLine.h"
 #include "grabs/qt/GrabsCommandLine.h"
 #include "map/qt/MapCommandLine.h"
@@ -19,25 +19,6 @@
 #include "users/qt/QtIdTableLibrary.h"
 #include "view/BuiltInImages.h"
 #include "visits/BrowserRules.h"
-
-namespace {
-
-// Ends the program after the first paint: the paints of one update all run before the quit.
-class QuitAfterFirstPaint : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    bool quitting_ = false;
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     // Statistics, GPX and --help answer on the terminal before any window exists.
@@ -88,7 +69,7 @@ int main(int argc, char* argv[]) {
     prompter.SetParent(app.MainFrame());
     // For timing the start-up: the program ends once its window has been painted for the first
     // time, as the bare window it is timed against does.
-    QuitAfterFirstPaint quitWhenShown;
+    chimeset::QuitAfterFirstPaint quitWhenShown;
     if (qEnvironmentVariableIsSet("CHIMESET_QUIT_WHEN_SHOWN"))
         application.installEventFilter(&quitWhenShown);
     return QApplication::exec();

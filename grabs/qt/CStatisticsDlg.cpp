@@ -165,7 +165,7 @@ void CStatisticsDlg::ShowChart(Chart chart) {
     if (chartChoice_->currentIndex() != static_cast<int>(chart))
         chartChoice_->setCurrentIndex(static_cast<int>(chart));  // comes back here
     if (!charts_) return;
-    ChartSpec spec;
+    ChartData plot;
     if (chart == Chart::CountyShare) {
         std::vector<ShareRow> rows = stats_.counties;
         rows.erase(std::remove_if(rows.begin(), rows.end(),
@@ -177,33 +177,33 @@ void CStatisticsDlg::ShowChart(Chart chart) {
         QList<double> shares;
         for (const ShareRow& row : rows) {
             shares << row.Share() * 100;
-            spec.categories << FromWindows1252(row.label);
+            plot.categories << FromWindows1252(row.label);
         }
-        spec.kind = ChartSpec::Kind::ShareBars;
-        spec.barSets = {{QStringLiteral("Share visited"), shares}};
-        spec.title = rows.empty() ? QStringLiteral("No county visited yet")
+        plot.kind = ChartData::Kind::ShareBars;
+        plot.barSets = {{QStringLiteral("Share visited"), shares}};
+        plot.title = rows.empty() ? QStringLiteral("No county visited yet")
                                   : QStringLiteral("Share of each county's towers visited");
     } else if (chart == Chart::Bells) {
         QList<double> towers, visited;
         for (const ShareRow& row : stats_.bells) {
             towers << row.towers;
             visited << row.visited;
-            spec.categories << FromWindows1252(row.label);
+            plot.categories << FromWindows1252(row.label);
         }
-        spec.kind = ChartSpec::Kind::CountBars;
-        spec.barSets = {{QStringLiteral("Towers"), towers}, {QStringLiteral("Visited"), visited}};
-        spec.acrossTitle = QStringLiteral("Bells");
-        spec.title = QStringLiteral("Towers and towers visited by number of bells");
+        plot.kind = ChartData::Kind::CountBars;
+        plot.barSets = {{QStringLiteral("Towers"), towers}, {QStringLiteral("Visited"), visited}};
+        plot.acrossTitle = QStringLiteral("Bells");
+        plot.title = QStringLiteral("Towers and towers visited by number of bells");
     } else {
         for (const YearRow& row : stats_.years) {
             if (row.year == 0) continue;  // undated visits have no place on the time line
-            spec.points << QPointF(row.year, row.runningTotal);
+            plot.points << QPointF(row.year, row.runningTotal);
         }
-        spec.kind = ChartSpec::Kind::RunningTotal;
-        spec.lineName = QStringLiteral("Towers visited");
-        spec.title = QStringLiteral("Towers visited, running total by year");
+        plot.kind = ChartData::Kind::RunningTotal;
+        plot.lineName = QStringLiteral("Towers visited");
+        plot.title = QStringLiteral("Towers visited, running total by year");
     }
-    charts_->Show(chartView_, spec);
+    charts_->Show(chartView_, plot);
 }
 
 Table CStatisticsDlg::CurrentTable() const {

@@ -16,7 +16,7 @@ class QWidget;
 namespace chimeset {
 
 // One chart, in the terms the statistics give it.
-struct ChartSpec {
+struct ChartData {
     enum class Kind {
         ShareBars,     // a bar across for each category: its share in per cent
         CountBars,     // bars up, a set beside a set for each category, with a legend
@@ -44,10 +44,10 @@ class StatisticsCharts {
     // A view for charts, a child of `parent`.
     QWidget* MakeView(QWidget* parent) const { return makeView_(parent); }
     // Draws the chart in a view MakeView made, in place of the one it showed.
-    void Show(QWidget* view, const ChartSpec& chart) const { show_(view, &chart); }
+    void Show(QWidget* view, const ChartData& chart) const { show_(view, &chart); }
 
     using MakeViewFunction = QWidget* (*)(QWidget*);
-    using ShowFunction = void (*)(QWidget*, const ChartSpec*);
+    using ShowFunction = void (*)(QWidget*, const ChartData*);
 
   private:
     StatisticsCharts(MakeViewFunction makeView, ShowFunction show)

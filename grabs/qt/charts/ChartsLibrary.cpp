@@ -50,7 +50,7 @@ QBarSet* MakeSet(const std::pair<QString, QList<double>>& set) {
     return bars;
 }
 
-void AddShareBars(QChart* plot, const ChartSpec& chart) {
+void AddShareBars(QChart* plot, const ChartData& chart) {
     auto* series = new QHorizontalBarSeries;
     for (const auto& set : chart.barSets) series->append(MakeSet(set));
     series->setLabelsVisible(true);
@@ -71,7 +71,7 @@ void AddShareBars(QChart* plot, const ChartSpec& chart) {
     series->attachAxis(axisX);
 }
 
-void AddCountBars(QChart* plot, const ChartSpec& chart) {
+void AddCountBars(QChart* plot, const ChartData& chart) {
     auto* series = new QBarSeries;
     double most = 1;
     for (const auto& set : chart.barSets) {
@@ -87,7 +87,7 @@ void AddCountBars(QChart* plot, const ChartSpec& chart) {
     AttachAxes(plot, series, axisX, axisY);
 }
 
-void AddRunningTotal(QChart* plot, const ChartSpec& chart) {
+void AddRunningTotal(QChart* plot, const ChartData& chart) {
     auto* series = new QLineSeries;
     series->setName(chart.lineName);
     series->append(chart.points);
@@ -115,21 +115,21 @@ extern "C" Q_DECL_EXPORT QWidget* chimeset_charts_make_view(QWidget* parent) {
 }
 
 extern "C" Q_DECL_EXPORT void chimeset_charts_show(QWidget* view,
-                                                   const chimeset::ChartSpec* chart) {
-    using chimeset::ChartSpec;
+                                                   const chimeset::ChartData* chart) {
+    using chimeset::ChartData;
     auto* chartView = qobject_cast<QChartView*>(view);
     if (!chartView || !chart) return;
     auto* plot = new QChart;
-    plot->legend()->setVisible(chart->kind == ChartSpec::Kind::CountBars);
+    plot->legend()->setVisible(chart->kind == ChartData::Kind::CountBars);
     plot->legend()->setAlignment(Qt::AlignBottom);
     switch (chart->kind) {
-        case ChartSpec::Kind::ShareBars:
+        case ChartData::Kind::ShareBars:
             chimeset::AddShareBars(plot, *chart);
             break;
-        case ChartSpec::Kind::CountBars:
+        case ChartData::Kind::CountBars:
             chimeset::AddCountBars(plot, *chart);
             break;
-        case ChartSpec::Kind::RunningTotal:
+        case ChartData::Kind::RunningTotal:
             chimeset::AddRunningTotal(plot, *chart);
             break;
     }
