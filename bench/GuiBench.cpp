@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "users/qt/QtIdTableLibrary.h"
 #include "view/CChimesetView.h"
 #include "view/CMapPanel.h"
+#include "view/TowerListBox.h"
 
 using namespace chimeset;
 
@@ -92,6 +94,22 @@ void BM_SwitchAllDoveAndMyVisits(benchmark::State& state) {
     state.counters["towers"] = program.app->Document()->Database().GetTowerCount();
 }
 BENCHMARK(BM_SwitchAllDoveAndMyVisits)->Unit(benchmark::kMillisecond);
+
+// Typing the whole name of the last tower of All Dove: the type-ahead walks every row, naming
+// each as it goes, since the list holds towers rather than their names.
+void BM_TypeAheadToTheLastTower(benchmark::State& state) {
+    Program program;
+    program.app->InitInstance({});
+    TowerListBox& list = *program.app->MainFrame()->View()->TowerList();
+    const QString last = list.ItemText(list.Count() - 1);
+    for (auto _ : state) {
+        emit list.Edit()->textEdited(last);
+        benchmark::DoNotOptimize(list.CurrentRow());
+    }
+    if (list.ItemText(list.CurrentRow()) != last) state.SkipWithError("the last tower not found");
+    state.counters["rows"] = list.Count();
+}
+BENCHMARK(BM_TypeAheadToTheLastTower)->Unit(benchmark::kMillisecond);
 
 // One repaint of the map panel with every tower of a 3,000-visit list marked.
 void BM_MapRepaintWith3000Markers(benchmark::State& state) {

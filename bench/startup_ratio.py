@@ -7,8 +7,8 @@ Installs the build (configured with -DCHIMESET_BENCH=ON, so that bench-tools/bar
 built) into a scratch prefix, converts the Dove's Guide download with the installed chimedove
 into a scratch user's tower database, writes a log of 3,000 visits, and times chimeset
 opening that log until its window is shown and first painted against bare_window, alternately.
-Prints the medians and their ratio. Everything it makes is removed again; the download is never copied
-into the project.
+Prints the medians and their ratio. Everything it makes is removed again; the download is never
+copied into the project.
 """
 import argparse
 import os
