@@ -105,8 +105,8 @@ CChimesetView::~CChimesetView() {
     doc_.RemoveListener(this);
 }
 
-FieldLabel* CChimesetView::AddField(int id, const char* name, int width, int height) {
-    const DialogUnits units(font());
+FieldLabel* CChimesetView::AddField(const DialogUnits& units, int id, const char* name, int width,
+                                    int height) {
     auto* field = new FieldLabel(QString::fromLatin1(name), this);
     field->setMinimumSize(units.Size(width, height));
     field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -131,14 +131,14 @@ void CChimesetView::BuildForm() {
     controls_[kIdTowerList] = towerList_;
     connect(towerList_, &TowerListBox::currentRowChanged, this, &CChimesetView::OnSelectionChange);
 
-    auto* location = AddField(kIdLocation, "locationField", 116, 12);
-    auto* dedication = AddField(kIdDedication, "dedicationField", 116, 12);
-    auto* county = AddField(kIdCounty, "countyField", 116, 12);
-    auto* weight = AddField(kIdWeight, "weightField", 76, 12);
-    auto* bells = AddField(kIdBells, "bellsField", 32, 12);
-    auto* osRef = AddField(kIdOSRef, "osRefField", 76, 12);
-    auto* latitude = AddField(kIdLatitude, "latitudeField", 48, 12);
-    auto* longitude = AddField(kIdLongitude, "longitudeField", 48, 12);
+    auto* location = AddField(units, kIdLocation, "locationField", 116, 12);
+    auto* dedication = AddField(units, kIdDedication, "dedicationField", 116, 12);
+    auto* county = AddField(units, kIdCounty, "countyField", 116, 12);
+    auto* weight = AddField(units, kIdWeight, "weightField", 76, 12);
+    auto* bells = AddField(units, kIdBells, "bellsField", 32, 12);
+    auto* osRef = AddField(units, kIdOSRef, "osRefField", 76, 12);
+    auto* latitude = AddField(units, kIdLatitude, "latitudeField", 48, 12);
+    auto* longitude = AddField(units, kIdLongitude, "longitudeField", 48, 12);
     for (int id = kIdLocation; id <= kIdLongitude; ++id) {
         auto* field = static_cast<FieldLabel*>(controls_[id]);
         field->setParent(details);
@@ -215,11 +215,11 @@ void CChimesetView::BuildForm() {
     // --- the user's records ---
     auto* records = new QGroupBox(QStringLiteral("Visitor Records"), this);
     records->setObjectName(QStringLiteral("recordsGroup"));
-    auto* userName = AddField(kIdUserName, "userNameField", 108, 12);
-    auto* visitDate = AddField(kIdVisitDate, "visitDateField", 60, 12);
-    auto* quarterDate = AddField(kIdQuarterDate, "quarterDateField", 60, 12);
-    auto* pealDate = AddField(kIdPealDate, "pealDateField", 60, 12);
-    auto* comment = AddField(kIdComment, "commentField", 108, 80);
+    auto* userName = AddField(units, kIdUserName, "userNameField", 108, 12);
+    auto* visitDate = AddField(units, kIdVisitDate, "visitDateField", 60, 12);
+    auto* quarterDate = AddField(units, kIdQuarterDate, "quarterDateField", 60, 12);
+    auto* pealDate = AddField(units, kIdPealDate, "pealDateField", 60, 12);
+    auto* comment = AddField(units, kIdComment, "commentField", 108, 80);
     for (FieldLabel* field : {userName, visitDate, quarterDate, pealDate, comment}) {
         field->setParent(records);
         field->setAlignment(Qt::AlignCenter);

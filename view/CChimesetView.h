@@ -25,6 +25,7 @@ class QGroupBox;
 namespace chimeset {
 
 class CMapPanel;
+class DialogUnits;
 class FieldLabel;
 class TowerDetailsDisplay;
 class TowerListBox;
@@ -120,7 +121,8 @@ class CChimesetView : public QWidget, public DocumentListener {
 
   private:
     void BuildForm();
-    FieldLabel* AddField(int id, const char* name, int width, int height);
+    // The form's sizes come from one measurement of its font.
+    FieldLabel* AddField(const DialogUnits& units, int id, const char* name, int width, int height);
     void UpdateColours();
     void UpdateStatus();
     bool RefuseReadOnly();
