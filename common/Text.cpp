@@ -24,18 +24,14 @@ std::int32_t ParseNumber(std::string_view text) {
 }
 
 std::string_view GetRawField(std::string_view line, std::size_t n) {
-    // One walk along the bytes: fields are short, and a search call for each separator costs
-    // more than the few bytes it would skip. The database is read this way line by line.
-    const char* at = line.data();
-    const char* const end = at + line.size();
+    std::size_t start = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        while (at != end && *at != '\\') ++at;
-        if (at == end) return {};
-        ++at;
+        const auto slash = line.find('\\', start);
+        if (slash == std::string_view::npos) return {};
+        start = slash + 1;
     }
-    const char* fieldEnd = at;
-    while (fieldEnd != end && *fieldEnd != '\\') ++fieldEnd;
-    return std::string_view(at, static_cast<std::size_t>(fieldEnd - at));
+    const auto end = line.find('\\', start);
+    return line.substr(start, end == std::string_view::npos ? line.size() - start : end - start);
 }
 
 std::string GetField(std::string_view line, std::size_t n) {
