@@ -14,12 +14,6 @@ namespace {
 
 const QColor kMarker(255, 0, 0);
 
-// Opaque pictures in these formats paint without blending or a palette to translate; any
-// other is converted once, so that no repaint has to.
-bool PaintsAsItIs(const QImage& image) {
-    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_RGBX8888;
-}
-
 }  // namespace
 
 // The picture's own stretch of the grid, in metres: 3 km to the pixel from easting 75 km and
@@ -36,8 +30,11 @@ CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(BuiltInMapImage(), parent) {
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
     : QFrame(parent),
-      image_(PaintsAsItIs(image) || image.isNull() ? image
-                                                   : image.convertToFormat(QImage::Format_RGB32)) {
+      // Converted once to the window's own format: a repaint then copies the pixels, where any
+      // other format would be converted again, on threads of its own, at every paint.
+      image_(image.format() == QImage::Format_RGB32 || image.isNull()
+                 ? image
+                 : image.convertToFormat(QImage::Format_RGB32)) {
     setObjectName(QStringLiteral("mapPanel"));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
