@@ -82,14 +82,20 @@ void BM_LoadRealWithDetails(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRealWithDetails)->Unit(benchmark::kMillisecond);
 
-// What a filter over every tower costs: "ringable only", "practice on Tuesday".
-void BM_RingableAndPracticeFilterOverAll(benchmark::State& state) {
+// The real database with its details; false, with the run skipped, without the download.
+bool LoadWithDetails(benchmark::State& state, TowerDatabase& db) {
     if (!Data().ready) {
         state.SkipWithError("no Dove's Guide download beside the project");
-        return;
+        return false;
     }
-    TowerDatabase db;
     db.LoadFile(Data().withDetails);
+    return true;
+}
+
+// What a filter over every tower costs: "ringable only", "practice on Tuesday".
+void BM_RingableAndPracticeFilterOverAll(benchmark::State& state) {
+    TowerDatabase db;
+    if (!LoadWithDetails(state, db)) return;
     for (auto _ : state) {
         int kept = 0;
         for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t) {
@@ -103,12 +109,8 @@ BENCHMARK(BM_RingableAndPracticeFilterOverAll)->Unit(benchmark::kMillisecond);
 
 // Every tower's details in full, as an export of all towers would read them.
 void BM_DetailsOfEveryTower(benchmark::State& state) {
-    if (!Data().ready) {
-        state.SkipWithError("no Dove's Guide download beside the project");
-        return;
-    }
     TowerDatabase db;
-    db.LoadFile(Data().withDetails);
+    if (!LoadWithDetails(state, db)) return;
     for (auto _ : state) {
         std::size_t length = 0;
         for (std::int32_t t = 0; t < db.GetDatabaseCount(); ++t)

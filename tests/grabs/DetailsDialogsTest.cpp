@@ -13,29 +13,13 @@
 #include "grabs/qt/CStatisticsDlg.h"
 #include "grabs/qt/CTowersNearDlg.h"
 #include "tests/grabs/DetailsFixture.h"
+#include "tests/grabs/DialogSupport.h"
 #include "tests/grabs/GrabsFixture.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/Controls.h"
 
 namespace chimeset::testing {
 namespace {
-
-// Saves a picture of the dialog when CHIMESET_SCREENSHOT_DIR names a folder.
-void Picture(QWidget& widget, const char* name) {
-    const char* folder = std::getenv("CHIMESET_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    widget.show();
-    QCoreApplication::processEvents();
-    widget.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +
-                       QString::fromLatin1(name));
-}
-
-QStringList Column(const QTableView& view, int column) {
-    QStringList texts;
-    for (int row = 0; row < view.model()->rowCount(); ++row)
-        texts << view.model()->index(row, column).data().toString();
-    return texts;
-}
 
 void SelectTower(CChimesetDoc& doc, std::int32_t tower) {
     doc.SetFilter(kFilterAllTowers);

@@ -26,6 +26,7 @@
 #include "grabs/qt/CTowersNearDlg.h"
 #include "grabs/qt/StatisticsCharts.h"
 #include "grabs/qt/TowerSelection.h"
+#include "tests/grabs/DialogSupport.h"
 #include "tests/grabs/GrabsFixture.h"
 #include "tests/support/qt/Controls.h"
 #include "view/CChimesetView.h"
@@ -44,23 +45,6 @@ QChart* ChartOf(const CStatisticsDlg& dialog) {
     EXPECT_TRUE(view) << "no charts: "
                       << qPrintable(dialog.ChartView()->property("text").toString());
     return view ? view->chart() : nullptr;
-}
-
-// Saves a picture of the dialog at its own size when CHIMESET_SCREENSHOT_DIR names a folder.
-void Picture(QWidget& widget, const char* name) {
-    const char* folder = std::getenv("CHIMESET_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    widget.show();
-    QCoreApplication::processEvents();
-    widget.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +
-                       QString::fromLatin1(name));
-}
-
-QStringList Column(const QTableView& view, int column) {
-    QStringList texts;
-    for (int row = 0; row < view.model()->rowCount(); ++row)
-        texts << view.model()->index(row, column).data().toString();
-    return texts;
 }
 
 // F1 as the user presses it in the shown, active dialog.
