@@ -18,6 +18,7 @@
 #include "users/qt/QtDocumentsFolder.h"
 #include "users/qt/QtIdTableLibrary.h"
 #include "view/BuiltInImages.h"
+#include "view/ProgramStyle.h"
 #include "visits/BrowserRules.h"
 
 int main(int argc, char* argv[]) {
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     // Window sizes only: the desktop's launchers take the larger icons from the installed
     // icon theme.
     QApplication::setWindowIcon(chimeset::ProgramIcon());
+    QApplication::setStyle(new chimeset::ProgramStyle(QApplication::style()));
 
     chimeset::QtSettingsStore settings(QStringLiteral("Hollowmere"), QStringLiteral("Chimeset"));
     chimeset::QtPrompter prompter(QStringLiteral("Chimeset"));
