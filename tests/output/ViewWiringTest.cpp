@@ -8,6 +8,7 @@
 #include "tests/support/qt/Controls.h"
 #include "view/CChimesetView.h"
 #include "view/CommandIds.h"
+#include "view/FieldLabel.h"
 #include "view/TowerListBox.h"
 
 using namespace chimeset;
@@ -64,7 +65,8 @@ TEST_F(ViewWiringTest, CopyAndFindNextFromTheForm) {
     view->OnFindNext();
     EXPECT_EQ(view->CurrentIndex(), 1);
     EXPECT_EQ(view->TowerList()->CurrentRow(), 1);
-    EXPECT_EQ(FindControl<QLabel>(*view, QStringLiteral("locationField"))->text(), "Hampton Lucy");
+    EXPECT_EQ(FindControl<FieldLabel>(*view, QStringLiteral("locationField"))->text(),
+              "Hampton Lucy");
     view->OnFindNext();  // no more: the message, the selection stays
     EXPECT_EQ(prompter.Ids(), (std::vector<unsigned>{0x800E, 0x800A}));
     EXPECT_EQ(view->CurrentIndex(), 1);

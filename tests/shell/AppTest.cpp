@@ -28,6 +28,7 @@
 #include "tests/users/UsersFakes.h"
 #include "tests/view/GuiSupport.h"
 #include "view/CommandIds.h"
+#include "view/FieldLabel.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -168,7 +169,7 @@ TEST_F(App, CommandLineLogOpensReadOnly) {
     EXPECT_EQ(EnabledOf(kDocumentCommands),
               (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation,
                                 kCmdTenorInKilograms}));
-    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(),
+    EXPECT_EQ(Frame().findChild<FieldLabel*>(QStringLiteral("userNameField"))->text(),
               QStringLiteral("RINGER1.CBL"));
 
     // Close: back to no log, the caption of a new document.
@@ -210,7 +211,7 @@ TEST_F(App, FileOpenEditsTheUsersLogAndExitAsksToSave) {
     ASSERT_TRUE(doc.IsLogOpen());
     EXPECT_FALSE(doc.IsReadOnly());
     EXPECT_TRUE(app->PendingUserId.empty());
-    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("userNameField"))->text(),
+    EXPECT_EQ(Frame().findChild<FieldLabel*>(QStringLiteral("userNameField"))->text(),
               QStringLiteral("Ringer One"));
     EXPECT_EQ(EnabledOf(kDocumentCommands),
               (std::vector<int>{kCmdFileOpen, kCmdFileClose, kCmdBackupInformation,

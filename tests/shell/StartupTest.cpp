@@ -21,6 +21,7 @@
 #include "view/CChimesetView.h"
 #include "view/CMapPanel.h"
 #include "view/CommandIds.h"
+#include "view/FieldLabel.h"
 #include "view/TowerListBox.h"
 
 using namespace chimeset;
@@ -85,8 +86,8 @@ class Startup : public ::testing::Test {
             shown.items << view.TowerList()->ItemText(row);
         shown.currentRow = view.TowerList()->CurrentRow();
         shown.status = frame.StatusPane()->text();
-        shown.userName = frame.findChild<QLabel*>(QStringLiteral("userNameField"))->text();
-        shown.visitDate = frame.findChild<QLabel*>(QStringLiteral("visitDateField"))->text();
+        shown.userName = frame.findChild<FieldLabel*>(QStringLiteral("userNameField"))->text();
+        shown.visitDate = frame.findChild<FieldLabel*>(QStringLiteral("visitDateField"))->text();
         shown.markers = view.MapPanel()->Pixels();
         for (QAction* action : frame.findChildren<QAction*>())
             if (action->isEnabled()) shown.enabled.push_back(action->objectName());

@@ -7,6 +7,7 @@
 #include "tests/view/ViewFixture.h"
 #include "view/AddTowerDlg.h"
 #include "view/AdditionalTowersDlg.h"
+#include "view/FieldLabel.h"
 
 using namespace chimeset;
 using namespace chimeset::testing;
@@ -46,7 +47,7 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
         });
         QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("weightText")),
                           Qt::LeftButton);
-        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("weightText"))->text(),
+        EXPECT_EQ(dialog->findChild<FieldLabel*>(QStringLiteral("weightText"))->text(),
                   QStringLiteral("10-2-5"));
         PressOk(dialog);
     });
@@ -71,7 +72,7 @@ TEST_F(AdditionalTowers, AddingATowerRecordsAnUnknownVisitAndEditingKeepsItsNumb
     QString weightShown;
     OnNextModal(QStringLiteral("additionalTowersDialog"), [&](QWidget* dialog) {
         EXPECT_EQ(EditOf(dialog, "locationEdit")->text(), QStringLiteral("Newtown"));
-        weightShown = dialog->findChild<QLabel*>(QStringLiteral("weightText"))->text();
+        weightShown = dialog->findChild<FieldLabel*>(QStringLiteral("weightText"))->text();
         EditOf(dialog, "dedicationEdit")->setText(QStringLiteral("St John the Baptist"));
         PressOk(dialog);
     });
