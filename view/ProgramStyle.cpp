@@ -43,7 +43,7 @@ QIcon ChevronIcon(Qt::ArrowType direction) {
 // Fusion's group box picture, drawn: a grey line at a fifth of full strength with softened
 // corners, a faint dark ring inside it and a fainter tint over the rest. The picture's first row
 // and column are clear.
-void DrawGroupBoxFrame(QPainter* painter, const QRect& frame) {
+void DrawGroupBoxFrame(QPainter* painter, const QRect& frame, const QColor& ground) {
     const QRect box = frame.adjusted(1, 1, 0, 0);
     if (box.width() < 8 || box.height() < 8) return;
     const auto grey = [](int level, int alpha) { return QColor(level, level, level, alpha); };
@@ -54,7 +54,14 @@ void DrawGroupBoxFrame(QPainter* painter, const QRect& frame) {
     painter->setRenderHint(QPainter::Antialiasing, false);
     const int left = box.left(), top = box.top(), right = box.right(), bottom = box.bottom();
     const int width = box.width(), height = box.height();
-    fill(left + 2, top + 2, width - 4, height - 4, grey(0, 3));
+    // The tint is laid on the window's colour once, and the box filled with the result: an
+    // opaque fill is a fraction of the work of a translucent one over the box's whole area.
+    QColor tint = grey(0, 3);
+    if (ground.alpha() == 255) {
+        const auto tinted = [](int channel) { return channel - (channel * 3 + 127) / 255; };
+        tint = QColor(tinted(ground.red()), tinted(ground.green()), tinted(ground.blue()));
+    }
+    fill(left + 2, top + 2, width - 4, height - 4, tint);
     // The ring inside the line.
     fill(left + 2, top + 1, width - 4, 1, grey(0, 7));
     fill(left + 2, bottom - 1, width - 4, 1, grey(0, 7));
@@ -110,7 +117,8 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         const auto* box = qobject_cast<const QGroupBox*>(widget);
         if (!box || box->isCheckable() || !box->title().isEmpty())
             top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
-        DrawGroupBoxFrame(painter, option->rect.adjusted(0, top, 0, 0));
+        DrawGroupBoxFrame(painter, option->rect.adjusted(0, top, 0, 0),
+                          option->palette.color(QPalette::Window));
         return;
     }
 #endif
