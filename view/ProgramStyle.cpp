@@ -43,10 +43,20 @@ QIcon ChevronIcon(Qt::ArrowType direction) {
 // Fusion's group box picture, drawn: a grey line at a fifth of full strength with softened
 // corners, a faint dark ring inside it and a fainter tint over the rest. The picture's first row
 // and column are clear.
+//
+// Each shade is laid on the window's colour here and filled opaque: a translucent fill is many
+// times the work, and one as tall as a box's side sets the painter's threads going.
 void DrawGroupBoxFrame(QPainter* painter, const QRect& frame, const QColor& ground) {
     const QRect box = frame.adjusted(1, 1, 0, 0);
     if (box.width() < 8 || box.height() < 8) return;
-    const auto grey = [](int level, int alpha) { return QColor(level, level, level, alpha); };
+    const bool opaque = ground.alpha() == 255;
+    const auto grey = [&ground, opaque](int level, int alpha) {
+        if (!opaque) return QColor(level, level, level, alpha);
+        const auto over = [level, alpha](int channel) {
+            return (level * alpha + channel * (255 - alpha) + 127) / 255;
+        };
+        return QColor(over(ground.red()), over(ground.green()), over(ground.blue()));
+    };
     const auto fill = [painter](int x, int y, int width, int height, const QColor& colour) {
         painter->fillRect(QRect(x, y, width, height), colour);
     };
@@ -54,19 +64,13 @@ void DrawGroupBoxFrame(QPainter* painter, const QRect& frame, const QColor& grou
     painter->setRenderHint(QPainter::Antialiasing, false);
     const int left = box.left(), top = box.top(), right = box.right(), bottom = box.bottom();
     const int width = box.width(), height = box.height();
-    // The tint is laid on the window's colour once, and the box filled with the result: an
-    // opaque fill is a fraction of the work of a translucent one over the box's whole area.
-    QColor tint = grey(0, 3);
-    if (ground.alpha() == 255) {
-        const auto tinted = [](int channel) { return channel - (channel * 3 + 127) / 255; };
-        tint = QColor(tinted(ground.red()), tinted(ground.green()), tinted(ground.blue()));
-    }
-    fill(left + 2, top + 2, width - 4, height - 4, tint);
+    fill(left + 2, top + 2, width - 4, height - 4, grey(0, 3));
     // The ring inside the line.
-    fill(left + 2, top + 1, width - 4, 1, grey(0, 7));
-    fill(left + 2, bottom - 1, width - 4, 1, grey(0, 7));
-    fill(left + 1, top + 2, 1, height - 4, grey(0, 7));
-    fill(right - 1, top + 2, 1, height - 4, grey(0, 7));
+    const QColor ring = grey(0, 7);
+    fill(left + 2, top + 1, width - 4, 1, ring);
+    fill(left + 2, bottom - 1, width - 4, 1, ring);
+    fill(left + 1, top + 2, 1, height - 4, ring);
+    fill(right - 1, top + 2, 1, height - 4, ring);
     // The line, its corners softer.
     const QColor line = grey(0x75, 0x32);
     fill(left + 3, top, width - 6, 1, line);
@@ -84,9 +88,10 @@ void DrawGroupBoxFrame(QPainter* painter, const QRect& frame, const QColor& grou
             fill(corner.x(), corner.y() + step * inY, 1, 1, cornerShades[step]);
         }
     }
+    const QColor innerCorner = grey(0x5a, 0x1f);
     for (const QPoint& corner : {QPoint(left + 1, top + 1), QPoint(right - 1, top + 1),
                                  QPoint(left + 1, bottom - 1), QPoint(right - 1, bottom - 1)})
-        fill(corner.x(), corner.y(), 1, 1, grey(0x5a, 0x1f));
+        fill(corner.x(), corner.y(), 1, 1, innerCorner);
     painter->restore();
 }
 
