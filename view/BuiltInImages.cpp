@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QResource>
+#include <QSysInfo>
 
 namespace chimeset {
 
@@ -26,8 +27,12 @@ QIcon ProgramIcon() {
 }
 
 QImage BuiltInMapImage() {
-    return BuiltInImage(QStringLiteral(":/chimeset/map.rgba"), QSize(200, 300),
-                        QImage::Format_RGBX8888);
+    // Blue, green, red and opaque alpha bytes: the window's own format where the low byte
+    // comes first, so the map is painted straight from the resource.
+    const QString path = QStringLiteral(":/chimeset/map.bgra");
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return BuiltInImage(path, QSize(200, 300), QImage::Format_RGB32);
+    return BuiltInImage(path, QSize(200, 300), QImage::Format_RGBX8888).rgbSwapped();
 }
 
 }  // namespace chimeset

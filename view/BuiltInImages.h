@@ -19,7 +19,8 @@ QImage BuiltInImage(const QString& path, QSize size,
 // The program's icon in the sizes a window shows: 16, 32, 48 and 64 pixels.
 QIcon ProgramIcon();
 
-// The map of Great Britain the main window shows, 200 by 300 pixels, opaque.
+// The map of Great Britain the main window shows, 200 by 300 pixels, opaque, in the window's
+// own format (RGB32) where the machine allows, read in place.
 QImage BuiltInMapImage();
 
 }  // namespace chimeset

@@ -30,8 +30,9 @@ CMapPanel::CMapPanel(QWidget* parent) : CMapPanel(BuiltInMapImage(), parent) {
 
 CMapPanel::CMapPanel(const QImage& image, QWidget* parent)
     : QFrame(parent),
-      // Converted once to the window's own format: a repaint then copies the pixels, where any
-      // other format would be converted again, on threads of its own, at every paint.
+      // In the window's own format, as the built-in map already is, a repaint copies the
+      // pixels, where any other format would be converted again, on threads of its own, at
+      // every paint; another picture is converted once here.
       image_(image.format() == QImage::Format_RGB32 || image.isNull()
                  ? image
                  : image.convertToFormat(QImage::Format_RGB32)) {

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QImage>
+#include <QResource>
+#include <QSysInfo>
 
 #include "view/BuiltInImages.h"
 #include "view/CMapPanel.h"
@@ -51,6 +53,11 @@ TEST(BuiltInImages, MatchTheirPngFiles) {
     ASSERT_EQ(built.size(), QSize(CMapPanel::kImageWidth, CMapPanel::kImageHeight));
     ASSERT_EQ(built.size(), map.size());
     EXPECT_EQ(LargestDifference(built, map), 0);
+    // The map is painted as it lies in the program, with neither a conversion nor a copy.
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        EXPECT_EQ(built.format(), QImage::Format_RGB32);
+        EXPECT_EQ(built.constBits(), QResource(QStringLiteral(":/chimeset/map.bgra")).data());
+    }
 }
 
 TEST(BuiltInImages, TheIconHasEveryWindowSizeAndAWrongSizeReadsAsNone) {
