@@ -159,6 +159,13 @@ void TowerDetailsDisplay::UpdateLine() {
     // The line is shown only in the room the window gains beyond its starting size, so that
     // at that size the form is as it always was.
     if (line_->isHidden()) formBaseHeight_ = form_->sizeHint().height();
+    // Less room than a line's ascent shows nothing, so the text need not be laid out to know:
+    // at the starting size there is no room at all.
+    const int room = form_->height() - formBaseHeight_ - grid_->verticalSpacing();
+    if (room < line_->fontMetrics().ascent()) {
+        line_->setVisible(false);
+        return;
+    }
     const QMargins margins = grid_->contentsMargins();
     const int width = group_->contentsRect().width() - margins.left() - margins.right();
     const int needed = line_->heightForWidth(qMax(width, 1)) + grid_->verticalSpacing();
