@@ -45,6 +45,7 @@ bool CChimesetApp::InitInstance(const QStringList& arguments) {
     // reads the document as it is when made; its initial update fits it and loads the print
     // settings, as an opened log's would.
     const bool opened = logPath.isEmpty() || OpenFromOutside(logPath);
+    if (services_.beforeWindow) services_.beforeWindow();
     frame_ = std::make_unique<CMainFrame>(*this, *doc_, services_.prompter, HelpFunction());
     frame_->View()->OnInitialUpdate();
     if (!opened) return false;

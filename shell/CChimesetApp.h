@@ -37,6 +37,9 @@ struct AppServices {
     // one beside the program (or installed with it). Empty: no update, the program's only.
     std::string userDataFolder = {};
     std::string downloadsFolder = {};  // where the Dove download's file dialog starts
+    // Run once the document and its log are read, just before the window is built: the start
+    // waits here for what was begun beside it.
+    std::function<void()> beforeWindow = {};
 };
 
 class CChimesetApp : public QObject {

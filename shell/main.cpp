@@ -5,6 +5,7 @@
 
 #include "common/qt/Codec.h"
 #include "common/qt/DataFolders.h"
+#include "common/qt/FontConfigWarmUp.h"
 #include "common/qt/Platform.h"
 #include "common/qt/QtPrompter.h"
 #include "common/qt/QtSettingsStore.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
          chimeset::HasUpdateTowersSwitch(argc, argv)) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Begun before anything else, to run beside the rest of the start.
+    chimeset::FontConfigWarmUp fontConfig;
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
@@ -52,7 +55,7 @@ int main(int argc, char* argv[]) {
     };
     chimeset::CChimesetApp app({chimeset::ProgramFolder(), helpFolder, prompter, settings,
                                 documents, idTable, today, paths.userFolder,
-                                chimeset::DownloadsFolder()});
+                                chimeset::DownloadsFolder(), [&fontConfig] { fontConfig.Wait(); }});
     prompter.SetHelp(app.HelpFunction());
 
     QStringList arguments = QApplication::arguments();

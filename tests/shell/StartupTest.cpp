@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <algorithm>
 #include <memory>
 
+#include "common/qt/FontConfigWarmUp.h"
 #include "map/qt/CMapWindow.h"
 #include "map/qt/MapResource.h"
 #include "output/qt/PrintController.h"
@@ -178,4 +181,37 @@ TEST_F(Startup, TheDatabaseReachesTheWindowWholeAndWhatIsWrongWithItIsToldOnce) 
         EXPECT_FALSE(app->Document()->IsDatabaseLoaded());
         EXPECT_EQ(prompter.fileErrors.size(), 1u);
     }
+}
+
+TEST_F(Startup, WhatRunsBesideTheStartIsAwaitedOnceTheLogIsReadAndBeforeTheWindow) {
+    struct Seen {
+        int calls = 0;
+        bool logOpen = false;
+        bool window = true;
+    } seen;
+    CChimesetApp* started = nullptr;
+    auto app = std::make_unique<CChimesetApp>(
+        AppServices{dir.Path(), QString(), prompter, settings, documents, idTable,
+                    [] {
+                        return LocalDate{2026, 12, 7};
+                    },
+                    std::string(), std::string(),
+                    [&] {
+                        ++seen.calls;
+                        seen.logOpen = started->Document() && started->Document()->IsLogOpen();
+                        seen.window = started->MainFrame() != nullptr;
+                    }});
+    started = app.get();
+    ASSERT_TRUE(app->InitInstance({QString::fromStdString(log)}));
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_TRUE(seen.logOpen);
+    EXPECT_FALSE(seen.window);
+}
+
+TEST(FontConfigWarmUp, WaitsAsOftenAsAskedAndEndsWithItsOwner) {
+    FontConfigWarmUp warmUp;
+    warmUp.Wait();
+    warmUp.Wait();
+    // Text is measured as ever afterwards.
+    EXPECT_GT(QFontMetrics(QApplication::font()).height(), 0);
 }
