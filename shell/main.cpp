@@ -31,9 +31,10 @@ int main(int argc, char* argv[]) {
          chimeset::HasUpdateTowersSwitch(argc, argv)) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Begun before anything else, to run beside the rest of the start.
-    chimeset::FontConfigWarmUp fontConfig;
     QApplication application(argc, argv);
+    // Begun once Qt has loaded its plugins, which it slows, to run beside the reading of the
+    // tower database and the log.
+    chimeset::FontConfigWarmUp fontConfig;
     QApplication::setOrganizationName(QStringLiteral("Hollowmere"));
     QApplication::setApplicationName(QStringLiteral("Chimeset"));
     QApplication::setApplicationVersion(QStringLiteral("2.05"));

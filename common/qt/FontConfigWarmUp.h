@@ -1,7 +1,7 @@
 // Reads the font configuration on a second thread while the program starts. Where Qt draws
 // text through fontconfig, its first text waits for fontconfig to read its configuration and
-// list the fonts: a quarter of a start's work. Begun here at once, that work runs beside
-// Qt's own start-up and the reading of the tower database and the log.
+// list the fonts: a quarter of a start's work. Begun early, that work runs beside the rest of
+// the start: the reading of the tower database and the log.
 //
 // Fontconfig is safe to start from any thread; should Qt ask for it before this thread is
 // done, each loads a configuration and one is kept. Elsewhere the class does nothing.
