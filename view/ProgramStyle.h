@@ -21,7 +21,7 @@ class ProgramStyle : public QProxyStyle {
                        const QWidget* widget = nullptr) const override;
 
   private:
-    bool fusion_;
+    [[maybe_unused]] bool fusion_;  // only Fusion draws its group box frame from a PNG
 };
 
 }  // namespace chimeset
