@@ -7,29 +7,14 @@
 #include <QResource>
 #include <QSysInfo>
 
+#include "tests/view/Pictures.h"
 #include "view/BuiltInImages.h"
 #include "view/CMapPanel.h"
 
 using namespace chimeset;
+using chimeset::testing::LargestDifference;
 
 namespace {
-
-// Largest difference of any channel, colours weighted by alpha: a transparent pixel's colour
-// is never seen.
-int LargestDifference(const QImage& a, const QImage& b) {
-    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int largest = 0;
-    for (int y = 0; y < left.height(); ++y) {
-        for (int x = 0; x < left.width(); ++x) {
-            const QRgb l = left.pixel(x, y);
-            const QRgb r = right.pixel(x, y);
-            for (const int shift : {0, 8, 16, 24})
-                largest = qMax(largest, qAbs(int((l >> shift) & 0xFF) - int((r >> shift) & 0xFF)));
-        }
-    }
-    return largest;
-}
 
 QString Source(const char* path) {
     return QDir(QStringLiteral(CHIMESET_RESOURCES_DIR)).filePath(QString::fromLatin1(path));

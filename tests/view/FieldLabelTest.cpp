@@ -6,9 +6,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "tests/view/Pictures.h"
 #include "view/FieldLabel.h"
 
 using namespace chimeset;
+using chimeset::testing::Rendered;
 
 namespace {
 
@@ -39,13 +41,6 @@ void Dress(Field& field, const Look& look) {
     field.resize(look.size.isEmpty() ? field.sizeHint() : look.size);
 }
 
-QImage Picture(QWidget& widget) {
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    widget.render(&image);
-    return image;
-}
-
 const Look kLooks[] = {
     {QStringLiteral("Ab Kettleby"), Qt::AlignLeft | Qt::AlignVCenter, false, 0, QSize(220, 22),
      QColor()},
@@ -72,7 +67,7 @@ TEST(FieldLabel, LooksAndSizesAsAPlainLabel) {
         Dress(field, look);
         EXPECT_EQ(field.sizeHint(), label.sizeHint());
         ASSERT_EQ(field.size(), label.size());
-        EXPECT_EQ(Picture(field), Picture(label));
+        EXPECT_EQ(Rendered(field), Rendered(label));
     }
 }
 

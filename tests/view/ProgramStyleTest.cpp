@@ -10,18 +10,14 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "tests/view/Pictures.h"
 #include "view/ProgramStyle.h"
 
 using namespace chimeset;
+using chimeset::testing::LargestDifference;
+using chimeset::testing::Rendered;
 
 namespace {
-
-QImage Rendered(QWidget& widget) {
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    widget.render(&image);
-    return image;
-}
 
 // A group box of the form's kind, drawn in `style`.
 QImage GroupBoxIn(QStyle& style, const QString& title) {
@@ -36,25 +32,6 @@ QImage GroupBoxIn(QStyle& style, const QString& title) {
     label->setStyle(&style);
     (new QVBoxLayout(box))->addWidget(label);
     return Rendered(window);
-}
-
-int LargestDifference(const QImage& a, const QImage& b) {
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
-    return largest;
-}
-
-int LargestAlphaDifference(const QImage& a, const QImage& b) {
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            largest = std::max(largest, std::abs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y))));
-    return largest;
 }
 
 int PaintedPixels(const QImage& image) {
@@ -101,8 +78,8 @@ TEST(ProgramStyle, DrawsTheMenuBarsOverflowArrowsForEitherDirection) {
     EXPECT_GT(PaintedPixels(right), 12);
     EXPECT_GT(PaintedPixels(down), 12);
     // The arrow for right-to-left text is the other one turned round.
-    EXPECT_GT(LargestAlphaDifference(left, right), 128);
-    EXPECT_LE(LargestAlphaDifference(left, right.mirrored(true, true)), 16);
+    EXPECT_GT(LargestDifference(left, right), 128);
+    EXPECT_LE(LargestDifference(left, right.mirrored(true, true)), 16);
     // Larger screens get the larger drawing rather than a blown-up small one.
     EXPECT_EQ(program.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &leftToRight)
                   .availableSizes()
