@@ -62,15 +62,8 @@ TEST(CommandParseTest, ReadsEachCommandAndRefusesTheUnreadable) {
 
 class CommandRunTest : public GrabsFixture {
   protected:
-    int Run(std::vector<std::string> arguments) {
-        out.str("");
-        err.str("");
-        return RunGrabsCommand(
-            ParseGrabsCommand(arguments), dir.Path(), settings,
-            [] {
-                return LocalDate{2026, 12, 7};
-            },
-            out, err);
+    int Run(const std::vector<std::string>& arguments) {
+        return RunCommandLine(arguments, dir.Path(), settings, out, err);
     }
     std::string Log() { return dir.WriteLines("HAND.CBL", HandLogLines()); }
 

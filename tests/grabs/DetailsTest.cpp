@@ -255,15 +255,8 @@ TEST(CommandParseTest, RingableOnlyFollowsEachCommandThatTakesIt) {
 
 class DetailsCommandTest : public DetailsFixture {
   protected:
-    int Run(std::vector<std::string> arguments) {
-        out.str("");
-        err.str("");
-        return RunGrabsCommand(
-            ParseGrabsCommand(arguments), dir.Path(), settings,
-            [] {
-                return LocalDate{2026, 12, 7};
-            },
-            out, err);
+    int Run(const std::vector<std::string>& arguments) {
+        return RunCommandLine(arguments, dir.Path(), settings, out, err);
     }
     std::ostringstream out, err;
 };

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/FileFormats.h"
+#include "grabs/GrabsCommand.h"
 #include "grabs/TowerPlaces.h"
 #include "grabs/TowerVisits.h"
 #include "tests/support/FakePrompter.h"
@@ -55,6 +57,21 @@ inline std::vector<std::string> HandLogLines() {
             "Hotel\\St Anne\\\\\\\\\\4\\500\\999999\\" + date(2, 2, 2011) + "\\0\\0\\",
             "India\\St Luke\\Devon\\\\52.02\\-1.0\\6\\800\\999998\\" + date(3, 3, 2011) + "\\" +
                 date(3, 3, 2011) + "\\0\\"};
+}
+
+// A command line of the statistics and exports, run on the test's day over the program folder,
+// what it prints kept for the test to read.
+inline int RunCommandLine(const std::vector<std::string>& arguments, const std::string& folder,
+                          const SettingsStore& settings, std::ostringstream& out,
+                          std::ostringstream& err) {
+    out.str("");
+    err.str("");
+    return RunGrabsCommand(
+        ParseGrabsCommand(arguments), folder, settings,
+        [] {
+            return LocalDate{2026, 12, 7};
+        },
+        out, err);
 }
 
 class GrabsFixture : public ::testing::Test {
